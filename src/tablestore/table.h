@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "field.h"
+#include "filter.h"
+#include "storage.h"
+
+#include <QObject>
+#include <QVariant>
+#include <functional>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace ts {
+
+// One in-memory table with a cursor: the engine every window works on.
+//
+// The current view is the live rows in the current ordering, restricted by
+// the filter when it is switched on. The cursor is a position in that view.
+// A record is changed by edit() or insert(), setValue() and post(); a pending
+// record that is moved away from, re-ordered or re-filtered is posted when a
+// field was changed and discarded otherwise.
+class Table : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+    enum class Format { Xml, Compact };
+    enum class HookKind { AfterInsert, AfterEdit, BeforePost, AfterPost };
+    using Hook = std::function<void(Table&)>;
+
+    explicit Table(QString name, QObject* parent = nullptr);
+    ~Table() override;
+
+    const QString& name() const { return name_; }
+
+    // --- field definitions (only while closed)
+    void clearFields();
+    void addField(const QString& name, FieldType type, int size = 0);
+    void addLookupField(const QString& name, FieldType type, int size, const QString& keyField,
+                        const Table* source, const QString& sourceKeyField, const QString& resultField);
+    const std::vector<FieldDef>& fields() const;
+    int fieldIndex(QStringView name) const; // -1 when unknown, any letter case
+    int field(QStringView name) const;      // throws TableError when unknown
+
+    // --- life cycle
+    void createDataSet(); // open with the defined fields and no rows
+    void open();          // from the bound file when it exists, else empty
+    void close();         // writes the bound file when needed, discards a pending record
+    bool isOpen() const { return state_ != State::Inactive; }
+    State state() const { return state_; }
+    void setFileName(const QString& path) { fileName_ = path; }
+    const QString& fileName() const { return fileName_; }
+    bool hasUnsavedChanges() const { return changed_; }
+
+    // --- files and buffers; ".xml" in any letter case means the XML form
+    void loadFromFile(const QString& path);
+    void loadFromBuffer(const QByteArray& bytes);
+    void saveToFile(const QString& path);
+    QByteArray saveToBuffer(Format format);
+
+    // --- cursor
+    int recordCount() const;
+    bool isEmpty() const { return recordCount() == 0; }
+    void first();
+    void last();
+    void next();
+    void prior();
+    int moveBy(int distance);
+    bool bof() const { return bof_; }
+    bool eof() const { return eof_; }
+    int recNo() const; // 1-based position in the view, 0 without a current record
+    void setRecNo(int recNo);
+    int currentIndex() const { return cur_; } // 0-based, -1 without a current record
+
+    // --- values of the current record (the pending one while editing)
+    QVariant value(int field) const;
+    QVariant value(QStringView name) const { return value(this->field(name)); }
+    QString text(QStringView name) const { return value(name).toString(); }
+    int integer(QStringView name) const { return value(name).toInt(); }
+    double number(QStringView name) const { return value(name).toDouble(); }
+    bool isNull(QStringView name) const;
+    void setValue(int field, const QVariant& v);
+    void setValue(QStringView name, const QVariant& v) { setValue(this->field(name), v); }
+    // Any record of the view without moving the cursor (for grids).
+    QVariant valueAt(int viewIndex, int field) const;
+
+    // --- editing
+    void insert();
+    void edit();
+    void post();
+    void cancel();
+    void deleteRecord();
+    bool isModified() const { return modified_; }
+    void settle(); // post when modified, else cancel
+    void addHook(HookKind kind, Hook hook);
+
+    // --- ordering, filter, locate
+    void setOrder(const QString& fieldList); // "Name;Sprache"; throws on an unknown field
+    const QString& order() const { return orderText_; }
+    void setFilter(const QString& expression); // throws on a malformed one, keeping the old
+    const QString& filter() const { return filterText_; }
+    void setFiltered(bool on);
+    bool isFiltered() const { return filtered_; }
+    void setFilterCaseInsensitive(bool on);
+    bool isFilterCaseInsensitive() const { return filterCi_; }
+    bool locate(const QString& fieldList, const QVariantList& values);
+    bool locate(const QString& field, const QVariant& value) { return locate(field, QVariantList{value}); }
+    bool locatePrefix(const QString& field, const QString& prefix); // case-insensitive
+    static QString quoted(QStringView text) { return quoteLiteral(text); }
+
+    // The value of `resultField` in the first live record whose `keyField`
+    // equals `key`, over all rows regardless of filter; null when none.
+    QVariant lookup(int keyField, const QVariant& key, int resultField) const;
+    // The largest value of an integer field over all live rows (0 when none).
+    int maxInteger(QStringView field) const;
+
+    size_t memoryBytes() const;
+
+signals:
+    void layoutChanged();       // the rows of the view changed
+    void currentChanged();      // another current record, or another state
+    void valueChanged(int field); // a field of the pending record changed
+
+private:
+    struct IntIndex {
+        std::unordered_multimap<int32_t, RowId> map;
+    };
+
+    void requireOpen() const;
+    void requireEditing() const;
+    void checkedLoad(const QByteArray& bytes);
+    void adoptData(TableData&& data);
+    void rebuildView(bool keepCurrent);
+    void placeRow(RowId row, bool isNew);
+    bool less(RowId a, RowId b) const;
+    int compareField(int field, RowId a, RowId b) const;
+    std::vector<RowId> allRowsAscending() const;
+    void ensureViewPositions() const;
+    const IntIndex& intIndex(int column) const;
+    void indexRow(RowId row, bool add);
+    QVariant storedOrLookup(RowId row, int field) const;
+    QVariant lookupFor(int field, const QVariant& key) const;
+    void compileFilter(const QString& text, bool ci);
+    void setCursor(int index);
+
+    QString name_;
+    QString fileName_;
+    std::vector<FieldDef> defined_;
+    TableData data_;
+    State state_ = State::Inactive;
+    bool changed_ = false;
+
+    std::vector<RowId> ordered_; // all live rows in the current ordering
+    std::vector<RowId> view_;    // ordered_ restricted by the filter when on
+    mutable std::vector<int32_t> posOfRow_;
+    mutable bool posValid_ = false;
+    int cur_ = -1;
+    bool bof_ = true;
+    bool eof_ = true;
+
+    std::vector<QVariant> buffer_;
+    bool modified_ = false;
+    RowId editRow_ = 0;
+
+    QString orderText_;
+    std::vector<int> orderFields_;
+    QString filterText_;
+    bool filtered_ = false;
+    bool filterCi_ = false;
+    std::unique_ptr<Filter> filter_;
+
+    std::vector<Hook> hooks_[4];
+    mutable std::unordered_map<int, std::unique_ptr<IntIndex>> indexes_;
+};
+
+} // namespace ts

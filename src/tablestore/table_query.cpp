@@ -1,0 +1,389 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Orderings, filters, locating and the indexes behind them.
+#include "table.h"
+#include "tableerror.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <unordered_map>
+
+namespace ts {
+
+namespace {
+
+int cmpNum(double a, double b) { return a < b ? -1 : (a > b ? 1 : 0); }
+
+int cmpVariant(const QVariant& a, const QVariant& b) {
+    const bool an = !a.isValid() || a.isNull(), bn = !b.isValid() || b.isNull();
+    if (an || bn)
+        return an == bn ? 0 : (an ? -1 : 1);
+    if (a.typeId() == QMetaType::QString || b.typeId() == QMetaType::QString)
+        return text::compareGerman(text::view(a.toString()), text::view(b.toString()));
+    return cmpNum(a.toDouble(), b.toDouble());
+}
+
+bool sameVariant(const QVariant& a, const QVariant& b) {
+    const bool an = !a.isValid() || a.isNull(), bn = !b.isValid() || b.isNull();
+    if (an || bn)
+        return an == bn;
+    if (a.typeId() == QMetaType::QString || b.typeId() == QMetaType::QString)
+        return a.toString() == b.toString();
+    return a.toDouble() == b.toDouble();
+}
+
+bool sameValue(const Column& c, RowId r, const QVariant& v) {
+    const bool vn = !v.isValid() || v.isNull();
+    if (c.null[r] || vn)
+        return bool(c.null[r]) == vn;
+    switch (c.type) {
+    case FieldType::Integer: return c.ints[r] == v.toInt();
+    case FieldType::Float: return c.floats[r] == v.toDouble();
+    case FieldType::String: return c.strings.get(r) == text::view(v.toString());
+    }
+    return false;
+}
+} // namespace
+
+// ------------------------------------------------------------ ordering
+
+int Table::compareField(int field, RowId a, RowId b) const {
+    const int ci = data_.columnOf[size_t(field)];
+    if (ci < 0)
+        return cmpVariant(storedOrLookup(a, field), storedOrLookup(b, field));
+    const Column& c = data_.columns[size_t(ci)];
+    if (c.null[a] || c.null[b])
+        return c.null[a] == c.null[b] ? 0 : (c.null[a] ? -1 : 1);
+    switch (c.type) {
+    case FieldType::Integer: return cmpNum(c.ints[a], c.ints[b]);
+    case FieldType::Float: return cmpNum(c.floats[a], c.floats[b]);
+    case FieldType::String: {
+        const int k = c.sortKey(a).compare(c.sortKey(b));
+        if (k != 0)
+            return k < 0 ? -1 : 1;
+        return text::compareTie(c.strings.get(a), c.strings.get(b));
+    }
+    }
+    return 0;
+}
+
+bool Table::less(RowId a, RowId b) const {
+    for (int f : orderFields_) {
+        const int c = compareField(f, a, b);
+        if (c != 0)
+            return c < 0;
+    }
+    return a < b; // ties keep the order of insertion
+}
+
+std::vector<RowId> Table::allRowsAscending() const {
+    std::vector<RowId> rows;
+    rows.reserve(data_.aliveCount);
+    for (RowId r = 0; r < data_.rowCount(); ++r)
+        if (data_.alive[r])
+            rows.push_back(r);
+    return rows;
+}
+
+void Table::setOrder(const QString& fieldList) {
+    std::vector<int> resolved;
+    for (const QString& n : fieldList.split(u';', Qt::SkipEmptyParts)) {
+        const QString name = n.trimmed();
+        if (name.isEmpty())
+            continue;
+        resolved.push_back(field(name));
+    }
+    if (isOpen())
+        settle();
+    orderText_ = fieldList;
+    orderFields_ = std::move(resolved);
+    if (isOpen())
+        rebuildView(true);
+}
+
+void Table::rebuildView(bool keepCurrent) {
+    const auto& before = filtered_ && filter_ ? view_ : ordered_;
+    const bool hadRow = keepCurrent && cur_ >= 0 && size_t(cur_) < before.size();
+    const RowId keep = hadRow ? before[size_t(cur_)] : 0;
+
+    const std::vector<RowId> ascending = allRowsAscending();
+    ordered_ = ascending;
+    if (!orderFields_.empty())
+        std::sort(ordered_.begin(), ordered_.end(), [this](RowId a, RowId b) { return less(a, b); });
+    view_.clear();
+    if (filtered_ && filter_) {
+        const std::vector<RowId> hits = filter_->select(ascending, true);
+        std::vector<uint8_t> mark(data_.rowCount(), 0);
+        for (RowId r : hits)
+            mark[r] = 1;
+        view_.reserve(hits.size());
+        for (RowId r : ordered_)
+            if (mark[r])
+                view_.push_back(r);
+    }
+    posValid_ = false;
+    const auto& v = filtered_ && filter_ ? view_ : ordered_;
+    cur_ = v.empty() ? -1 : 0;
+    if (hadRow) {
+        ensureViewPositions();
+        if (posOfRow_[keep] >= 0)
+            cur_ = posOfRow_[keep];
+    }
+    bof_ = cur_ <= 0;
+    eof_ = v.empty();
+    emit layoutChanged();
+    emit currentChanged();
+}
+
+void Table::placeRow(RowId row, bool isNew) {
+    const int oldCur = cur_;
+    if (!isNew)
+        ordered_.erase(std::find(ordered_.begin(), ordered_.end(), row));
+    auto cmp = [this](RowId a, RowId b) { return less(a, b); };
+    ordered_.insert(std::lower_bound(ordered_.begin(), ordered_.end(), row, cmp), row);
+    auto* v = &ordered_;
+    if (filtered_ && filter_) {
+        v = &view_;
+        if (!isNew) {
+            auto it = std::find(view_.begin(), view_.end(), row);
+            if (it != view_.end())
+                view_.erase(it);
+        }
+        if (filter_->matches(row))
+            view_.insert(std::lower_bound(view_.begin(), view_.end(), row, cmp), row);
+    }
+    posValid_ = false;
+    const auto it = std::lower_bound(v->begin(), v->end(), row, cmp);
+    if (it != v->end() && *it == row)
+        cur_ = int(it - v->begin());
+    else // the saved record no longer passes the filter: stay near its place
+        cur_ = std::min(std::max(oldCur, 0), int(v->size()) - 1);
+    bof_ = eof_ = v->empty();
+}
+
+// ------------------------------------------------------------ filter
+
+void Table::compileFilter(const QString& text, bool ci) {
+    TableData shape;
+    const TableData* data = &data_;
+    if (!isOpen()) {
+        shape.setFields(defined_);
+        data = &shape;
+    }
+    auto f = std::make_unique<Filter>(text, *data, ci, [this](RowId r, int fld) { return storedOrLookup(r, fld); });
+    if (isOpen())
+        filter_ = std::move(f);
+}
+
+void Table::setFilter(const QString& expression) {
+    compileFilter(expression, filterCi_); // throws before anything changes
+    if (isOpen())
+        settle();
+    filterText_ = expression;
+    if (isOpen() && filtered_)
+        rebuildView(false);
+}
+
+void Table::setFiltered(bool on) {
+    if (isOpen())
+        settle();
+    filtered_ = on;
+    if (isOpen())
+        rebuildView(false);
+}
+
+void Table::setFilterCaseInsensitive(bool on) {
+    if (on == filterCi_)
+        return;
+    if (isOpen()) {
+        settle();
+        compileFilter(filterText_, on);
+    }
+    filterCi_ = on;
+    if (isOpen() && filtered_)
+        rebuildView(false);
+}
+
+// ------------------------------------------------------------ locate and lookups
+
+void Table::ensureViewPositions() const {
+    if (posValid_)
+        return;
+    posOfRow_.assign(data_.rowCount(), -1);
+    const auto& v = filtered_ && filter_ ? view_ : ordered_;
+    for (size_t i = 0; i < v.size(); ++i)
+        posOfRow_[v[i]] = int32_t(i);
+    posValid_ = true;
+}
+
+const Table::IntIndex& Table::intIndex(int column) const {
+    auto& slot = indexes_[column];
+    if (!slot) {
+        slot = std::make_unique<IntIndex>();
+        const Column& c = data_.columns[size_t(column)];
+        slot->map.reserve(data_.aliveCount);
+        for (RowId r = 0; r < data_.rowCount(); ++r)
+            if (data_.alive[r] && !c.null[r])
+                slot->map.emplace(c.ints[r], r);
+    }
+    return *slot;
+}
+
+void Table::indexRow(RowId row, bool add) {
+    for (auto& [column, idx] : indexes_) {
+        if (!idx)
+            continue;
+        const Column& c = data_.columns[size_t(column)];
+        if (c.null[row])
+            continue;
+        if (add) {
+            idx->map.emplace(c.ints[row], row);
+            continue;
+        }
+        auto [b, e] = idx->map.equal_range(c.ints[row]);
+        for (auto it = b; it != e; ++it)
+            if (it->second == row) {
+                idx->map.erase(it);
+                break;
+            }
+    }
+}
+
+bool Table::locate(const QString& fieldList, const QVariantList& values) {
+    requireOpen();
+    settle();
+    std::vector<int> fs;
+    for (const QString& n : fieldList.split(u';', Qt::SkipEmptyParts))
+        fs.push_back(field(n.trimmed()));
+    if (fs.empty() || fs.size() != size_t(values.size()))
+        throw TableError(tr("Suche in '%1': %2 Felder, aber %3 Werte.").arg(name_).arg(fs.size()).arg(values.size()));
+    QVariantList vals;
+    for (size_t i = 0; i < fs.size(); ++i) {
+        try {
+            vals.push_back(convertForField(data_.fields[size_t(fs[i])], values[qsizetype(i)]));
+        } catch (const TableError&) {
+            return false; // a value of the wrong kind matches nothing
+        }
+    }
+    auto matchesRow = [&](RowId r, size_t from) {
+        for (size_t i = from; i < fs.size(); ++i) {
+            const int ci = data_.columnOf[size_t(fs[i])];
+            const bool same = ci >= 0 ? sameValue(data_.columns[size_t(ci)], r, vals[qsizetype(i)])
+                                      : sameVariant(storedOrLookup(r, fs[i]), vals[qsizetype(i)]);
+            if (!same)
+                return false;
+        }
+        return true;
+    };
+    const auto& v = filtered_ && filter_ ? view_ : ordered_;
+    int found = -1;
+    const int c0 = data_.columnOf[size_t(fs[0])];
+    if (c0 >= 0 && data_.columns[size_t(c0)].type == FieldType::Integer && vals[0].isValid()) {
+        ensureViewPositions();
+        auto [b, e] = intIndex(c0).map.equal_range(vals[0].toInt());
+        for (auto it = b; it != e; ++it) {
+            const int pos = posOfRow_[it->second];
+            if (pos >= 0 && (found < 0 || pos < found) && matchesRow(it->second, 1))
+                found = pos;
+        }
+    } else {
+        for (size_t i = 0; i < v.size(); ++i)
+            if (matchesRow(v[i], 0)) {
+                found = int(i);
+                break;
+            }
+    }
+    if (found < 0)
+        return false;
+    bof_ = eof_ = false;
+    setCursor(found);
+    return true;
+}
+
+bool Table::locatePrefix(const QString& fieldName, const QString& prefix) {
+    requireOpen();
+    settle();
+    const int f = field(fieldName);
+    const std::u16string want = text::lowered(text::view(prefix));
+    const auto& v = filtered_ && filter_ ? view_ : ordered_;
+    const int ci = data_.columnOf[size_t(f)];
+    const bool textColumn = ci >= 0 && data_.columns[size_t(ci)].type == FieldType::String;
+    for (size_t i = 0; i < v.size(); ++i) {
+        bool hit;
+        if (textColumn) {
+            const Column& c = data_.columns[size_t(ci)];
+            hit = !c.null[v[i]] && c.foldedText().row(v[i]).starts_with(want);
+        } else {
+            hit = text::lowered(text::view(storedOrLookup(v[i], f).toString())).starts_with(want);
+        }
+        if (hit) {
+            bof_ = eof_ = false;
+            setCursor(int(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+QVariant Table::lookup(int keyField, const QVariant& key, int resultField) const {
+    if (!isOpen() || keyField < 0 || resultField < 0 || size_t(keyField) >= data_.fields.size() ||
+        size_t(resultField) >= data_.fields.size())
+        return {};
+    QVariant k;
+    try {
+        k = convertForField(data_.fields[size_t(keyField)], key);
+    } catch (const TableError&) {
+        return {};
+    }
+    if (!k.isValid())
+        return {};
+    const int ci = data_.columnOf[size_t(keyField)];
+    if (ci >= 0 && data_.columns[size_t(ci)].type == FieldType::Integer) {
+        auto [b, e] = intIndex(ci).map.equal_range(k.toInt());
+        bool any = false;
+        RowId best = 0;
+        for (auto it = b; it != e; ++it)
+            if (!any || it->second < best) {
+                best = it->second;
+                any = true;
+            }
+        return any ? storedOrLookup(best, resultField) : QVariant();
+    }
+    for (RowId r = 0; r < data_.rowCount(); ++r)
+        if (data_.alive[r] && cmpVariant(storedOrLookup(r, keyField), k) == 0)
+            return storedOrLookup(r, resultField);
+    return {};
+}
+
+QVariant Table::lookupFor(int field, const QVariant& key) const {
+    const LookupDef& d = data_.fields[size_t(field)].lookupDef;
+    if (!d.source)
+        return {};
+    return d.source->lookup(d.source->fieldIndex(d.sourceKeyField), key, d.source->fieldIndex(d.resultField));
+}
+
+QVariant Table::storedOrLookup(RowId row, int field) const {
+    const int ci = data_.columnOf[size_t(field)];
+    if (ci >= 0)
+        return data_.columns[size_t(ci)].get(row);
+    const int key = fieldIndex(data_.fields[size_t(field)].lookupDef.keyField);
+    return key < 0 ? QVariant() : lookupFor(field, storedOrLookup(row, key));
+}
+
+int Table::maxInteger(QStringView name) const {
+    const int f = field(name);
+    const int ci = data_.columnOf[size_t(f)];
+    int best = 0;
+    bool any = false;
+    for (RowId r = 0; r < data_.rowCount(); ++r) {
+        if (!data_.alive[r])
+            continue;
+        const QVariant v = ci >= 0 ? data_.columns[size_t(ci)].get(r) : storedOrLookup(r, f);
+        if (v.isValid() && (!any || v.toInt() > best)) {
+            best = v.toInt();
+            any = true;
+        }
+    }
+    return best;
+}
+
+} // namespace ts

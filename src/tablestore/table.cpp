@@ -50,7 +50,7 @@ void Table::addLookupField(const QString& name, FieldType type, int size, const 
 
 const std::vector<FieldDef>& Table::fields() const { return isOpen() ? data_.fields : defined_; }
 
-int Table::fieldIndex(QStringView name) const {
+int Table::fieldIndex(const QString& name) const {
     const auto& fs = fields();
     for (size_t i = 0; i < fs.size(); ++i)
         if (fs[i].name.compare(name, Qt::CaseInsensitive) == 0)
@@ -58,10 +58,10 @@ int Table::fieldIndex(QStringView name) const {
     return -1;
 }
 
-int Table::field(QStringView name) const {
+int Table::field(const QString& name) const {
     const int i = fieldIndex(name);
     if (i < 0)
-        throw TableError(tr("Das Feld '%1' gibt es nicht in der Tabelle '%2'.").arg(name.toString(), name_));
+        throw TableError(tr("Das Feld '%1' gibt es nicht in der Tabelle '%2'.").arg(name, name_));
     return i;
 }
 
@@ -271,7 +271,7 @@ QVariant Table::valueAt(int viewIndex, int field) const {
     return storedOrLookup(v[size_t(viewIndex)], field);
 }
 
-bool Table::isNull(QStringView name) const {
+bool Table::isNull(const QString& name) const {
     const QVariant v = value(name);
     return !v.isValid() || v.isNull();
 }

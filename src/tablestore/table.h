@@ -40,8 +40,8 @@ public:
     void addLookupField(const QString& name, FieldType type, int size, const QString& keyField,
                         const Table* source, const QString& sourceKeyField, const QString& resultField);
     const std::vector<FieldDef>& fields() const;
-    int fieldIndex(QStringView name) const; // -1 when unknown, any letter case
-    int field(QStringView name) const;      // throws TableError when unknown
+    int fieldIndex(const QString& name) const; // -1 when unknown, any letter case
+    int field(const QString& name) const;     // throws TableError when unknown
 
     // --- life cycle
     void createDataSet(); // open with the defined fields and no rows
@@ -75,13 +75,13 @@ public:
 
     // --- values of the current record (the pending one while editing)
     QVariant value(int field) const;
-    QVariant value(QStringView name) const { return value(this->field(name)); }
-    QString text(QStringView name) const { return value(name).toString(); }
-    int integer(QStringView name) const { return value(name).toInt(); }
-    double number(QStringView name) const { return value(name).toDouble(); }
-    bool isNull(QStringView name) const;
+    QVariant value(const QString& name) const { return value(this->field(name)); }
+    QString text(const QString& name) const { return value(name).toString(); }
+    int integer(const QString& name) const { return value(name).toInt(); }
+    double number(const QString& name) const { return value(name).toDouble(); }
+    bool isNull(const QString& name) const;
     void setValue(int field, const QVariant& v);
-    void setValue(QStringView name, const QVariant& v) { setValue(this->field(name), v); }
+    void setValue(const QString& name, const QVariant& v) { setValue(this->field(name), v); }
     // Any record of the view without moving the cursor (for grids).
     QVariant valueAt(int viewIndex, int field) const;
 
@@ -105,6 +105,9 @@ public:
     void setFilterCaseInsensitive(bool on);
     bool isFilterCaseInsensitive() const { return filterCi_; }
     bool locate(const QString& fieldList, const QVariantList& values);
+    bool locate(const QString& fieldList, std::initializer_list<QVariant> values) {
+        return locate(fieldList, QVariantList(values));
+    }
     bool locate(const QString& field, const QVariant& value) { return locate(field, QVariantList{value}); }
     bool locatePrefix(const QString& field, const QString& prefix); // case-insensitive
     static QString quoted(QStringView text) { return quoteLiteral(text); }
@@ -113,7 +116,7 @@ public:
     // equals `key`, over all rows regardless of filter; null when none.
     QVariant lookup(int keyField, const QVariant& key, int resultField) const;
     // The largest value of an integer field over all live rows (0 when none).
-    int maxInteger(QStringView field) const;
+    int maxInteger(const QString& field) const;
 
     size_t memoryBytes() const;
 

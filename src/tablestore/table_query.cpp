@@ -369,7 +369,7 @@ QVariant Table::storedOrLookup(RowId row, int field) const {
     return key < 0 ? QVariant() : lookupFor(field, storedOrLookup(row, key));
 }
 
-int Table::maxInteger(QStringView name) const {
+int Table::maxInteger(const QString& name) const {
     const int f = field(name);
     const int ci = data_.columnOf[size_t(f)];
     int best = 0;

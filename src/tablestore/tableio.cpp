@@ -42,7 +42,7 @@ void putEscaped(std::string& out, text::View s) {
             case '<': out += "&lt;"; break;
             case '>': out += "&gt;"; break;
             case '"': out += "&quot;"; break;
-            case 0: out += "&#0;"; break;
+            case 0: break; // XML cannot carry NUL, not even escaped
             default:
                 if (c < 0x20) {
                     out += "&#";
@@ -70,8 +70,7 @@ void putEscaped(std::string& out, text::View s) {
 
 // ------------------------------------------------------------ XML reading
 
-// UTF-8 to UTF-16 for attribute values. pugixml turns "&#0;" into a NUL byte
-// that ends the C string, so the escape is decoded here from the raw marker.
+// UTF-8 to UTF-16 for attribute values, straight into the column's buffer.
 void appendUtf8(std::u16string& out, const char* s) {
     const auto* p = reinterpret_cast<const unsigned char*>(s);
     while (*p) {

@@ -1,0 +1,194 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Orderings, locating (exact, several fields, type-ahead) and looked-up fields.
+#include "support/sampletable.h"
+#include "tablestore/tableerror.h"
+
+#include <QTest>
+
+using namespace testsupport;
+using ts::Table;
+
+class OrderLocateTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void germanTextOrderKeepsUmlautsBesideTheirBaseLetters() {
+        Table t("w");
+        defineWords(t);
+        t.createDataSet();
+        const QStringList words{"Zug", "Öl", "ober", "Apfel", "Äpfel", "apfel", "Straße", "Strasse", "Strand", "Ofen", "übel", "Ufer", "bar"};
+        int id = 0;
+        for (const QString& w : words)
+            addWord(t, ++id, w, "x");
+        t.setOrder("deutsch");
+        QCOMPARE(column(t, "deutsch"), (QStringList{"apfel", "Apfel", "Äpfel", "bar", "ober", "Ofen", "Öl", "Strand",
+                                                   "Strasse", "Straße", "übel", "Ufer", "Zug"}));
+    }
+
+    void tiesKeepInsertionOrderAndEmptyListMeansInsertionOrder() {
+        Table t("w");
+        defineWords(t);
+        t.createDataSet();
+        addWord(t, 1, "b", "zweite");
+        addWord(t, 2, "a", "erste");
+        addWord(t, 3, "b", "dritte");
+        addWord(t, 4, "a", "vierte");
+        t.setOrder("deutsch");
+        QCOMPARE(column(t, "auslaendisch"), (QStringList{"erste", "vierte", "zweite", "dritte"}));
+        t.setOrder("deutsch;ID");
+        QCOMPARE(column(t, "auslaendisch"), (QStringList{"erste", "vierte", "zweite", "dritte"}));
+        t.setOrder("");
+        QCOMPARE(column(t, "auslaendisch"), (QStringList{"zweite", "erste", "dritte", "vierte"}));
+    }
+
+    void numbersOrderByValueWithEmptyValuesFirst() {
+        Table t("w");
+        defineWords(t);
+        t.createDataSet();
+        addWord(t, 10, "zehn", "", 2.5);
+        addWord(t, 9, "neun", "", QVariant());
+        addWord(t, 100, "hundert", "", -1.0);
+        t.setOrder("ID");
+        QCOMPARE(column(t, "deutsch"), (QStringList{"neun", "zehn", "hundert"}));
+        t.setOrder("Stufe");
+        QCOMPARE(column(t, "deutsch"), (QStringList{"neun", "hundert", "zehn"}));
+    }
+
+    void unknownOrderFieldIsACatchableErrorAndChangesNothing() {
+        Table t("w");
+        defineWords(t);
+        t.createDataSet();
+        addWord(t, 2, "b", "");
+        addWord(t, 1, "a", "");
+        t.setOrder("ID");
+        QVERIFY_THROWS_EXCEPTION(ts::TableError, t.setOrder("ID;gibtsnicht"));
+        QCOMPARE(t.order(), QString("ID"));
+        QCOMPARE(column(t, "deutsch"), (QStringList{"a", "b"}));
+        t.setOrder("DEUTSCH"); // field names in any letter case
+        QCOMPARE(column(t, "deutsch"), (QStringList{"a", "b"}));
+    }
+
+    void reorderingKeepsTheCurrentRecord() {
+        Table t("w");
+        defineWords(t);
+        t.createDataSet();
+        addWord(t, 1, "c", "");
+        addWord(t, 2, "a", "");
+        addWord(t, 3, "b", "");
+        QVERIFY(t.locate("ID", 3));
+        t.setOrder("deutsch");
+        QCOMPARE(t.integer("ID"), 3);
+        QCOMPARE(t.recNo(), 2);
+    }
+
+    void locateIsExactCaseSensitiveAndFailureLeavesTheCursor() {
+        Table t("lektion");
+        t.addField("ID", ts::FieldType::Integer);
+        t.addField("Name", ts::FieldType::String, 100);
+        t.addField("Sprache", ts::FieldType::String, 100);
+        t.createDataSet();
+        auto add = [&](int id, const char* n, const char* s) {
+            t.insert();
+            t.setValue("ID", id);
+            t.setValue("Name", n);
+            t.setValue("Sprache", s);
+            t.post();
+        };
+        add(1, "ALLE VOKABELN", "englisch");
+        add(2, "ALLE VOKABELN", "französisch");
+        add(3, "Lektion 1", "englisch");
+        t.setRecNo(3);
+        QVERIFY(!t.locate("Name;Sprache", {"ALLE VOKABELN", "Englisch"}));
+        QCOMPARE(t.recNo(), 3);
+        QVERIFY(!t.locate("Name", "ALLE"));
+        QVERIFY(t.locate("Name;Sprache", {"ALLE VOKABELN", "französisch"}));
+        QCOMPARE(t.integer("ID"), 2);
+        QVERIFY(t.locate("ID", "3")); // by value
+        QCOMPARE(t.text("Name"), QString("Lektion 1"));
+        QVERIFY(!t.locate("ID", "drei"));
+        QVERIFY_THROWS_EXCEPTION(ts::TableError, t.locate("Name;Sprache", {"x"}));
+        QVERIFY_THROWS_EXCEPTION(ts::TableError, t.locate("Nom", "x"));
+    }
+
+    void locateByIdFindsTheFirstVisibleAndFollowsChanges() {
+        Table t("w");
+        defineWords(t);
+        t.createDataSet();
+        for (int i = 1; i <= 1000; ++i)
+            addWord(t, i, QString("w%1").arg(i), "");
+        addWord(t, 500, "zweite 500", ""); // identifiers are not unique by force
+        t.setOrder("deutsch");
+        QVERIFY(t.locate("ID", 500));
+        QCOMPARE(t.text("deutsch"), QString("w500"));
+        t.edit();
+        t.setValue("ID", 5000);
+        t.post();
+        QVERIFY(t.locate("ID", 500));
+        QCOMPARE(t.text("deutsch"), QString("zweite 500"));
+        QVERIFY(t.locate("ID", 5000));
+        t.deleteRecord();
+        QVERIFY(!t.locate("ID", 5000));
+        t.setFilter("deutsch LIKE 'w1%'");
+        t.setFiltered(true);
+        QVERIFY(!t.locate("ID", 500)); // filtered away
+        QVERIFY(t.locate("ID", 100));
+    }
+
+    void typeAheadMatchesTheBeginningWithoutRegardToCase() {
+        Table t("w");
+        defineWords(t);
+        t.createDataSet();
+        addWord(t, 1, "Zebra", "");
+        addWord(t, 2, "Übung", "");
+        addWord(t, 3, "über", "");
+        addWord(t, 4, "Ufer", "");
+        t.setOrder("deutsch");
+        QVERIFY(t.locatePrefix("deutsch", "ÜB"));
+        QCOMPARE(t.text("deutsch"), QString("über"));
+        QVERIFY(t.locatePrefix("deutsch", "uf"));
+        QCOMPARE(t.integer("ID"), 4);
+        QVERIFY(!t.locatePrefix("deutsch", "x"));
+        QCOMPARE(t.integer("ID"), 4);
+    }
+
+    void lookedUpFieldsFollowTheOtherTable() {
+        Table words("vokabel");
+        defineWords(words);
+        words.createDataSet();
+        addWord(words, 10001, "Hund", "dog");
+        addWord(words, 10002, "Katze", "cat");
+
+        Table members("bestehtaus");
+        members.addField("LektionsID", ts::FieldType::Integer);
+        members.addField("VokabelID", ts::FieldType::Integer);
+        members.addLookupField("xdeutsch", ts::FieldType::String, 100, "VokabelID", &words, "ID", "deutsch");
+        members.createDataSet();
+        for (int v : {10002, 10001, 77}) {
+            members.insert();
+            members.setValue("LektionsID", 1);
+            members.setValue("VokabelID", v);
+            QCOMPARE(members.text("xdeutsch"), v == 77 ? QString() : words.lookup(0, v, 1).toString());
+            members.post();
+        }
+        members.setOrder("VokabelID");
+        QCOMPARE(column(members, "xdeutsch"), (QStringList{"", "Hund", "Katze"}));
+        members.setOrder("xdeutsch");
+        QCOMPARE(column(members, "xdeutsch"), (QStringList{"", "Hund", "Katze"}));
+
+        // The words table filtered elsewhere does not hide looked-up words.
+        words.setFilter("ID = 10001");
+        words.setFiltered(true);
+        QVERIFY(members.locate("VokabelID", 10002));
+        QCOMPARE(members.text("xdeutsch"), QString("Katze"));
+        QVERIFY(members.locate("xdeutsch", "Katze"));
+        QVERIFY_THROWS_EXCEPTION(ts::TableError, [&] {
+            members.edit();
+            members.setValue("xdeutsch", "x");
+        }());
+        members.cancel();
+        QCOMPARE(words.maxInteger("ID"), 10002);
+    }
+};
+
+QTEST_GUILESS_MAIN(OrderLocateTest)
+#include "tst_order_locate.moc"

@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "database.h"
+#include "vocabularyfile.h"
+
+#include <QFile>
+
+namespace core {
+
+using ts::FieldType;
+
+Database::Database(SettingsStore& settings, QString dataFolder)
+    : settings_(settings), dataFolder_(std::move(dataFolder)) {
+    if (!dataFolder_.endsWith(u'/'))
+        dataFolder_ += u'/';
+    defineTables();
+
+    users.addHook(ts::Table::HookKind::AfterInsert, [this](ts::Table& t) {
+        t.setValue("ID", nextId("LastBenutzerID", t));
+    });
+    lessons.addHook(ts::Table::HookKind::AfterInsert, [this](ts::Table& t) {
+        t.setValue("ID", nextId("LastLektionID", t));
+        t.setValue("Sprache", currentLanguage());
+    });
+    vocabulary.addHook(ts::Table::HookKind::AfterInsert, [this](ts::Table& t) {
+        t.setValue("ID", nextId("LastVokID", t));
+        t.setValue("Schwierigkeitsgrad", 1);
+        t.setValue("Gattung", QStringLiteral("Substantiv"));
+    });
+}
+
+void Database::defineUsers(ts::Table& t) {
+    t.clearFields();
+    t.addField("ID", FieldType::Integer);
+    t.addField("Name", FieldType::String, 100);
+    t.addField("Letzte Sprache", FieldType::String, 100);
+    t.addField("AbgefragteVokabeln", FieldType::Integer);
+    t.addField("RichtigeVokabeln", FieldType::Integer);
+}
+
+void Database::defineKnowledge(ts::Table& t) {
+    t.clearFields();
+    t.addField("BenutzerID", FieldType::Integer);
+    t.addField("VokabelID", FieldType::Integer);
+    t.addField("Lernkoeffizient", FieldType::Float);
+    t.addField("Abfrage", FieldType::Integer);
+}
+
+void Database::defineVocabulary(ts::Table& t) {
+    t.clearFields();
+    t.addField("ID", FieldType::Integer);
+    t.addField("deutsch", FieldType::String, 100);
+    t.addField("auslaendisch", FieldType::String, 100);
+    t.addField("Sachgruppe", FieldType::String, 100);
+    t.addField("Gattung", FieldType::String, 50);
+    t.addField("Schwierigkeitsgrad", FieldType::Integer);
+    t.addField("Bemerkung", FieldType::String, 250);
+}
+
+void Database::defineTables() {
+    defineUsers(users);
+    users.setFileName(dataFolder_ + "benutzer.xml");
+    users.setOrder("Name");
+
+    lessons.addField("ID", FieldType::Integer);
+    lessons.addField("Name", FieldType::String, 100);
+    lessons.addField("Sprache", FieldType::String, 100);
+    lessons.setFileName(dataFolder_ + "lektion.xml");
+    lessons.setOrder("Name");
+
+    members.addField("LektionsID", FieldType::Integer);
+    members.addField("VokabelID", FieldType::Integer);
+    members.addLookupField("xdeutsch", FieldType::String, 100, "VokabelID", &vocabulary, "ID", "deutsch");
+    members.addLookupField("xauslaendisch", FieldType::String, 100, "VokabelID", &vocabulary, "ID", "auslaendisch");
+    members.setFileName(dataFolder_ + "bestehtaus.xml");
+    members.setOrder("VokabelID");
+
+    defineKnowledge(knowledge);
+    knowledge.setFileName(dataFolder_ + "kann.xml");
+    knowledge.setOrder("VokabelID");
+
+    defineVocabulary(vocabulary);
+    vocabulary.setOrder("deutsch");
+}
+
+QString Database::vocabularyFilePath(const QString& language) const { return dataFolder_ + language + ".v02"; }
+
+int Database::nextId(const char* counter, ts::Table& table) {
+    int n = settings_.readInteger(counter) + 1;
+    // A number already present in the loaded table (a counter that went back,
+    // say through a hand-edited settings file) is never handed out again.
+    if (table.lookup(table.field("ID"), n, table.field("ID")).isValid())
+        n = std::max(n, table.maxInteger("ID") + 1);
+    settings_.writeInteger(counter, n); // before use: a failed write ends the insert
+    return n;
+}
+
+bool Database::locateCurrentUser() {
+    return users.isOpen() && users.locate("ID", settings_.readInteger("AktuelleBenutzerID"));
+}
+
+QString Database::currentLanguage() { return locateCurrentUser() ? users.text("Letzte Sprache") : QString(); }
+
+void Database::WriteVocabularyFile() {
+    vocabularyfile::write(vocabulary, vocabularyFilePath(currentLanguage()));
+}
+
+void Database::ReadVocabularyFile() {
+    vocabularyfile::read(vocabulary, vocabularyFilePath(users.text("Letzte Sprache")));
+}
+
+void Database::RecreateUserTables() {
+    for (auto [table, define] : {std::pair{&users, &defineUsers}, std::pair{&knowledge, &defineKnowledge}}) {
+        table->close();
+        define(*table);
+        table->createDataSet();
+        table->saveToFile(table->fileName());
+    }
+}
+
+void Database::RecreateVocabularyTable() {
+    vocabulary.close();
+    defineVocabulary(vocabulary);
+    vocabulary.createDataSet();
+    WriteVocabularyFile();
+}
+
+} // namespace core

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "vocabularyfile.h"
+#include "tablestore/tableerror.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace core::vocabularyfile {
+
+QByteArray mask(QByteArray bytes) {
+    char* p = bytes.data();
+    for (qsizetype i = 0, n = bytes.size(); i < n; ++i)
+        p[i] = char(p[i] ^ kMaskByte);
+    return bytes;
+}
+
+void write(ts::Table& vocabulary, const QString& path) {
+    const QByteArray bytes = mask(vocabulary.saveToBuffer(ts::Table::Format::Xml));
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+        throw ts::TableError(QCoreApplication::translate("core", "Datei %1 kann nicht gespeichert werden. %2")
+                                 .arg(QDir::toNativeSeparators(path), f.errorString()));
+}
+
+void read(ts::Table& vocabulary, const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw ts::TableError(QCoreApplication::translate("core", "Datei %1 kann nicht geöffnet werden. %2")
+                                 .arg(QDir::toNativeSeparators(path), f.errorString()));
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        throw ts::TableError(QCoreApplication::translate("core", "Datei %1 kann nicht geöffnet werden. %2")
+                                 .arg(QDir::toNativeSeparators(path), f.errorString()));
+    try {
+        vocabulary.loadFromBuffer(mask(bytes));
+    } catch (const ts::TableError& e) {
+        throw ts::TableError(QCoreApplication::translate("core", "Die Vokabeldatei %1 ist beschädigt und wurde nicht geladen. %2")
+                                 .arg(QDir::toNativeSeparators(path), e.message()));
+    }
+}
+
+} // namespace core::vocabularyfile

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "tablestore/table.h"
+
+// A language's vocabulary file: the table's XML form with every byte
+// combined with one fixed mask byte, so the file is no plain-text XML.
+namespace core::vocabularyfile {
+
+constexpr char kMaskByte = char(0xA7);
+
+QByteArray mask(QByteArray bytes); // the same call removes the mask again
+
+// Writes atomically: the old file stays whole until the new one is complete.
+void write(ts::Table& vocabulary, const QString& path);
+
+// Loads the file into `vocabulary`. An unreadable or damaged file raises a
+// German message and leaves the table and the file as they were.
+void read(ts::Table& vocabulary, const QString& path);
+
+} // namespace core::vocabularyfile

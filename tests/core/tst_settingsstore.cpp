@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/settingsstore.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using core::SettingsStore;
+
+class SettingsStoreTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString path() const { return dir.filePath("Moriva Software/Vokabeltrainer.reg"); }
+
+private slots:
+    void init() { QFile::remove(path()); }
+
+    void missingKeyReadsAsZeroAndIsCreated() {
+        SettingsStore s(path());
+        QCOMPARE(s.readInteger("LastVokID"), 0);
+        QVERIFY(QFile::exists(path()));
+        QCOMPARE(s.readString("WindowState"), QString());
+        QVERIFY(s.subkeys("").isEmpty());
+    }
+
+    void namesIgnoreLetterCaseAndKeepTheirFirstSpelling() {
+        SettingsStore s(path());
+        s.writeInteger("aktuelleBenutzerID", 7);
+        QCOMPARE(s.readInteger("AktuelleBenutzerID"), 7);
+        s.writeInteger("AKTUELLEBENUTZERID", 8);
+        QCOMPARE(s.readInteger("aktuellebenutzerid"), 8);
+        QFile f(path());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray text = f.readAll();
+        QVERIFY(text.contains("\"aktuelleBenutzerID\"=dword:00000008"));
+        QCOMPARE(text.count("enutzerID"), 1);
+    }
+
+    void aValueOfTheOtherTypeReadsAsEmpty() {
+        SettingsStore s(path());
+        s.writeString("LastVokID", "10000"); // edited by hand as a string
+        QCOMPARE(s.readInteger("LastVokID"), 0);
+        s.writeInteger("WindowState", 2);
+        QCOMPARE(s.readString("WindowState"), QString());
+        s.writeInteger("negativ", -5);
+        QCOMPARE(s.readInteger("negativ"), -5);
+    }
+
+    void textsSurviveEveryCharacter() {
+        SettingsStore s(path());
+        const QString tricky = "Zeile\nzwei \"Zitat\" \\ Backslash [x] = ä😀";
+        s.writeString("Sort1", tricky);
+        QCOMPARE(s.readString("sort1"), tricky);
+        s.writeString(tricky, "als Name");
+        QCOMPARE(s.readString(tricky), QString("als Name"));
+    }
+
+    void anotherProcessesChangeIsSeenAtTheNextRead() {
+        SettingsStore a(path());
+        SettingsStore b(path());
+        a.writeInteger("LastBenutzerID", 3);
+        QCOMPARE(b.readInteger("LastBenutzerID"), 3);
+        b.writeInteger("LastBenutzerID", 4);
+        QCOMPARE(a.readInteger("LastBenutzerID"), 4);
+    }
+
+    void subkeysAreListedAlphabeticallyAndNestOnBackslash() {
+        SettingsStore s(path());
+        s.createSubkey("englisch\\Tiere");
+        s.createSubkey("englisch\\essen");
+        s.createSubkey("englisch\\Zahlen");
+        s.createSubkey("englisch\\Auto\\Motor");
+        s.createSubkey("ENGLISCH\\tiere"); // the same key
+        s.createSubkey("französisch");
+        QCOMPARE(s.subkeys(""), (QStringList{"englisch", "französisch"}));
+        QCOMPARE(s.subkeys("englisch"), (QStringList{"Auto", "essen", "Tiere", "Zahlen"}));
+        QCOMPARE(s.subkeys("Englisch\\auto"), (QStringList{"Motor"}));
+        QVERIFY(s.subkeys("spanisch").isEmpty());
+        s.writeInteger("LastVokID", 1); // values and keys live side by side
+        QCOMPARE(s.subkeys("englisch").size(), 4);
+        s.createSubkey("englisch\\50%\nRabatt");
+        QVERIFY(s.subkeys("englisch").contains("50%\nRabatt"));
+    }
+
+    void aRefusedWriteRaisesTheGermanMessageAndKeepsTheFile() {
+        SettingsStore s(path());
+        s.writeInteger("LastVokID", 5);
+        QFile::setPermissions(dir.filePath("Moriva Software"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        if (QFileInfo(dir.filePath("Moriva Software")).isWritable())
+            QSKIP("running with rights that ignore folder permissions");
+        try {
+            s.writeInteger("LastVokID", 6);
+            QFAIL("no error");
+        } catch (const core::SettingsError& e) {
+            QCOMPARE(e.message(), QString("Fehler beim Setzen der Daten für 'LastVokID'"));
+        }
+        QFile::setPermissions(dir.filePath("Moriva Software"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                                   QFileDevice::ExeOwner);
+        QCOMPARE(s.readInteger("LastVokID"), 5);
+    }
+
+    void garbageLinesAreIgnored() {
+        QDir().mkpath(dir.filePath("Moriva Software"));
+        QFile f(path());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Müll\n\"LastVokID\"=dword:zz\n\"Height\"=dword:000001f4\n\"Width\"=\"ohne Ende\n[\n[kaputt\n");
+        f.close();
+        SettingsStore s(path());
+        QCOMPARE(s.readInteger("LastVokID"), 0);
+        QCOMPARE(s.readInteger("Height"), 500);
+        QCOMPARE(s.readString("Width"), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(SettingsStoreTest)
+#include "tst_settingsstore.moc"

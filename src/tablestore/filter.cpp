@@ -369,31 +369,36 @@ private:
     std::vector<RowId> scanColumn(const std::vector<RowId>& cand) const {
         const FoldedText& ft = a_.column->foldedText();
         std::vector<RowId> hits;
-        const char* hay = reinterpret_cast<const char*>(ft.chars.data());
-        const size_t hayBytes = ft.chars.size() * 2;
-        const char* ndl = reinterpret_cast<const char*>(needle_.data());
-        const size_t ndlBytes = needle_.size() * 2;
+        const char16_t* hay = ft.chars.data();
+        const size_t n = ft.chars.size();
+        const size_t m = needle_.size();
+        const char16_t first = needle_[0];
+        // memchr on the low byte of the first character is far faster than a
+        // general substring search; candidates are then checked in full.
+        const unsigned char low = static_cast<unsigned char>(first & 0xFF);
+        const char* bytes = reinterpret_cast<const char*>(hay);
+        const size_t nbytes = n * 2;
         size_t pos = 0;
         RowId row = 0;
         const RowId nrows = RowId(ft.start.size() - 1);
-        while (pos + ndlBytes <= hayBytes) {
-            const void* f = memmem(hay + pos, hayBytes - pos, ndl, ndlBytes);
+        while (pos < nbytes) {
+            const void* f = std::memchr(bytes + pos, low, nbytes - pos);
             if (!f)
                 break;
-            size_t at = size_t(static_cast<const char*>(f) - hay);
-            if (at % 2) { // a match across two UTF-16 units means nothing
-                pos = at + 1;
+            const size_t at = size_t(static_cast<const char*>(f) - bytes);
+            pos = at + 1;
+            if (at % 2)
                 continue;
-            }
             const size_t unit = at / 2;
+            if (hay[unit] != first || unit + m > n ||
+                std::memcmp(hay + unit + 1, needle_.data() + 1, (m - 1) * sizeof(char16_t)) != 0)
+                continue;
             while (row + 1 <= nrows && ft.start[row + 1] <= unit)
                 ++row;
-            if (unit + needle_.size() < ft.start[row + 1]) {
+            if (unit + m < ft.start[row + 1]) {
                 if (!a_.column->null[row])
                     hits.push_back(row);
                 pos = size_t(ft.start[row + 1]) * 2; // one hit per row is enough
-            } else {
-                pos = at + 2;
             }
         }
         // Keep only the candidates (all live rows): drop tombstones.

@@ -34,12 +34,16 @@ void StringPool::set(RowId r, text::View v) {
         len_[r] = uint32_t(v.size());
         return;
     }
-    // v may point into pool_ itself; copy it before the buffer can move.
-    const std::u16string copy(v);
     garbage_ += len_[r];
     off_[r] = uint32_t(pool_.size());
-    len_[r] = uint32_t(copy.size());
-    pool_.insert(pool_.end(), copy.begin(), copy.end());
+    len_[r] = uint32_t(v.size());
+    if (v.data() >= pool_.data() && v.data() < pool_.data() + pool_.size()) {
+        // v points into pool_ itself; copy it before the buffer can move.
+        const std::u16string copy(v);
+        pool_.insert(pool_.end(), copy.begin(), copy.end());
+    } else {
+        pool_.insert(pool_.end(), v.begin(), v.end());
+    }
     compactIfWasteful();
 }
 
@@ -55,6 +59,12 @@ void StringPool::compactIfWasteful() {
     }
     pool_.swap(fresh);
     garbage_ = 0;
+}
+
+void StringPool::shrink() {
+    pool_.shrink_to_fit();
+    off_.shrink_to_fit();
+    len_.shrink_to_fit();
 }
 
 size_t StringPool::bytes() const {
@@ -172,6 +182,16 @@ void TableData::removeRow(RowId r) {
     if (alive[r]) {
         alive[r] = 0;
         --aliveCount;
+    }
+}
+
+void TableData::shrink() {
+    alive.shrink_to_fit();
+    for (auto& c : columns) {
+        c.null.shrink_to_fit();
+        c.ints.shrink_to_fit();
+        c.floats.shrink_to_fit();
+        c.strings.shrink();
     }
 }
 

@@ -24,6 +24,7 @@ public:
     void push(text::View v);
     void set(RowId r, text::View v);
     size_t bytes() const;
+    void shrink();
 
 private:
     void compactIfWasteful();
@@ -78,6 +79,7 @@ struct TableData {
     RowId appendRow();
     void removeRow(RowId r);
     size_t bytes() const;
+    void shrink(); // after a load: give back what the growing vectors overshot
 };
 
 // Converts a value to the field's type; throws TableError on text that is no

@@ -185,7 +185,7 @@ void Table::adoptData(TableData&& data) {
             // The new fields no longer fit the old expression: no restriction.
         }
     }
-    rebuildView(false);
+    rebuildView(false, true);
 }
 
 // ------------------------------------------------------------ cursor

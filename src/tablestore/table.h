@@ -134,9 +134,10 @@ private:
     void requireEditing() const;
     void checkedLoad(const QByteArray& bytes);
     void adoptData(TableData&& data);
-    void rebuildView(bool keepCurrent);
+    void rebuildView(bool keepCurrent, bool resort);
     void placeRow(RowId row, bool isNew);
     bool less(RowId a, RowId b) const;
+    void sortRows(std::vector<RowId>& rows) const;
     int compareField(int field, RowId a, RowId b) const;
     std::vector<RowId> allRowsAscending() const;
     void ensureViewPositions() const;

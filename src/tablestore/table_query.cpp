@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
 
 namespace ts {
@@ -75,6 +76,72 @@ bool Table::less(RowId a, RowId b) const {
     return a < b; // ties keep the order of insertion
 }
 
+namespace {
+// The first field's value squeezed into 64 bits that order like the value, so
+// most comparisons of a sort are one integer comparison.
+uint64_t prefixKey(const Column& c, RowId r) {
+    if (c.null[r])
+        return 0;
+    switch (c.type) {
+    case FieldType::Integer: return (uint64_t(uint32_t(c.ints[r]) ^ 0x80000000u) << 1) | 1;
+    case FieldType::Float: {
+        uint64_t bits;
+        std::memcpy(&bits, &c.floats[r], sizeof bits);
+        bits = (bits & 0x8000000000000000ull) ? ~bits : bits | 0x8000000000000000ull;
+        return bits == 0 ? 1 : bits; // keep 0 for the empty value
+    }
+    case FieldType::String: {
+        // Ten characters of the sort key in six bits each. The mapping only
+        // ever merges neighbouring characters, so it keeps the order; rows it
+        // cannot tell apart are compared in full.
+        const text::View k = c.sortKey(r);
+        uint64_t key = 0;
+        for (size_t i = 0; i < 10; ++i) {
+            uint64_t code = 0;
+            if (i < k.size()) {
+                const char16_t ch = k[i];
+                code = ch < u'0' ? 1 : ch <= u'9' ? 2 + (ch - u'0') : ch < u'a' ? 12 : ch <= u'z' ? 13 + (ch - u'a') : 39;
+            }
+            key = (key << 6) | code;
+        }
+        return (key << 3) | 1;
+    }
+    }
+    return 0;
+}
+} // namespace
+
+void Table::sortRows(std::vector<RowId>& rows) const {
+    const int ci = data_.columnOf[size_t(orderFields_.front())];
+    if (ci < 0) {
+        std::sort(rows.begin(), rows.end(), [this](RowId a, RowId b) { return less(a, b); });
+        return;
+    }
+    const Column& c = data_.columns[size_t(ci)];
+    struct Keyed {
+        uint64_t key;
+        RowId row;
+    };
+    std::vector<Keyed> keyed(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        keyed[i] = Keyed{prefixKey(c, rows[i]), rows[i]};
+    const bool text = c.type == FieldType::String;
+    std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+        if (a.key != b.key)
+            return a.key < b.key;
+        int k = 0;
+        if (a.key != 0) // both non-empty; equal prefixes
+            k = text ? c.sortKey(a.row).compare(c.sortKey(b.row)) : compareField(orderFields_.front(), a.row, b.row);
+        if (k == 0 && text && a.key != 0)
+            k = text::compareTie(c.strings.get(a.row), c.strings.get(b.row));
+        for (size_t f = 1; k == 0 && f < orderFields_.size(); ++f)
+            k = compareField(orderFields_[f], a.row, b.row);
+        return k != 0 ? k < 0 : a.row < b.row;
+    });
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = keyed[i].row;
+}
+
 std::vector<RowId> Table::allRowsAscending() const {
     std::vector<RowId> rows;
     rows.reserve(data_.aliveCount);
@@ -97,21 +164,24 @@ void Table::setOrder(const QString& fieldList) {
     orderText_ = fieldList;
     orderFields_ = std::move(resolved);
     if (isOpen())
-        rebuildView(true);
+        rebuildView(true, true);
 }
 
-void Table::rebuildView(bool keepCurrent) {
+// `resort` only when the ordering or the rows changed wholesale; posts and
+// deletes keep ordered_ sorted themselves, so switching a filter never sorts.
+void Table::rebuildView(bool keepCurrent, bool resort) {
     const auto& before = filtered_ && filter_ ? view_ : ordered_;
     const bool hadRow = keepCurrent && cur_ >= 0 && size_t(cur_) < before.size();
     const RowId keep = hadRow ? before[size_t(cur_)] : 0;
 
-    const std::vector<RowId> ascending = allRowsAscending();
-    ordered_ = ascending;
-    if (!orderFields_.empty())
-        std::sort(ordered_.begin(), ordered_.end(), [this](RowId a, RowId b) { return less(a, b); });
+    if (resort) {
+        ordered_ = allRowsAscending();
+        if (!orderFields_.empty())
+            sortRows(ordered_);
+    }
     view_.clear();
     if (filtered_ && filter_) {
-        const std::vector<RowId> hits = filter_->select(ascending, true);
+        const std::vector<RowId> hits = filter_->select(allRowsAscending(), true);
         std::vector<uint8_t> mark(data_.rowCount(), 0);
         for (RowId r : hits)
             mark[r] = 1;
@@ -180,7 +250,7 @@ void Table::setFilter(const QString& expression) {
         settle();
     filterText_ = expression;
     if (isOpen() && filtered_)
-        rebuildView(false);
+        rebuildView(false, false);
 }
 
 void Table::setFiltered(bool on) {
@@ -188,7 +258,7 @@ void Table::setFiltered(bool on) {
         settle();
     filtered_ = on;
     if (isOpen())
-        rebuildView(false);
+        rebuildView(false, false);
 }
 
 void Table::setFilterCaseInsensitive(bool on) {
@@ -200,7 +270,7 @@ void Table::setFilterCaseInsensitive(bool on) {
     }
     filterCi_ = on;
     if (isOpen() && filtered_)
-        rebuildView(false);
+        rebuildView(false, false);
 }
 
 // ------------------------------------------------------------ locate and lookups
@@ -252,8 +322,11 @@ bool Table::locate(const QString& fieldList, const QVariantList& values) {
     requireOpen();
     settle();
     std::vector<int> fs;
-    for (const QString& n : fieldList.split(u';', Qt::SkipEmptyParts))
-        fs.push_back(field(n.trimmed()));
+    if (!fieldList.contains(u';'))
+        fs.push_back(field(fieldList.trimmed()));
+    else
+        for (const QString& n : fieldList.split(u';', Qt::SkipEmptyParts))
+            fs.push_back(field(n.trimmed()));
     if (fs.empty() || fs.size() != size_t(values.size()))
         throw TableError(tr("Suche in '%1': %2 Felder, aber %3 Werte.").arg(name_).arg(fs.size()).arg(values.size()));
     QVariantList vals;

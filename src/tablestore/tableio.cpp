@@ -160,24 +160,38 @@ TableData readXml(const QByteArray& bytes) {
     data.setFields(defs);
     const size_t nf = defs.size();
     std::u16string buf;
+    std::vector<uint8_t> seen(nf);
     for (pugi::xml_node r : root.child("rows").children("r")) {
-        const RowId row = data.appendRow();
+        // Every column gets exactly one value per row: pushed in column order
+        // (as written), so no cell is written twice.
+        std::fill(seen.begin(), seen.end(), 0);
+        size_t next = 0;
+        data.alive.push_back(1);
+        ++data.aliveCount;
+        const RowId row = data.rowCount() - 1;
         for (pugi::xml_attribute a : r.attributes()) {
             const char* n = a.name();
             size_t col = 0;
             const size_t nlen = std::strlen(n);
-            if (n[0] != 'c' || std::from_chars(n + 1, n + nlen, col).ptr != n + nlen || nlen < 2 || col >= nf)
+            if (nlen < 2 || n[0] != 'c' || std::from_chars(n + 1, n + nlen, col).ptr != n + nlen || col >= nf)
                 bad(tr("unbekanntes Attribut '%1'").arg(QString::fromUtf8(n)));
+            if (col < next || seen[col])
+                bad(tr("Attribut '%1' doppelt oder nicht in Reihenfolge").arg(QString::fromUtf8(n)));
+            for (; next < col; ++next)
+                data.columns[next].pushNull();
+            next = col + 1;
+            seen[col] = 1;
             Column& c = data.columns[col];
             const char* v = a.value();
             const char* end = v + std::strlen(v);
+            c.null.push_back(0);
             switch (c.type) {
             case FieldType::Integer: {
                 int32_t x = 0;
                 auto [p, ec] = std::from_chars(v, end, x);
                 if (ec != std::errc() || p != end)
                     bad(tr("'%1' ist keine ganze Zahl (Feld '%2')").arg(QString::fromUtf8(v), defs[col].name));
-                c.ints[row] = x;
+                c.ints.push_back(x);
                 break;
             }
             case FieldType::Float: {
@@ -185,18 +199,21 @@ TableData readXml(const QByteArray& bytes) {
                 auto [p, ec] = std::from_chars(v, end, x);
                 if (ec != std::errc() || p != end)
                     bad(tr("'%1' ist keine Zahl (Feld '%2')").arg(QString::fromUtf8(v), defs[col].name));
-                c.floats[row] = x;
+                c.floats.push_back(x);
                 break;
             }
             case FieldType::String:
                 buf.clear();
                 appendUtf8(buf, v);
-                c.strings.set(row, buf);
+                c.strings.push(buf);
                 break;
             }
-            c.null[row] = 0;
         }
+        for (; next < nf; ++next)
+            data.columns[next].pushNull();
+        (void)row;
     }
+    data.shrink();
     return data;
 }
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl1-mesa-dev libpugixml-dev
-          libsqlite3-dev xvfb xauth poppler-utils fonts-dejavu-core)
+          libsqlite3-dev python3 xvfb xauth poppler-utils fonts-dejavu-core)
 
 missing=()
 for p in "${packages[@]}"; do

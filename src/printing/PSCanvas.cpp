@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
 #include <cmath>
 
 namespace printing {
@@ -33,9 +34,12 @@ Qt::PenStyle QtPenStyle(TPenStyle s) {
     return Qt::SolidLine;
 }
 
-QPen MakePen(const TDrawOp& op) {
+QPen MakePen(const TDrawOp& op, double deviceScale) {
     QPen pen(op.color);
-    pen.setWidth(op.penWidth);  // 0 is Qt's cosmetic one-pixel pen, as on the printer
+    // 0 is Qt's cosmetic one-pixel pen, as on the printer. A line that would
+    // come out thinner than one device pixel (a scaled-down preview) is drawn
+    // one pixel wide, as a metafile replay on screen would.
+    pen.setWidth(op.penWidth * deviceScale < 1.0 ? 0 : op.penWidth);
     pen.setStyle(QtPenStyle(op.penStyle));
     pen.setCapStyle(Qt::SquareCap);
     pen.setJoinStyle(Qt::MiterJoin);
@@ -57,6 +61,7 @@ QRectF TextOutRect(const TDrawOp& op) {
 }  // namespace
 
 void TRecordedPage::Replay(QPainter& painter) const {
+    const double deviceScale = std::min(std::abs(painter.worldTransform().m11()), std::abs(painter.worldTransform().m22()));
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const TDrawOp& op : ops) {
@@ -66,14 +71,14 @@ void TRecordedPage::Replay(QPainter& painter) const {
             break;
         case TDrawOp::Line:
             if (op.penStyle == psClear) break;
-            painter.setPen(MakePen(op));
+            painter.setPen(MakePen(op, deviceScale));
             painter.drawLine(op.p1, op.p2);
             break;
         case TDrawOp::Rectangle: {
             const QRect r(op.rect.Left, op.rect.Top, op.rect.Width(), op.rect.Height());
             if (op.brushColor.isValid()) painter.fillRect(r, op.brushColor);
             if (op.penStyle != psClear && r.width() > 0 && r.height() > 0) {
-                painter.setPen(MakePen(op));
+                painter.setPen(MakePen(op, deviceScale));
                 painter.setBrush(Qt::NoBrush);
                 painter.drawRect(QRect(r.left(), r.top(), r.width() - 1, r.height() - 1));
             }

@@ -13,6 +13,7 @@ TPreviewComboBox::TPreviewComboBox(QWidget* parent) : QComboBox(parent) {
     setObjectName(QStringLiteral("ScaleBox"));
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);  // typed text is taken as it is (no inline completion from the list)
     setToolTip(QStringLiteral("View mode and scale"));
     lineEdit()->installEventFilter(this);
     installEventFilter(this);

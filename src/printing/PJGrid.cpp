@@ -141,7 +141,7 @@ void TCustomGridPrintJob::DrawCell(TPrintCanvas&, int, int, const TRect&) {}
 
 void TCustomGridPrintJob::CustomizeCellCanvas(int, int, TPrintCanvas&) {}
 
-QString TCustomGridPrintJob::CellText(int, int) const { return {}; }
+QString TCustomGridPrintJob::CellText(int, int) { return {}; }
 
 Qt::Alignment TCustomGridPrintJob::CellAlignment(int col, int row) const {
     if (col == IndexCol || row == FooterRow) return Qt::AlignRight;

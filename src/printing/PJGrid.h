@@ -63,7 +63,7 @@ public:
     // Width of a column (IndexCol: the index column).
     virtual int ColumnWidth(int col) const;
     virtual int PageColumn(int col) const;
-    virtual QString CellText(int col, int row) const;
+    virtual QString CellText(int col, int row);  // not const: a data-bound job moves its cursor
     virtual Qt::Alignment CellAlignment(int col, int row) const;
 
     // ---- data hooks for subclasses ----

@@ -21,10 +21,10 @@ void TCustomTextGridPrintJob::SetClipMode(TClipMode mode) { clipMode_ = mode; Up
 void TCustomTextGridPrintJob::SetMultiline(bool on) { multiline_ = on; Update(); }
 
 QString TCustomTextGridPrintJob::ColumnTitle(int) const { return {}; }
-QString TCustomTextGridPrintJob::BodyText(int, int) const { return {}; }
+QString TCustomTextGridPrintJob::BodyText(int, int) { return {}; }
 Qt::Alignment TCustomTextGridPrintJob::ColumnAlignment(int) const { return Qt::AlignLeft; }
 
-QString TCustomTextGridPrintJob::CellText(int col, int row) const {
+QString TCustomTextGridPrintJob::CellText(int col, int row) {
     if (col == IndexCol) {
         if (row == HeaderRow) return QStringLiteral("#");
         if (row == FooterRow) return {};

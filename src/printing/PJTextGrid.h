@@ -33,7 +33,7 @@ public:
     // Text cells: index column "#", IndexStart + row, empty footer; field
     // columns: ColumnTitle in the header, BodyText in the body (empty for rows
     // and columns without data), "Page %d of %d" in the last footer cell.
-    QString CellText(int col, int row) const override;
+    QString CellText(int col, int row) override;
     // Index column and footer row right-aligned, else ColumnAlignment.
     Qt::Alignment CellAlignment(int col, int row) const override;
     void DrawCell(TPrintCanvas& canvas, int col, int row, const TRect& cell) override;
@@ -42,7 +42,7 @@ public:
 
     // ---- data hooks ----
     virtual QString ColumnTitle(int col) const;
-    virtual QString BodyText(int col, int row) const;
+    virtual QString BodyText(int col, int row);  // not const: may move a cursor
     virtual Qt::Alignment ColumnAlignment(int col) const;
 
     // The rectangle the text of a cell is drawn in (Part 5.4 step 4), for a
@@ -72,7 +72,7 @@ public:
     QString ColumnTitle(int col) const override { return titles_.value(col); }
     int ColumnDisplayWidth(int col) const override { return widths_.value(col); }
     Qt::Alignment ColumnAlignment(int col) const override { return alignments_.value(col, Qt::AlignLeft); }
-    QString BodyText(int col, int row) const override {
+    QString BodyText(int col, int row) override {
         QString text;
         if (OnGetCellText) OnGetCellText(col, row, text);
         return text;

@@ -429,7 +429,7 @@ bool TCustomPrintJob::BeginDocument(QPainter& painter, int pageForFileName) {
 
 bool TCustomPrintJob::PrintRange(int fromPage, int toPage, bool reverse, bool oneDocPerPage) {
     QPrinter* printer = Printer();
-    if (!printer) return false;
+    if (!printer || printing_) return false;  // no second print run from within the first
     if (!AllowPrint()) return false;
     aborted_ = false;
     ApplyOrientation();

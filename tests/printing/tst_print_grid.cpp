@@ -16,13 +16,13 @@ public:
     QList<QStringList> rows;  // rows of cells
     QStringList titles;
     QList<int> widths;
-    mutable int bodyReads = 0;
-    mutable int lockSeenDuringRead = -1;
+    int bodyReads = 0;
+    int lockSeenDuringRead = -1;
 
     void Recount() override { StoreCounts(int(widths.size()), int(rows.size())); }
     int ColumnDisplayWidth(int col) const override { return widths.value(col); }
     QString ColumnTitle(int col) const override { return titles.value(col); }
-    QString BodyText(int col, int row) const override {
+    QString BodyText(int col, int row) override {
         ++bodyReads;
         lockSeenDuringRead = UpdateLockCount();
         return rows.value(row).value(col);

@@ -5,6 +5,7 @@
 #include "PrintTestSupport.h"
 
 #include <QFile>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -89,6 +90,20 @@ private slots:
         job.SetPageUnits(unMillimeters);
         QCOMPARE(job.PageWidth(), 209.89);
         QCOMPARE(job.PageHeight(), 297.05);
+        QCOMPARE(job.PageRect(), (TRect{0, 0, 4958, 7017}));
+    }
+
+    void defaultProviderFallsBackToPdfAt600Dpi() {
+        if (!QPrinterInfo::availablePrinters().isEmpty()) QSKIP("a system printer is installed");
+        TDefaultPrinterProvider provider;
+        QPrinter* printer = provider.Printer();
+        QVERIFY(printer);
+        QCOMPARE(provider.Printer(), printer);  // created once
+        QCOMPARE(printer->outputFormat(), QPrinter::PdfFormat);
+        QCOMPARE(printer->resolution(), 600);
+        QVERIFY(printer->outputFileName().endsWith(QStringLiteral("Vokabeltrainer.pdf")));
+        TPrintJob job;
+        job.SetPrinterProvider(&provider);
         QCOMPARE(job.PageRect(), (TRect{0, 0, 4958, 7017}));
     }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Grid print jobs, part 1 (Part 5.4): TCustomGridPrintJob, the grid geometry,
+// Grid print jobs, first layer: TCustomGridPrintJob, the grid geometry,
 // counting, borders and the index column. Rows and columns come from
 // virtual functions, so a data-source-backed subclass can supply them.
 #pragma once
@@ -52,7 +52,7 @@ public:
     int IndexStart() const { return indexStart_; }
     void SetIndexStart(int start);
 
-    // ---- virtual operations added to Part 5.3's, in slot order ----
+    // ---- virtual operations added to the base job's, in slot order ----
     // Draws a cell's contents (the base draws nothing; the text grid draws text).
     virtual void DrawCell(TPrintCanvas& canvas, int col, int row, const TRect& cell);
     virtual void CustomizeCellCanvas(int col, int row, TPrintCanvas& canvas);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Grid print jobs, part 2 (Part 5.4): TCustomTextGridPrintJob (fonts, cell
+// Grid print jobs, second layer: TCustomTextGridPrintJob (fonts, cell
 // text, clip mode) and TTextGridPrintJob, a grid fed by callbacks.
 #pragma once
 
@@ -45,7 +45,7 @@ public:
     virtual QString BodyText(int col, int row);  // not const: may move a cursor
     virtual Qt::Alignment ColumnAlignment(int col) const;
 
-    // The rectangle the text of a cell is drawn in (Part 5.4 step 4), for a
+    // The rectangle the text of a cell is drawn in, for a
     // canvas whose font is already the cell's font.
     static TRect TextRect(const TRect& cell, const TPrintCanvas& canvas);
     // The text format for the current clip mode and Multiline.

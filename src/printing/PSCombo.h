@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The view mode and scale box (Part 5.3 "Scale box").
+// The view mode and scale box.
 #pragma once
 
 #include <QComboBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Print jobs (Part 5.3): TCustomPrintJob and TPrintJob.
+// Print jobs: TCustomPrintJob and TPrintJob.
 #pragma once
 
 #include "PSCanvas.h"
@@ -96,12 +96,12 @@ public:
     std::function<void(TCustomPrintJob*, int pageIndex)> OnStartPrintPage;
     std::function<void(TCustomPrintJob*, int pageIndex)> OnEndPrintPage;
 
-    // ---- virtual operations, in the slot order of Part 5.3 ----
+    // ---- virtual operations, in slot order ----
     // Draws a page on a caller's canvas (target dtExternal by default).
     virtual void DrawPageOn(TPrintCanvas& canvas, int pageIndex, TDrawTarget target = dtExternal);
     // Default canvas state for a page; fills the page rectangle; OnInitDraw.
     virtual void InitCanvas(TPrintCanvas& canvas);
-    // Drawing a page (Part 5.3 "Drawing a page").
+    // Drawing a page.
     virtual void DrawPage(TPrintCanvas& canvas, int pageIndex, TDrawTarget target);
     // The job's own drawing of one area (TPrintJob: the OnDraw callback).
     virtual void DrawArea(TPrintCanvas& canvas, int pageIndex, const TRect& rect, TDrawArea area,
@@ -143,7 +143,7 @@ public:
     // runs it once and updates.
     void BeginLoad() { loading_ = true; }
     void Loaded();
-    // The margin check of Part 5.3 (may throw EPrintJobException).
+    // The margin check (may throw EPrintJobException).
     void CheckMargins();
     bool IsPrinting() const { return printing_; }
     bool AbortRequested() const { return aborted_; }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The preview control (Part 5.3): TCustomPreview / TPreview with its scroll
+// The preview control: TCustomPreview / TPreview with its scroll
 // box (TSpecialScrollBox) and page panel (TDrawPanel) that owns the recorded
 // page.
 #pragma once
@@ -102,7 +102,7 @@ public:
     void ZoomOut();
     // Redraws the current page from the job.
     void RepaintPage() { UpdatePreview(); }
-    // Part 5.3 "Preview update".
+    // Preview update.
     void UpdatePreview();
 
     // Messages of the scale box; default: the job's UI, else a Qt one.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The printer and the print dialogs behind small seams (Part 5.3 "Left to the
-// implementer"): the printer provider hands out the QPrinter to use, the print
-// UI shows the platform dialogs and the engine's two messages. Tests supply a
+// The printer and the print dialogs behind small seams: the printer provider
+// hands out the QPrinter to use, the print UI shows the platform dialogs and
+// the engine's two messages. Tests supply a
 // PDF printer and a scripted UI; the program supplies the defaults below.
 #pragma once
 
@@ -52,8 +52,7 @@ private:
     std::unique_ptr<QPrinter> printer_;
 };
 
-// Device capabilities of a printer in device pixels (Part 5.3 "Left to the
-// implementer": physical page size, physical offsets, printable size, dots
+// Device capabilities of a printer in device pixels (physical page size, physical offsets, printable size, dots
 // per inch per axis).
 struct TPrinterMetrics {
     QSize physicalSize;      // the whole sheet

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The preview tool bar (Part 5.3 "Tool bar").
+// The preview tool bar.
 #pragma once
 
 #include "PSTypes.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Basic types of the print engine (Part 5.3): enumerations, sets, the integer
+// Basic types of the print engine: enumerations, sets, the integer
 // rectangle in page pixels, margins, the engine's exception and unit
 // conversion.
 #pragma once
@@ -78,12 +78,12 @@ private:
     QString message_;
 };
 
-// Texts of the engine (English, Part 5.3).
+// Texts of the engine (English).
 inline const char* const MarginsOutsideText =
     "One or more margins are set outside the printable area of the page.";
 inline const char* const MarginsFixQuestion = "Do you want to fix them?";
 
-// Part 5.3 "Unit conversion": value in `from` converted to `to` through
+// Unit conversion: value in `from` converted to `to` through
 // millimetres. `dpi` is the resolution along the axis (300 without a
 // printer), `referencePixels` the page or area length along that axis (for
 // percent). The result is rounded (ties to even): whole pixels, 3 decimals for

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Grid print jobs of Part 5.4 (the generic, not data-bound part).
+// Grid print jobs (the generic, not data-bound part).
 #include "PJTextGrid.h"
 #include "PrintTestSupport.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Print job of Part 5.3: properties, page size, area rectangles, margin
+// Print job: properties, page size, area rectangles, margin
 // check, drawing a page, printing a page range, dialogs.
 #include "PSJob.h"
 #include "PrintTestSupport.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Preview, tool bar and scale box of Part 5.3.
+// Preview, tool bar and scale box.
 #include "PSCombo.h"
 #include "PSJob.h"
 #include "PSPreview.h"

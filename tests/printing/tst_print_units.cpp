@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Unit conversion of Part 5.3.
+// Unit conversion.
 #include "PSTypes.h"
 
 #include <QtTest>

@@ -65,6 +65,18 @@ int Table::field(const QString& name) const {
     return i;
 }
 
+void Table::setDisplayLabel(const QString& name, const QString& label) {
+    for (auto* defs : {&defined_, &data_.fields})
+        for (FieldDef& f : *defs)
+            if (f.name.compare(name, Qt::CaseInsensitive) == 0)
+                f.label = label;
+}
+
+QString Table::displayLabel(const QString& name) const {
+    const FieldDef& f = fields()[size_t(field(name))];
+    return f.label.isEmpty() ? f.name : f.label;
+}
+
 // ------------------------------------------------------------ life cycle
 
 void Table::createDataSet() {
@@ -358,11 +370,28 @@ void Table::post() {
     buffer_.clear();
     modified_ = false;
     changed_ = true;
-    placeRow(row, isNew);
-    emit layoutChanged();
-    emit currentChanged();
+    if (bulk_ > 0 && isNew && !(filtered_ && filter_)) {
+        ordered_.push_back(row); // sorted once when the bulk ends
+        cur_ = int(ordered_.size()) - 1;
+        posValid_ = false;
+    } else {
+        placeRow(row, isNew);
+        if (bulk_ == 0) {
+            emit layoutChanged();
+            emit currentChanged();
+        }
+    }
     for (auto& h : hooks_[int(HookKind::AfterPost)])
         h(*this);
+}
+
+void Table::beginBulkInsert() { ++bulk_; }
+
+void Table::endBulkInsert() {
+    if (bulk_ == 0 || --bulk_ > 0)
+        return;
+    if (isOpen())
+        rebuildView(true, true);
 }
 
 void Table::cancel() {

@@ -41,7 +41,10 @@ public:
                         const Table* source, const QString& sourceKeyField, const QString& resultField);
     const std::vector<FieldDef>& fields() const;
     int fieldIndex(const QString& name) const; // -1 when unknown, any letter case
-    int field(const QString& name) const;     // throws TableError when unknown
+    int field(const QString& name) const;
+    // The label a field is shown with; kept across loads of the table.
+    void setDisplayLabel(const QString& field, const QString& label);
+    QString displayLabel(const QString& field) const;     // throws TableError when unknown
 
     // --- life cycle
     void createDataSet(); // open with the defined fields and no rows
@@ -93,6 +96,10 @@ public:
     void deleteRecord();
     bool isModified() const { return modified_; }
     void settle(); // post when modified, else cancel
+    // Many inserts in a row: new records are placed in the ordering once, at
+    // the end, and views hear of the change once. Nesting is counted.
+    void beginBulkInsert();
+    void endBulkInsert();
     void addHook(HookKind kind, Hook hook);
 
     // --- ordering, filter, locate
@@ -154,6 +161,7 @@ private:
     TableData data_;
     State state_ = State::Inactive;
     bool changed_ = false;
+    int bulk_ = 0;
 
     std::vector<RowId> ordered_; // all live rows in the current ordering
     std::vector<RowId> view_;    // ordered_ restricted by the filter when on

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "database.h"
+#include "subjectgroups.h"
+
+#include <functional>
+
+namespace core {
+
+inline const QString kAllVocabularyLesson = QStringLiteral("ALLE VOKABELN");
+
+// Makes sure the lesson "ALLE VOKABELN" of the current language exists; when
+// it has to be created, every loaded vocabulary joins it and every subject
+// group is registered. Leaves the vocabulary ordered by ID. `viewsLink(false)`
+// and `viewsLink(true)` bracket the pass so no view redraws meanwhile.
+void EnsureAllVocabularyLesson(Database& db, SubjectGroups& groups, const std::function<void(bool)>& viewsLink);
+
+} // namespace core

@@ -16,7 +16,8 @@ note    nouns: the plural ("Hunde", "~e" for word + "e", "-" for none),
         optionally followed by "; " and a further remark;
         verbs: a further remark; English irregular forms are added from
         source/english_irregular.txt unless the note starts with "!reg"
-        (or already names the forms with "engl. unregelm.:");
+        (or already names the forms with "engl. unregelm.:"), never to
+        phrases like "to be afraid";
         others: the remark as it is.
 
 A note starting with "!same " allows a row whose two sides are spelt
@@ -137,6 +138,10 @@ def verb_remark(english, note, irregular):
     words = english.split()
     head = words[1] if len(words) > 1 and words[0] == "to" else ""
     forms = irregular.get(head)
+    if head == "be" and len(words) > 2:
+        # "to be amazed" needs "was amazed, been amazed"; the bare forms of
+        # "be" would read as if they were the forms of the whole phrase.
+        forms = None
     parts = []
     if forms:
         parts.append("engl. unregelm.: " + forms)

@@ -32,6 +32,8 @@ class ShortFormRules(unittest.TestCase):
                          "engl. unregelm.: went, gone; zu Fuß")
         self.assertEqual(self.row("heißen|to be called|v|MB|1|!reg ich heiße")[5], "ich heiße")
         self.assertEqual(self.row("spielen|to play|v|FZ|1|")[5], "")
+        self.assertEqual(self.row("staunen|to be amazed|v|GF|3|")[5], "")
+        self.assertEqual(self.row("sein|to be|v|-|1|")[5], "engl. unregelm.: was/were, been")
 
     def test_fields_and_codes(self):
         self.assertEqual(self.row("schnell|fast|a|EG|1|"),

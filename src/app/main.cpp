@@ -1,10 +1,59 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/appcontext.h"
+#include "core/firststart.h"
+#include "shell/desktopservices.h"
+#include "shell/mainform.h"
+#include "singleinstance.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <QFile>
+#include <QMessageBox>
+
+namespace {
+QByteArray resource(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QLabel label(QStringLiteral("Moriva Vokabeltrainer"));
-    label.show();
+    QApplication::setApplicationName(QStringLiteral("Moriva Vokabeltrainer"));
+    QApplication::setApplicationVersion(QStringLiteral(VT_VERSION));
+
+    core::AppPaths paths = core::AppPaths::standard();
+    SingleInstance instance(paths.dataFolder);
+    if (!instance.acquire()) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Moriva Vokabeltrainer"),
+                        QStringLiteral("Der Vokabeltrainer läuft bereits.\n\n"
+                                       "Bitte arbeiten Sie im schon geöffneten Fenster weiter. "
+                                       "Zwei gleichzeitig laufende Programme könnten sich gegenseitig "
+                                       "Änderungen überschreiben."),
+                        QMessageBox::NoButton);
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.exec();
+        return 1;
+    }
+
+    core::firststart::prepareDataFolder(paths.dataFolder, resource(QStringLiteral(":/initial/data/wordlist/englisch.tsv")),
+                                        resource(QStringLiteral(":/initial/Vokabeltrainer - Handbuch.pdf")));
+
+    core::Services services;
+    auto prompter = std::make_unique<shell::WidgetPrompter>();
+    auto* prompterPtr = prompter.get();
+    services.prompter = std::move(prompter);
+    services.random = std::make_unique<core::ClockRandom>();
+    services.opener = std::make_unique<shell::DesktopOpener>();
+    services.folderChooser = std::make_unique<shell::DialogFolderChooser>();
+    core::AppContext ctx(paths, std::move(services));
+
+    shell::Mainform form(ctx);
+    prompterPtr->setParent(&form);
+    // However the run ends, the close step runs once.
+    routeTerminationSignals([&form] { form.close(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form] { form.runCloseStepOnce(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, [&form] { form.runCloseStepOnce(); });
+
+    form.show();
     return QApplication::exec();
 }

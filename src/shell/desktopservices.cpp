@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "desktopservices.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+namespace shell {
+
+namespace {
+QString captionOr(const QString& caption) {
+    return caption.isEmpty() ? QStringLiteral("Moriva Vokabeltrainer") : caption;
+}
+} // namespace
+
+void WidgetPrompter::information(const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::Information, captionOr(caption), text, QMessageBox::NoButton, parent_);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+core::Answer WidgetPrompter::ask(const QString& text, core::Buttons buttons, const QString& caption) {
+    QMessageBox box(QMessageBox::Question, captionOr(caption), text, QMessageBox::NoButton, parent_);
+    struct Choice {
+        const char* label;
+        QMessageBox::ButtonRole role;
+        core::Answer answer;
+    };
+    std::vector<Choice> choices;
+    switch (buttons) {
+    case core::Buttons::Ok: choices = {{"OK", QMessageBox::AcceptRole, core::Answer::Ok}}; break;
+    case core::Buttons::YesNo:
+        choices = {{"Ja", QMessageBox::YesRole, core::Answer::Yes}, {"Nein", QMessageBox::NoRole, core::Answer::No}};
+        break;
+    case core::Buttons::YesCancel:
+        choices = {{"Ja", QMessageBox::YesRole, core::Answer::Yes},
+                   {"Abbrechen", QMessageBox::RejectRole, core::Answer::Cancel}};
+        break;
+    case core::Buttons::YesNoCancel:
+        choices = {{"Ja", QMessageBox::YesRole, core::Answer::Yes},
+                   {"Nein", QMessageBox::NoRole, core::Answer::No},
+                   {"Abbrechen", QMessageBox::RejectRole, core::Answer::Cancel}};
+        break;
+    case core::Buttons::OkCancel:
+        choices = {{"OK", QMessageBox::AcceptRole, core::Answer::Ok},
+                   {"Abbrechen", QMessageBox::RejectRole, core::Answer::Cancel}};
+        break;
+    }
+    std::vector<QAbstractButton*> made;
+    for (const Choice& c : choices)
+        made.push_back(box.addButton(QString::fromUtf8(c.label), c.role));
+    box.exec();
+    for (size_t i = 0; i < made.size(); ++i)
+        if (box.clickedButton() == made[i])
+            return choices[i].answer;
+    // Closed by the frame or Escape: the cautious answer.
+    return buttons == core::Buttons::YesNo ? core::Answer::No : core::Answer::Cancel;
+}
+
+std::optional<QString> WidgetPrompter::input(const QString& caption, const QString& prompt, const QString& initial) {
+    QInputDialog dlg(parent_);
+    dlg.setWindowTitle(caption);
+    dlg.setLabelText(prompt);
+    dlg.setTextValue(initial);
+    dlg.setOkButtonText(QStringLiteral("OK"));
+    dlg.setCancelButtonText(QStringLiteral("Abbrechen"));
+    if (dlg.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dlg.textValue();
+}
+
+bool DesktopOpener::open(const QString& path) {
+    if (!QFileInfo::exists(path))
+        return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+std::optional<QString> DialogFolderChooser::choose(const QString& startFolder) {
+    const QString dir = QFileDialog::getExistingDirectory(QApplication::activeWindow(),
+                                                          QStringLiteral("Ordner auswählen"), startFolder);
+    if (dir.isEmpty())
+        return std::nullopt;
+    return dir;
+}
+
+} // namespace shell

@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/appcontext.h"
+
+#include <QMainWindow>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+class QToolButton;
+
+namespace shell {
+
+class AboutF;
+class WorkPanel;
+
+// The one main window: navigation bar, menu, status bar and the work panels.
+// Its create step runs in the constructor, its show step when it is first
+// shown, its close step exactly once when it closes (close box, "Beenden",
+// end of the desktop session or a termination signal).
+class Mainform : public QMainWindow {
+    Q_OBJECT
+public:
+    enum class ManualPlace { Main, Dialog };
+
+    explicit Mainform(core::AppContext& ctx, QWidget* parent = nullptr);
+    ~Mainform() override;
+
+    core::AppContext& context() { return ctx_; }
+
+    // Navigation bar and its buttons, left to right.
+    QWidget* Panel1;
+    QToolButton* SpeedButton2; // Lernen
+    QToolButton* SpeedButton4; // Testen
+    QToolButton* SpeedButton5; // Vokabeln
+    QToolButton* SpeedButton6; // Lektionen
+    QToolButton* SpeedButton1; // Karteikarten
+    QToolButton* SpeedButton3; // Statistik
+    QToolButton* SpeedButton9; // Sprache
+
+    // Menu entries.
+    QAction* SpracheWechseln1;
+    QAction* DatenbankSichern1;
+    QAction* Beenden1;
+    QAction* BenutzerNeu1;
+    QAction* BenutzerBearbeiten1;
+    QAction* BenutzerLoeschen1;
+    QAction* BenutzerWechseln1;
+    QAction* BenutzerStatistik1;
+    QAction* Vokabelverwaltung1;
+    QAction* VokabelnTesten1;
+    QAction* VokabelnLernen1;
+    QAction* Woerterbuch1;
+    QAction* Lektionsverwaltung1;
+    QAction* Karteikarten1;
+    QAction* Vokabelliste1;
+    QAction* Vokabeltest1;
+    QAction* Hilfe1;
+    QAction* Info1;
+
+    // Work panels.
+    WorkPanel* PLernen;
+    WorkPanel* PTesten;
+    WorkPanel* PVokabelverwaltung;
+    WorkPanel* PLektionsverwaltung;
+    WorkPanel* PWoerterbuch;
+    WorkPanel* PBenutzerstatistik;
+    WorkPanel* PDruckvorschau;
+
+    QLabel* StatusPanel0; // current user
+    QLabel* StatusPanel1; // current language
+    QTimer* Timer1;       // the test run's one-second countdown
+    AboutF* aboutF = nullptr;
+
+    // --- operations other windows use
+    void ResetView();
+    void DetachVocabularyViews();
+    void AttachVocabularyViews();
+    bool vocabularyViewsAttached() const { return viewsAttached_; }
+    void OpenManual(ManualPlace place);
+    void ActivateLanguage();
+    void LabelLanguage();
+    void showUserAndLanguage();
+    void PrintCommand(int kind);
+    int printKind() const { return printKind_; }
+    WorkPanel* visiblePanel() const;
+    void showPanel(WorkPanel* panel); // ResetView, then show it
+
+    // A grid whose column widths persist under `prefix` + field name.
+    struct ColumnWidths {
+        QString prefix;
+        QStringList fields;
+        std::function<int(const QString&)> width;
+        std::function<void(const QString&, int)> setWidth;
+    };
+    void registerColumnWidths(ColumnWidths grid);
+    // Called by bulk passes and the views that follow the vocabulary.
+    void addVocabularyViewsLink(std::function<void(bool)> link);
+
+    // --- the three steps; public so tests and the signal handler reach them
+    void FormCreate();
+    void FormShow();
+    bool FormClose(); // false when saving failed
+    bool closeStepDone() const { return closed_; }
+    // Runs the close step once; asks before giving up unsaved work.
+    bool runCloseStepOnce();
+
+    // Menu and bar handlers.
+    void Beenden1Click();
+    void Hilfe1Click() { OpenManual(ManualPlace::Main); }
+    void Info1Click();
+    void StatistikClick();
+    void LernenClick();
+    void TestenClick();
+    void VokabelnClick();
+    void LektionenClick();
+    void WoerterbuchClick();
+    void SpracheClick();
+    void DatenbankSichernClick();
+    void BenutzerNeuClick();
+    void BenutzerBearbeitenClick();
+    void BenutzerLoeschenClick();
+    void BenutzerWechselnClick();
+    void Timer1Timer();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void buildMenu();
+    void buildNavigationBar();
+    void buildPanels();
+    void openTableOrSetAside(ts::Table& table);
+    void restoreWindow();
+    void saveWindow();
+    std::vector<ts::Table*> allTables();
+
+    core::AppContext& ctx_;
+    std::vector<WorkPanel*> panels_;
+    std::vector<ColumnWidths> columnWidths_;
+    std::vector<std::function<void(bool)>> viewsLinks_;
+    bool viewsAttached_ = true;
+    bool shown_ = false;
+    bool closed_ = false;
+    int printKind_ = 0;
+    QString damagedVocabularyFile_; // read failed at start: kept aside, never overwritten
+};
+
+} // namespace shell

@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Start-up and shutdown of the main window: create, show and close step.
+#include "core/lessons.h"
+#include "mainform.h"
+
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+
+namespace shell {
+
+namespace {
+const char* const kSortNames[] = {"Sort1", "Sort2", "Sort3", "Sort4", "Sort5"};
+
+// A file that could not be read is moved out of the way under a new name, so
+// that nothing written later can replace it; returns the new name.
+QString setAside(const QString& path) {
+    const QString aside =
+        path + QStringLiteral(".beschaedigt-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    return QFile::rename(path, aside) ? aside : QString();
+}
+} // namespace
+
+void Mainform::FormCreate() {
+    QDir().mkpath(ctx_.paths.dataFolder);
+    // The four tables are bound to their files by the database itself.
+}
+
+void Mainform::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (shown_)
+        return;
+    shown_ = true;
+    FormShow();
+}
+
+void Mainform::openTableOrSetAside(ts::Table& table) {
+    try {
+        table.open();
+    } catch (const ts::TableError& e) {
+        const QString aside = setAside(table.fileName());
+        ctx_.prompter().information(
+            QStringLiteral("%1\n\nDie Datei wurde unter dem Namen \"%2\" aufbewahrt; die Tabelle beginnt leer.")
+                .arg(e.message(), QDir::toNativeSeparators(aside)));
+        table.createDataSet();
+    }
+}
+
+void Mainform::FormShow() {
+    auto& db = ctx_.db;
+    auto& settings = ctx_.settings;
+    try {
+        // 1. Column widths; 0 means the default of 100 pixels.
+        for (const ColumnWidths& g : columnWidths_)
+            for (const QString& f : g.fields) {
+                const int w = settings.readInteger(g.prefix + f);
+                g.setWidth(f, w == 0 ? 100 : w);
+            }
+        // 2. The starting orderings, restored at shutdown.
+        const std::vector<ts::Table*> tables = allTables();
+        for (size_t i = 0; i < tables.size(); ++i)
+            settings.writeString(kSortNames[i], tables[i]->order());
+        // 3. The card images are coloured by the learn and test panels.
+        // 4.
+        ResetView();
+        // 5.
+        if (!QFile::exists(db.users.fileName()) && !QFile::exists(db.knowledge.fileName()))
+            db.RecreateUserTables();
+        // 6.
+        ctx_.random().seedFromClock();
+        // 7.
+        for (ts::Table* t : {&db.users, &db.lessons, &db.members, &db.knowledge})
+            openTableOrSetAside(*t);
+        // 8. A default user; the counter never goes back below numbers in use.
+        if (db.users.isEmpty()) {
+            db.users.insert();
+            db.users.setValue("Name", QStringLiteral("TestName"));
+            db.users.setValue("Letzte Sprache", QStringLiteral("englisch"));
+            db.users.setValue("AbgefragteVokabeln", 0);
+            db.users.setValue("RichtigeVokabeln", 0);
+            db.users.post();
+            settings.writeInteger("AktuelleBenutzerID", db.users.integer("ID"));
+            if (settings.readInteger("LastVokID") < 10000)
+                settings.writeInteger("LastVokID", 10000);
+        }
+        // 9., 10.
+        db.locateCurrentUser();
+        ctx_.options.load(settings);
+        // 11.
+        if (!db.vocabulary.isOpen())
+            db.vocabulary.createDataSet();
+        try {
+            db.ReadVocabularyFile();
+        } catch (const ts::TableError& e) {
+            const QString path = db.vocabularyFilePath(db.users.text("Letzte Sprache"));
+            if (QFile::exists(path))
+                damagedVocabularyFile_ = path;
+            ctx_.prompter().information(e.message());
+            return; // the window keeps its designed size and the status bar its texts
+        }
+        const int largest = db.vocabulary.maxInteger("ID");
+        if (largest > settings.readInteger("LastVokID"))
+            settings.writeInteger("LastVokID", largest);
+        // 12., 13., 14.
+        ActivateLanguage();
+        showUserAndLanguage();
+        restoreWindow();
+    } catch (const ts::TableError& e) {
+        ctx_.prompter().information(e.message());
+    }
+}
+
+void Mainform::ActivateLanguage() {
+    core::EnsureAllVocabularyLesson(ctx_.db, ctx_.subjectGroups, [this](bool on) {
+        if (on)
+            AttachVocabularyViews();
+        else
+            DetachVocabularyViews();
+    });
+    LabelLanguage();
+    ctx_.subjectGroups.LoadSubjectGroups(ctx_.db.currentLanguage());
+}
+
+void Mainform::LabelLanguage() {
+    const QString L = ctx_.db.currentLanguage();
+    ctx_.db.vocabulary.setDisplayLabel(QStringLiteral("auslaendisch"), L);
+}
+
+void Mainform::showUserAndLanguage() {
+    if (!ctx_.db.locateCurrentUser() && ctx_.db.users.isEmpty())
+        return;
+    StatusPanel1->setText(QStringLiteral("Aktuelle Sprache: ") + ctx_.db.users.text("Letzte Sprache"));
+    StatusPanel0->setText(QStringLiteral("Aktueller Benutzer: ") + ctx_.db.users.text("Name"));
+}
+
+void Mainform::restoreWindow() {
+    auto& settings = ctx_.settings;
+    if (settings.readString("WindowState") == QLatin1String("wsMaximized")) {
+        showMaximized();
+        return;
+    }
+    int h = settings.readInteger("Height");
+    int w = settings.readInteger("Width");
+    if (h < 200)
+        h = 600;
+    if (w < 200)
+        w = 800;
+    showNormal();
+    resize(w, h);
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
+void Mainform::saveWindow() {
+    auto& settings = ctx_.settings;
+    if (isMinimized())
+        return;
+    if (isMaximized()) {
+        settings.writeString("WindowState", QStringLiteral("wsMaximized"));
+        return;
+    }
+    settings.writeString("WindowState", QStringLiteral("wsNormal"));
+    settings.writeInteger("Height", height());
+    settings.writeInteger("Width", width());
+}
+
+bool Mainform::FormClose() {
+    auto& db = ctx_.db;
+    auto& settings = ctx_.settings;
+    Timer1->stop();
+    try {
+        // 1.
+        ctx_.options.save(settings);
+        // 2.
+        for (const ColumnWidths& g : columnWidths_)
+            for (const QString& f : g.fields)
+                settings.writeInteger(g.prefix + f, g.width(f));
+        const std::vector<ts::Table*> tables = allTables();
+        for (size_t i = 0; i < tables.size(); ++i) {
+            try {
+                tables[i]->setOrder(settings.readString(kSortNames[i]));
+            } catch (const ts::TableError&) {
+                // A hand-edited name that no field bears: keep the ordering.
+            }
+        }
+        // 3.
+        saveWindow();
+        // 4. A vocabulary file that failed to load is kept aside, not replaced.
+        if (!damagedVocabularyFile_.isEmpty() && QFile::exists(damagedVocabularyFile_))
+            setAside(damagedVocabularyFile_);
+        damagedVocabularyFile_.clear();
+        if (db.vocabulary.isOpen())
+            db.WriteVocabularyFile();
+        // 5.
+        for (ts::Table* t : {&db.users, &db.lessons, &db.members, &db.knowledge})
+            if (t->isOpen())
+                t->saveToFile(t->fileName());
+    } catch (const ts::TableError& e) {
+        ctx_.prompter().information(e.message());
+        return false;
+    }
+    return true;
+}
+
+bool Mainform::runCloseStepOnce() {
+    if (closed_)
+        return true;
+    if (!FormClose()) {
+        const auto answer = ctx_.prompter().ask(
+            QStringLiteral("Die Daten konnten nicht vollständig gespeichert werden.\n"
+                           "Trotzdem beenden? Die nicht gespeicherten Änderungen gehen dann verloren."),
+            core::Buttons::YesNo);
+        if (answer != core::Answer::Yes)
+            return false;
+    }
+    closed_ = true;
+    return true;
+}
+
+void Mainform::closeEvent(QCloseEvent* e) {
+    if (runCloseStepOnce())
+        e->accept();
+    else
+        e->ignore();
+}
+
+} // namespace shell

@@ -101,11 +101,15 @@ bool Database::locateCurrentUser() {
 QString Database::currentLanguage() { return locateCurrentUser() ? users.text("Letzte Sprache") : QString(); }
 
 void Database::WriteVocabularyFile() {
-    vocabularyfile::write(vocabulary, vocabularyFilePath(currentLanguage()));
+    const QString language = loadedLanguage_.isEmpty() ? currentLanguage() : loadedLanguage_;
+    vocabularyfile::write(vocabulary, vocabularyFilePath(language));
 }
 
 void Database::ReadVocabularyFile() {
-    vocabularyfile::read(vocabulary, vocabularyFilePath(users.text("Letzte Sprache")));
+    // Noted before reading: after a failed read, the table (kept as it was,
+    // or empty) belongs to this language's file.
+    loadedLanguage_ = users.text("Letzte Sprache");
+    vocabularyfile::read(vocabulary, vocabularyFilePath(loadedLanguage_));
 }
 
 void Database::RecreateUserTables() {
@@ -121,6 +125,7 @@ void Database::RecreateVocabularyTable() {
     vocabulary.close();
     defineVocabulary(vocabulary);
     vocabulary.createDataSet();
+    loadedLanguage_ = currentLanguage();
     WriteVocabularyFile();
 }
 

@@ -27,8 +27,11 @@ public:
     // The current user's language, "" when there is no current user.
     QString currentLanguage();
 
+    // Writes the loaded vocabulary to the file of the language it was loaded
+    // for, even when the current user's language changed in the meantime.
     void WriteVocabularyFile();
     void ReadVocabularyFile(); // the users table stands on the current user
+    const QString& loadedLanguage() const { return loadedLanguage_; }
     void RecreateUserTables();
     void RecreateVocabularyTable();
 
@@ -42,6 +45,7 @@ private:
 
     SettingsStore& settings_;
     QString dataFolder_;
+    QString loadedLanguage_;
 };
 
 } // namespace core

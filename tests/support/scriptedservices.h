@@ -27,10 +27,11 @@ public:
     }
     std::optional<QString> input(const QString&, const QString& prompt, const QString&) override {
         shown << prompt;
-        if (inputs.empty())
-            return std::nullopt;
-        auto v = inputs.front();
-        inputs.pop_front();
+        std::optional<QString> v;
+        if (!inputs.empty()) {
+            v.swap(inputs.front());
+            inputs.pop_front();
+        }
         return v;
     }
 };
@@ -71,10 +72,11 @@ public:
     QStringList startFolders;
     std::optional<QString> choose(const QString& start) override {
         startFolders << start;
-        if (answers.empty())
-            return std::nullopt;
-        auto v = answers.front();
-        answers.pop_front();
+        std::optional<QString> v;
+        if (!answers.empty()) {
+            v.swap(answers.front());
+            answers.pop_front();
+        }
         return v;
     }
 };

@@ -20,6 +20,7 @@ double timeOneStart(testsupport::TestContext& tc) {
     QElapsedTimer t;
     t.start();
     shell::Mainform form(*tc.ctx);
+    form.createWindows();
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return -1;

@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
     core::AppContext ctx(paths, std::move(services));
 
     shell::Mainform form(ctx);
+    form.createWindows();
     prompterPtr->setParent(&form);
     // However the run ends, the close step runs once.
     routeTerminationSignals([&form] { form.close(); });

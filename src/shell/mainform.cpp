@@ -217,32 +217,10 @@ void Mainform::OpenManual(ManualPlace place) {
     ctx_.opener().open(QDir(folder).filePath(QStringLiteral("Vokabeltrainer - Handbuch.pdf")));
 }
 
-void Mainform::PrintCommand(int kind) {
-    if (visiblePanel() == PDruckvorschau)
-        ResetView();
-    printKind_ = kind;
-}
-
 void Mainform::registerColumnWidths(ColumnWidths grid) { columnWidths_.push_back(std::move(grid)); }
 
 void Mainform::Info1Click() { aboutF->exec(); }
 
 void Mainform::Beenden1Click() { close(); }
-
-void Mainform::StatistikClick() { showPanel(PBenutzerstatistik); }
-
-// The windows behind these entries join as they are built.
-void Mainform::LernenClick() {}
-void Mainform::TestenClick() {}
-void Mainform::VokabelnClick() { showPanel(PVokabelverwaltung); }
-void Mainform::LektionenClick() { showPanel(PLektionsverwaltung); }
-void Mainform::WoerterbuchClick() { showPanel(PWoerterbuch); }
-void Mainform::SpracheClick() {}
-void Mainform::DatenbankSichernClick() {}
-void Mainform::BenutzerNeuClick() {}
-void Mainform::BenutzerBearbeitenClick() {}
-void Mainform::BenutzerLoeschenClick() {}
-void Mainform::BenutzerWechselnClick() {}
-void Mainform::Timer1Timer() {}
 
 } // namespace shell

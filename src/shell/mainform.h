@@ -27,6 +27,9 @@ public:
     enum class ManualPlace { Main, Dialog };
 
     explicit Mainform(core::AppContext& ctx, QWidget* parent = nullptr);
+    // The dialogs, created after the main window as the program entry does;
+    // the show step may then write into all of them.
+    void createWindows();
     ~Mainform() override;
 
     core::AppContext& context() { return ctx_; }
@@ -131,6 +134,17 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // Each area of the program wires its windows in its own file
+    // (mainform_<area>.cpp): creation, and the language captions it shows.
+    void createTrainingWindows();
+    void labelLanguageTraining(const QString& L);
+    void createVocabularyWindows();
+    void labelLanguageVocabulary(const QString& L);
+    void createUserWindows();
+    void labelLanguageUsers(const QString& L);
+    void createPrintingWindows();
+    void labelLanguagePrinting(const QString& L);
+
     void buildMenu();
     void buildNavigationBar();
     void buildPanels();

@@ -126,9 +126,22 @@ void Mainform::ActivateLanguage() {
     ctx_.subjectGroups.LoadSubjectGroups(ctx_.db.currentLanguage());
 }
 
+void Mainform::createWindows() {
+    createTrainingWindows();
+    createVocabularyWindows();
+    createUserWindows();
+    createPrintingWindows();
+}
+
+// The one place that writes the current language into every caption that
+// names it.
 void Mainform::LabelLanguage() {
     const QString L = ctx_.db.currentLanguage();
     ctx_.db.vocabulary.setDisplayLabel(QStringLiteral("auslaendisch"), L);
+    labelLanguageTraining(L);
+    labelLanguageVocabulary(L);
+    labelLanguageUsers(L);
+    labelLanguagePrinting(L);
 }
 
 void Mainform::showUserAndLanguage() {

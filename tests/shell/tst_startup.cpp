@@ -54,6 +54,7 @@ class StartupTest : public QObject {
 
     void start() {
         form = std::make_unique<Mainform>(*tc->ctx);
+        form->createWindows();
         form->registerColumnWidths({"BreiteB", {"deutsch", "auslaendisch"},
                                     [this](const QString& f) { return gridWidths.value(f); },
                                     [this](const QString& f, int w) { gridWidths[f] = w; }});

@@ -12,6 +12,13 @@ class QMenu;
 class QTimer;
 class QToolButton;
 
+namespace users {
+class SpracheF;
+}
+namespace backup {
+class DatenSichernF;
+}
+
 namespace shell {
 
 class AboutF;
@@ -77,6 +84,13 @@ public:
     QLabel* StatusPanel1; // current language
     QTimer* Timer1;       // the test run's one-second countdown
     AboutF* aboutF = nullptr;
+
+    // --- languages, users and backup
+    users::SpracheF* spracheF = nullptr;
+    backup::DatenSichernF* datenSichernF = nullptr;
+    // Writes the loaded vocabulary away and loads `language` as the current
+    // user's language; on failure everything stays as it was.
+    bool SwitchLanguage(const QString& language);
 
     // --- operations other windows use
     void ResetView();

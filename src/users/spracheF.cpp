@@ -1,0 +1,151 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "spracheF.h"
+#include "core/languages.h"
+#include "tablestore/tableerror.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace users {
+
+SpracheF::SpracheF(core::AppContext& ctx, Hooks hooks, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), hooks_(std::move(hooks)) {
+    setObjectName(QStringLiteral("SpracheF"));
+    setWindowTitle(QStringLiteral("Sprache auswählen"));
+    auto* layout = new QVBoxLayout(this);
+    RadioGroup1 = new QGroupBox(QStringLiteral("Sprachen"), this);
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    radios_ = new QGridLayout(RadioGroup1);
+    group_ = new QButtonGroup(this);
+    layout->addWidget(RadioGroup1, 1);
+
+    auto* row = new QHBoxLayout;
+    SpeedButtonHilfe = new QToolButton(this);
+    SpeedButtonHilfe->setObjectName(QStringLiteral("SpeedButtonHilfe"));
+    SpeedButtonHilfe->setText(QStringLiteral("?"));
+    SpeedButtonHilfe->setToolTip(QStringLiteral("Hile aufrufen"));
+    SpeedButtonHilfe->setAutoRaise(true);
+    BHinzufuegen = new QPushButton(QStringLiteral("Hinzufügen"), this);
+    BHinzufuegen->setObjectName(QStringLiteral("BHinzufuegen"));
+    BOK = new QPushButton(QStringLiteral("OK"), this);
+    BOK->setObjectName(QStringLiteral("BOK"));
+    BOK->setDefault(true);
+    BAbbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
+    BAbbrechen->setObjectName(QStringLiteral("BAbbrechen"));
+    row->addWidget(SpeedButtonHilfe);
+    row->addStretch(1);
+    row->addWidget(BHinzufuegen);
+    row->addWidget(BOK);
+    row->addWidget(BAbbrechen);
+    layout->addLayout(row);
+    setMinimumWidth(380);
+
+    connect(BHinzufuegen, &QPushButton::clicked, this, &SpracheF::BHinzufuegenClick);
+    connect(BOK, &QPushButton::clicked, this, &SpracheF::BOKClick);
+    connect(BAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
+    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [this] { hooks_.openManual(); });
+}
+
+void SpracheF::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    FormShow();
+}
+
+void SpracheF::clearEntries() {
+    for (QRadioButton* b : buttons_) {
+        group_->removeButton(b);
+        delete b;
+    }
+    buttons_.clear();
+}
+
+void SpracheF::addEntry(const QString& name) {
+    auto* b = new QRadioButton(name, RadioGroup1);
+    const int i = int(buttons_.size());
+    radios_->addWidget(b, i / 2, i % 2); // two columns, filled row by row
+    group_->addButton(b);
+    buttons_.push_back(b);
+}
+
+QStringList SpracheF::entries() const {
+    QStringList out;
+    for (const QRadioButton* b : buttons_)
+        out << b->text();
+    return out;
+}
+
+QString SpracheF::selected() const {
+    for (const QRadioButton* b : buttons_)
+        if (b->isChecked())
+            return b->text();
+    return {};
+}
+
+void SpracheF::select(const QString& name) {
+    for (QRadioButton* b : buttons_)
+        if (b->text() == name)
+            b->setChecked(true);
+}
+
+void SpracheF::FormShow() {
+    BOK->setEnabled(true);
+    BOK->setText(QStringLiteral("OK"));
+    clearEntries();
+    for (const QString& l : core::languages::list(ctx_.db.dataFolder()))
+        addEntry(l);
+    group_->setExclusive(false); // no selection when the user's language has no file
+    for (QRadioButton* b : buttons_)
+        b->setChecked(false);
+    group_->setExclusive(true);
+    select(ctx_.db.currentLanguage());
+}
+
+void SpracheF::BHinzufuegenClick() {
+    const std::optional<QString> name = ctx_.prompter().input(
+        QStringLiteral("Neue Sprache anlegen"), QStringLiteral("Bitte geben Sie die Bezeichnung der Sprache ein"), QString());
+    if (!name || name->isEmpty())
+        return;
+    const QString refusal = core::languages::refusalForNewName(*name, entries());
+    if (!refusal.isEmpty()) {
+        ctx_.prompter().information(refusal);
+        return;
+    }
+    auto& db = ctx_.db;
+    try {
+        db.WriteVocabularyFile();
+        if (!db.locateCurrentUser())
+            return;
+        db.users.edit();
+        db.users.setValue("Letzte Sprache", *name);
+        db.users.post();
+        db.RecreateVocabularyTable();
+    } catch (const ts::TableError& e) {
+        ctx_.prompter().information(e.message());
+        return;
+    }
+    addEntry(*name);
+    select(*name);
+}
+
+void SpracheF::BOKClick() {
+    const QString language = selected();
+    if (language.isEmpty()) {
+        ctx_.prompter().information(QStringLiteral("Bitte wählen Sie eine Sprache aus."));
+        return;
+    }
+    BOK->setEnabled(false);
+    BOK->setText(QStringLiteral("MOMENT"));
+    const bool switched = hooks_.switchLanguage(language);
+    BOK->setEnabled(true);
+    BOK->setText(QStringLiteral("OK"));
+    if (switched)
+        accept();
+}
+
+} // namespace users

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/appcontext.h"
+
+#include <QDialog>
+#include <functional>
+
+class QButtonGroup;
+class QGridLayout;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+
+namespace users {
+
+// "Sprache auswählen": lists the languages, creates a new one and switches
+// the current language.
+class SpracheF : public QDialog {
+    Q_OBJECT
+public:
+    struct Hooks {
+        std::function<bool(const QString&)> switchLanguage; // the whole switch; false when it failed
+        std::function<void()> openManual;
+    };
+    SpracheF(core::AppContext& ctx, Hooks hooks, QWidget* parent = nullptr);
+
+    QGroupBox* RadioGroup1; // "Sprachen", two columns
+    QPushButton* BHinzufuegen;
+    QPushButton* BOK;
+    QPushButton* BAbbrechen;
+    QToolButton* SpeedButtonHilfe;
+
+    QStringList entries() const;
+    QString selected() const; // "" when no entry is selected
+    void select(const QString& name);
+
+    void FormShow();
+    void BHinzufuegenClick();
+    void BOKClick();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void addEntry(const QString& name);
+    void clearEntries();
+
+    core::AppContext& ctx_;
+    Hooks hooks_;
+    QGridLayout* radios_;
+    QButtonGroup* group_;
+    std::vector<QRadioButton*> buttons_;
+};
+
+} // namespace users

@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Backing the database up and reading it back through the backup dialog.
+#include "backup/datensichernf.h"
+#include "core/languages.h"
+#include "support/mainwindowfixture.h"
+#include "users/spracheF.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace testsupport;
+
+class BackupTest : public QObject, public MainWindowFixture {
+    Q_OBJECT
+
+    QTemporaryDir target;
+
+    backup::DatenSichernF* dialog() { return form->datenSichernF; }
+    void openDialog() {
+        dialog()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog()));
+    }
+    void backUpTo(const QString& folder) {
+        tc->folders->answers = {folder};
+        dialog()->SpeedButton1->click();
+        dialog()->BSichern->click();
+    }
+    void restoreFrom(const QString& folder, core::Answer answer = core::Answer::Yes) {
+        tc->folders->answers = {folder};
+        dialog()->SpeedButton2->click();
+        tc->prompter->answers = {answer};
+        dialog()->BZuruecklesen->click();
+    }
+
+private slots:
+    void init() {
+        tc = std::make_unique<TestContext>();
+        writeVocabulary(tc->dataFile("englisch.v02"), {{1, "Haus"}, {2, "Baum"}});
+        writeVocabulary(tc->dataFile("spanisch.v02"), {{15000, "Sonne"}});
+        start();
+    }
+    void cleanup() { form.reset(); }
+
+    void backupWritesEveryFileAndAppendsTheSeparator() {
+        openDialog();
+        tc->ctx->db.vocabulary.insert();
+        tc->ctx->db.vocabulary.setValue("deutsch", "Fenster");
+        tc->ctx->db.vocabulary.post();
+        const QString folder = target.path(); // as the chooser returns it: no closing separator
+        backUpTo(folder);
+        QCOMPARE(dialog()->Edit1->text(), QDir::toNativeSeparators(folder) + QDir::separator());
+        QVERIFY(!dialog()->isVisible()); // done: no message, the dialog closes
+        QCOMPARE(tc->prompter->shown, QStringList{});
+        for (const char* f : {"benutzer.xml", "lektion.xml", "bestehtaus.xml", "kann.xml", "englisch.v02", "spanisch.v02"})
+            QVERIFY2(QFile::exists(target.filePath(f)), f);
+        ts::Table v("v");
+        core::Database::defineVocabulary(v);
+        core::vocabularyfile::read(v, target.filePath("englisch.v02"));
+        QVERIFY(v.locate("deutsch", "Fenster")); // the run's changes are in the copy
+    }
+
+    void aBackupIntoAMissingFolderIsReportedNotConfirmed() {
+        openDialog();
+        backUpTo(target.filePath("gibt/es/nicht"));
+        QVERIFY(dialog()->isVisible());
+        QVERIFY(tc->prompter->shown.last().startsWith("Die Datenbank wurde nicht vollständig gesichert:"));
+    }
+
+    void restoringIntoAFreshInstallationBringsEverythingBack() {
+        openDialog();
+        backUpTo(target.path());
+        stop();
+        // A fresh installation: only the initial list.
+        QDir(tc->dataFolder()).removeRecursively();
+        tc->make();
+        writeVocabulary(tc->dataFile("englisch.v02"), {{1, "Anfang"}});
+        QFile::remove(tc->ctx->paths.settingsFile);
+        start();
+        tc->ctx->settings.writeInteger("LastVokID", 12000);
+        tc->ctx->settings.writeInteger("AktuelleBenutzerID", 0);
+        openDialog();
+        restoreFrom(target.path());
+        QVERIFY(!dialog()->isVisible());
+        QCOMPARE(tc->prompter->shown.size(), 1); // only the question
+        QCOMPARE(tc->ctx->settings.readInteger("LastVokID"), 15000);
+        QCOMPARE(tc->ctx->settings.readInteger("AktuelleBenutzerID"), 1);
+        QCOMPARE(germanWords(tc->ctx->db.vocabulary), (QStringList{"Haus", "Baum"})); // ordered by ID
+        QVERIFY(tc->ctx->db.vocabulary.locate("deutsch", "Haus"));
+        QCOMPARE(tc->ctx->db.vocabulary.order(), QString("ID"));
+        const QStringList languages = core::languages::list(tc->dataFolder());
+        QCOMPARE(QSet<QString>(languages.begin(), languages.end()), (QSet<QString>{"englisch", "spanisch"}));
+        form->spracheF->show();
+        QCOMPARE(form->spracheF->entries().size(), 2);
+    }
+
+    void aHigherCounterStaysAfterARestore() {
+        openDialog();
+        backUpTo(target.path());
+        tc->ctx->settings.writeInteger("LastVokID", 30000);
+        openDialog();
+        restoreFrom(target.path());
+        QCOMPARE(tc->ctx->settings.readInteger("LastVokID"), 30000);
+    }
+
+    void answeringNeinChangesNothing() {
+        openDialog();
+        backUpTo(target.path());
+        tc->ctx->db.vocabulary.insert();
+        tc->ctx->db.vocabulary.setValue("deutsch", "nach der Sicherung");
+        tc->ctx->db.vocabulary.post();
+        openDialog();
+        restoreFrom(target.path(), core::Answer::No);
+        QVERIFY(dialog()->isVisible());
+        QVERIFY(tc->ctx->db.vocabulary.locate("deutsch", "nach der Sicherung"));
+    }
+
+    void anIncompleteCopyIsRefusedBeforeAnythingChanges() {
+        openDialog();
+        backUpTo(target.path());
+        QVERIFY(QFile::remove(target.filePath("kann.xml")));
+        QFile damaged(target.filePath("spanisch.v02"));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("kaputt");
+        damaged.close();
+        tc->ctx->db.vocabulary.insert();
+        tc->ctx->db.vocabulary.setValue("deutsch", "bleibt");
+        tc->ctx->db.vocabulary.post();
+        openDialog();
+        restoreFrom(target.path());
+        QVERIFY(dialog()->isVisible());
+        const QString msg = tc->prompter->shown.last();
+        QVERIFY2(msg.startsWith("Die Datenbank wurde nicht zurückgelesen"), qPrintable(msg));
+        QVERIFY(msg.contains("kann.xml"));
+        QVERIFY(msg.contains("spanisch.v02"));
+        QVERIFY(tc->ctx->db.vocabulary.locate("deutsch", "bleibt"));
+        ts::Table v("v");
+        core::Database::defineVocabulary(v);
+        core::vocabularyfile::read(v, tc->dataFile("spanisch.v02")); // still the good one
+        QCOMPARE(v.recordCount(), 1);
+    }
+
+    void aCancelledChooserKeepsTheField() {
+        openDialog();
+        const QString before = dialog()->Edit1->text();
+        tc->folders->answers = {std::nullopt};
+        dialog()->SpeedButton1->click();
+        QCOMPARE(dialog()->Edit1->text(), before);
+        tc->folders->answers = {target.path()};
+        dialog()->SpeedButton1->click();
+        tc->folders->answers = {std::nullopt};
+        dialog()->SpeedButton2->click();
+        QCOMPARE(tc->folders->startFolders.last(), target.path()); // opens at the last choice
+    }
+};
+
+QTEST_MAIN(BackupTest)
+#include "tst_backup.moc"

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "griddelegate.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListView>
+
+namespace databound {
+
+SourceListModel::SourceListModel(const ts::Table* table, int field, int keyField, QObject* parent)
+    : QAbstractListModel(parent), table_(table), field_(field), keyField_(keyField),
+      rows_(table && table->isOpen() ? table->recordCount() : 0) {}
+
+int SourceListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+QVariant SourceListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rows_ || (role != Qt::DisplayRole && role != Qt::EditRole &&
+                                                      role != TableModel::KeyRole))
+        return {};
+    return table_->valueAt(index.row(), role == TableModel::KeyRole ? keyField_ : field_);
+}
+
+int SourceListModel::rowOfKey(const QVariant& key) const {
+    if (!key.isValid() || key.isNull())
+        return -1;
+    const QString wanted = key.toString();
+    for (int i = 0; i < rows_; ++i)
+        if (table_->valueAt(i, keyField_).toString() == wanted)
+            return i;
+    return -1;
+}
+
+GridDelegate::GridDelegate(TableModel* model, QObject* parent) : QStyledItemDelegate(parent), model_(model) {}
+
+QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                    const QModelIndex& index) const {
+    const ts::FieldDef* def = model_->fieldDef(index.column());
+    if (def && def->lookup) {
+        const ts::Table* src = def->lookupDef.source;
+        auto* combo = new QComboBox(parent);
+        auto* list = new SourceListModel(src, src->fieldIndex(def->lookupDef.resultField),
+                                         src->fieldIndex(def->lookupDef.sourceKeyField), combo);
+        // Sized without measuring every entry: the source may hold 200,000.
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(10);
+        if (auto* view = qobject_cast<QListView*>(combo->view()))
+            view->setUniformItemSizes(true);
+        combo->setModel(list);
+        connect(combo, &QComboBox::activated, this, [this, combo] {
+            // A choice takes effect at once, not only when the cell is left.
+            auto* self = const_cast<GridDelegate*>(this);
+            emit self->commitData(combo);
+        });
+        return combo;
+    }
+    QWidget* w = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* line = qobject_cast<QLineEdit*>(w); line && def && def->type == ts::FieldType::String && def->size > 0)
+        line->setMaxLength(def->size);
+    return w;
+}
+
+void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        const auto* list = static_cast<SourceListModel*>(combo->model());
+        combo->setCurrentIndex(list->rowOfKey(model_->lookupKey(index)));
+        return;
+    }
+    QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        if (combo->currentIndex() < 0)
+            return;
+        const QVariant key = combo->model()->data(combo->model()->index(combo->currentIndex(), 0), TableModel::KeyRole);
+        if (model_->lookupKey(index).toString() != key.toString())
+            model->setData(index, key, TableModel::KeyRole);
+        return;
+    }
+    QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+} // namespace databound

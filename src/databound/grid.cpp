@@ -100,6 +100,15 @@ void Grid::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTableView::keyPressEvent(event);
+    link_->showCurrent(); // as after a click: a save on the way may have moved the records
+}
+
+void Grid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTableView::closeEditor(editor, hint);
+    // Escape in a cell drops the whole pending record: the keystrokes are in
+    // the record already, so reverting the editor alone would keep them.
+    if (hint == QAbstractItemDelegate::RevertModelCache && hasPendingRecord())
+        dataSource()->guard([](ts::Table& t) { t.cancel(); });
 }
 
 void Grid::mousePressEvent(QMouseEvent* event) {

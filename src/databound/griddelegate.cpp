@@ -54,8 +54,16 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
         return combo;
     }
     QWidget* w = QStyledItemDelegate::createEditor(parent, option, index);
-    if (auto* line = qobject_cast<QLineEdit*>(w); line && def && def->type == ts::FieldType::String && def->size > 0)
-        line->setMaxLength(def->size);
+    if (auto* line = qobject_cast<QLineEdit*>(w)) {
+        if (def && def->type == ts::FieldType::String && def->size > 0)
+            line->setMaxLength(def->size);
+        // Every keystroke goes into the record, as in the form's edits: the
+        // record is in editing from the first character on.
+        connect(line, &QLineEdit::textEdited, this, [this, line] {
+            auto* self = const_cast<GridDelegate*>(this);
+            emit self->commitData(line);
+        });
+    }
     return w;
 }
 
@@ -65,6 +73,10 @@ void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
         combo->setCurrentIndex(list->rowOfKey(model_->lookupKey(index)));
         return;
     }
+    // The record echoes each keystroke back; setting the same text again
+    // would throw the caret to the end.
+    if (auto* line = qobject_cast<QLineEdit*>(editor); line && line->text() == index.data(Qt::EditRole).toString())
+        return;
     QStyledItemDelegate::setEditorData(editor, index);
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tablemodel.h"
 
+#include <QScopedValueRollback>
+
 namespace databound {
 
 using State = ts::Table::State;
@@ -89,11 +91,13 @@ int TableModel::viewIndex(int row) const {
 }
 
 void TableModel::rebuild() {
+    const QScopedValueRollback guard(restructuring_, true);
     beginResetModel();
     resolveFields();
     newRowAt_ = wantedNewRow();
     rows_ = active() ? source_->table()->recordCount() + (newRowAt_ >= 0 ? 1 : 0) : 0;
     endResetModel();
+    restructuring_ = false;
     emit currentRowChanged();
 }
 
@@ -115,29 +119,43 @@ void TableModel::tableLayoutChanged() {
 }
 
 void TableModel::tableCurrentChanged() {
+    if (restructuring_) {
+        again_ = true; // a view reacted to our row change by moving the cursor
+        return;
+    }
+    do {
+        again_ = false;
+        if (!placeNewRow())
+            return;
+    } while (again_);
+    // A cancelled edit shows the stored values again.
+    rowChanged(currentRow());
+    emit currentRowChanged();
+}
+
+bool TableModel::placeNewRow() {
     const int wanted = wantedNewRow();
     const int records = active() ? source_->table()->recordCount() : 0;
     if (rows_ - (newRowAt_ >= 0 ? 1 : 0) != records) {
         rebuild(); // missed a change of the rows; start afresh
-        return;
+        return false;
     }
-    if (wanted != newRowAt_) {
-        if (newRowAt_ >= 0) {
-            beginRemoveRows({}, newRowAt_, newRowAt_);
-            newRowAt_ = -1;
-            --rows_;
-            endRemoveRows();
-        }
-        if (wanted >= 0) {
-            beginInsertRows({}, wanted, wanted);
-            newRowAt_ = wanted;
-            ++rows_;
-            endInsertRows();
-        }
+    if (wanted == newRowAt_)
+        return true;
+    const QScopedValueRollback guard(restructuring_, true);
+    if (newRowAt_ >= 0) {
+        beginRemoveRows({}, newRowAt_, newRowAt_);
+        newRowAt_ = -1;
+        --rows_;
+        endRemoveRows();
     }
-    // A cancelled edit shows the stored values again.
-    rowChanged(currentRow());
-    emit currentRowChanged();
+    if (wanted >= 0) {
+        beginInsertRows({}, wanted, wanted);
+        newRowAt_ = wanted;
+        ++rows_;
+        endInsertRows();
+    }
+    return true;
 }
 
 void TableModel::rowChanged(int row) {
@@ -161,6 +179,7 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     QVariant v;
+    ++reads_;
     try {
         const int vi = viewIndex(index.row());
         v = vi < 0 ? t.value(f) : t.valueAt(vi, f);

@@ -48,6 +48,9 @@ public:
     int currentRow() const; // the row of the current or new record, -1 for none
     int viewIndex(int row) const; // position in the table's view, -1 for the new record
     bool isNewRecordRow(int row) const { return row >= 0 && row == newRowAt_; }
+    // Rows are being added or removed: selection changes now are the view
+    // tidying up, not the user choosing a record.
+    bool isRestructuring() const { return restructuring_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -55,6 +58,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    // How many values the model has read from the table: what a view costs.
+    quint64 valueReads() const { return reads_; }
 
 signals:
     // The current record may sit on another row now (or on none).
@@ -67,6 +73,7 @@ private:
     void rebuild();
     void tableLayoutChanged();
     void tableCurrentChanged();
+    bool placeNewRow();
     void rowChanged(int row);
 
     QPointer<DataSource> source_;
@@ -75,6 +82,9 @@ private:
     bool editable_ = false;
     int rows_ = 0;
     int newRowAt_ = -1;
+    mutable quint64 reads_ = 0;
+    bool restructuring_ = false;
+    bool again_ = false;
     QList<QMetaObject::Connection> connections_;
 };
 

@@ -26,7 +26,7 @@ void ViewLink::showCurrent() {
 }
 
 void ViewLink::rowSelected(const QModelIndex& current) {
-    if (syncing_ || !current.isValid() || current.row() == model_->currentRow())
+    if (syncing_ || model_->isRestructuring() || !current.isValid() || current.row() == model_->currentRow())
         return;
     const int vi = model_->viewIndex(current.row());
     if (vi >= 0 && model_->dataSource())

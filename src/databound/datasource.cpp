@@ -42,7 +42,11 @@ void DataSource::setEnabled(bool on) {
     if (on == enabled_)
         return;
     enabled_ = on;
-    emit reset();
+    // Switching off leaves every view as it is (frozen, not blanked: a
+    // dialog that detaches must not make the window behind it flicker).
+    if (on)
+        emit reset();
+    emit enabledChanged(on);
 }
 
 int DataSource::fieldIndex(const QString& name) const {

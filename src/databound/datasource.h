@@ -15,6 +15,7 @@ namespace databound {
 // cursor over all records without a single redraw. Switching it on again
 // makes every control show the record that is current by then.
 //
+// While off, the controls keep showing what they showed and refuse input.
 // Several data sources may share one table; each has its own link.
 class DataSource : public QObject {
     Q_OBJECT
@@ -58,6 +59,7 @@ signals:
     void valueChanged(int field);
     // Everything may differ: after the link was switched on or the table replaced.
     void reset();
+    void enabledChanged(bool on);
 
 private:
     void connectTable();

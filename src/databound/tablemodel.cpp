@@ -169,7 +169,10 @@ int TableModel::columnCount(const QModelIndex& parent) const { return parent.isV
 
 QVariant TableModel::data(const QModelIndex& index, int role) const {
     const int f = fieldOf(index.column());
-    if (!index.isValid() || f < 0 || !active() || index.row() >= rows_)
+    // Read also while the link is off: a frozen view repainted after being
+    // uncovered shows the values, and valueAt() is safe past the end.
+    if (!index.isValid() || f < 0 || !source_ || !source_->table() || !source_->table()->isOpen() ||
+        index.row() >= rows_)
         return {};
     const ts::Table& t = *source_->table();
     if (role == Qt::TextAlignmentRole) {

@@ -33,8 +33,9 @@ QStringList ComboBox::items() const {
 void ComboBox::showValue() {
     const DataSource* ds = link_->dataSource();
     lineEdit()->setReadOnly(!ds || !ds->isActive());
-    const int max = link_->maxLength();
-    lineEdit()->setMaxLength(max > 0 ? max : 32767);
+    // Setting even the same limit again resets the text and the caret.
+    if (const int max = link_->maxLength() > 0 ? link_->maxLength() : 32767; max != lineEdit()->maxLength())
+        lineEdit()->setMaxLength(max);
     const QString t = link_->text();
     if (currentText() != t)
         setEditText(t);

@@ -17,8 +17,9 @@ void Edit::setReadOnly(bool on) {
 void Edit::showValue() {
     const DataSource* ds = link_->dataSource();
     QLineEdit::setReadOnly(readOnly_ || !ds || !ds->isActive());
-    const int max = link_->maxLength();
-    setMaxLength(max > 0 ? max : 32767);
+    // Setting even the same limit again resets the text and the caret.
+    if (const int max = link_->maxLength() > 0 ? link_->maxLength() : 32767; max != maxLength())
+        setMaxLength(max);
     const QString t = link_->text();
     if (text() != t)
         setText(t); // only when different: the caret stays where the user types

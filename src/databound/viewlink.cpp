@@ -4,6 +4,9 @@
 namespace databound {
 
 ViewLink::ViewLink(QAbstractItemView* view, TableModel* model) : QObject(view), view_(view), model_(model) {
+    // Scrolling is ours, and deferred: a pass over many records with the
+    // link on would otherwise move the viewport's pixels once per record.
+    view_->setAutoScroll(false);
     connect(model_, &TableModel::currentRowChanged, this, &ViewLink::showCurrent);
     connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ViewLink::rowSelected);
     showCurrent();
@@ -22,7 +25,17 @@ void ViewLink::showCurrent() {
     const QModelIndex idx = model_->index(row, col);
     if (sel->currentIndex() != idx || !sel->isRowSelected(row))
         sel->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    view_->scrollTo(idx);
+    if (!scrollQueued_) {
+        scrollQueued_ = true;
+        QMetaObject::invokeMethod(this, &ViewLink::scrollToCurrent, Qt::QueuedConnection);
+    }
+}
+
+void ViewLink::scrollToCurrent() {
+    scrollQueued_ = false;
+    const QModelIndex idx = view_->selectionModel()->currentIndex();
+    if (idx.isValid())
+        view_->scrollTo(idx);
 }
 
 void ViewLink::rowSelected(const QModelIndex& current) {

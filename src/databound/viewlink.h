@@ -17,15 +17,17 @@ public:
     // The view must already show `model`.
     ViewLink(QAbstractItemView* view, TableModel* model);
 
-    // Selects and scrolls to the current record's row.
+    // Selects the current record's row and brings it into sight.
     void showCurrent();
 
 private:
     void rowSelected(const QModelIndex& current);
+    void scrollToCurrent();
 
     QAbstractItemView* view_;
     TableModel* model_;
     bool syncing_ = false;
+    bool scrollQueued_ = false;
 };
 
 } // namespace databound

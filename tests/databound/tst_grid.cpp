@@ -360,6 +360,8 @@ private slots:
         QVERIFY2(reads < 1000, qPrintable(QString::number(reads)));
         QCOMPARE(grid.model()->rowCount(), 199900);
         QCOMPARE(grid.currentIndex().row(), 149999);
+        QCOMPARE(grid.currentIndex().data().toString(), t.text("deutsch"));
+        QVERIFY(grid.viewport()->rect().contains(grid.visualRect(grid.currentIndex()))); // brought into sight
     }
 };
 

@@ -34,7 +34,9 @@ void FieldLink::changed() {
 int FieldLink::field() const { return source_ ? source_->fieldIndex(fieldName_) : -1; }
 
 bool FieldLink::hasRecord() const {
-    if (!source_ || !source_->isActive())
+    // The open table, not the link: a control refreshed while the link is
+    // off (after refused input) shows the record rather than going blank.
+    if (!source_ || !source_->table() || !source_->table()->isOpen())
         return false;
     const ts::Table& t = *source_->table();
     return t.state() == ts::Table::State::Insert || t.currentIndex() >= 0;

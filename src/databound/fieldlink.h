@@ -23,7 +23,7 @@ public:
     const QString& fieldName() const { return fieldName_; }
 
     int field() const; // -1 when unbound, closed or unknown
-    // A record to show: the table is open, linked and has a current or new record.
+    // A record to show: the table is open and has a current or new record.
     bool hasRecord() const;
     QVariant value() const; // invalid without a record
     QString text() const { return value().toString(); }

@@ -60,6 +60,12 @@ private slots:
         QCOMPARE(edit->text(), t.text("deutsch"));
         t.cancel();
         QCOMPARE(edit->text(), QString("Axypfel"));
+
+        edit->setReadOnly(true); // a field shown but never typed into, as the hidden ID
+        t.next();
+        QTest::keyClicks(edit, "z");
+        QVERIFY(edit->isReadOnly());
+        QCOMPARE(t.state(), Table::State::Browse);
     }
 
     void refusedInputIsReportedAndTheOldValueStays() {

@@ -10,6 +10,12 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent), link_(new FieldLink(thi
     setInsertPolicy(QComboBox::NoInsert);
     connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) { link_->write(text); });
     connect(this, &QComboBox::textActivated, this, [this](const QString& text) { link_->write(text); });
+    // The inline completion fills in the rest of an entry without an edit
+    // signal; what the user leaves in the box is what counts.
+    connect(lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        if (link_->hasRecord() && currentText() != link_->text())
+            link_->write(currentText());
+    });
     // Adding or removing entries moves the combo's own choice and with it
     // the shown text; the record's value is what must show.
     connect(this, &QComboBox::currentIndexChanged, this, &ComboBox::showValue);

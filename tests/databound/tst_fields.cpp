@@ -163,6 +163,12 @@ private slots:
         QCOMPARE(combo.lineEdit()->maxLength(), 100);
         t.post();
         QCOMPARE(combo.items(), (QStringList{"Essen", "Reisen", "Tiere", "Wetter"})); // no entry added
+
+        combo.lineEdit()->selectAll();
+        QTest::keyClicks(combo.lineEdit(), "Re"); // completed inline to "Reisen"
+        QTest::keyClick(combo.lineEdit(), Qt::Key_Return);
+        QCOMPARE(combo.currentText(), QString("Reisen"));
+        QCOMPARE(t.text("Sachgruppe"), QString("Reisen"));
     }
 
     void radioGroupStoresCaptionOrNumber() {

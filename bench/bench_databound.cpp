@@ -8,6 +8,7 @@
 #include "wordgen.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QScrollBar>
 #include <algorithm>
@@ -110,5 +111,37 @@ int main(int argc, char** argv) {
     settle(grid);
     std::printf("  %-44s %8.2f ms  (link on: %.2f ms, %.2f us per record)\n", "walk every record, link off", off, on,
                 on * 1000.0 / rows);
+
+    // A member grid whose word column is chosen from all the vocabulary.
+    ts::Table members("BestehtAus");
+    members.addField("LektionsID", ts::FieldType::Integer);
+    members.addField("VokabelID", ts::FieldType::Integer);
+    members.addLookupField("xdeutsch", ts::FieldType::String, 100, "VokabelID", &t, "ID", "deutsch");
+    members.createDataSet();
+    for (int i = 0; i < 50; ++i) {
+        members.insert();
+        members.setValue("LektionsID", 1);
+        members.setValue("VokabelID", rows - i * 997);
+        members.post();
+    }
+    members.first();
+    databound::DataSource memberSource(&members);
+    databound::Grid memberGrid;
+    memberGrid.setDataSource(&memberSource);
+    memberGrid.setColumns({{"xdeutsch", "deutsch", 200}});
+    memberGrid.setInPlaceEditing(true);
+    memberGrid.resize(400, 400);
+    memberGrid.show();
+    settle(memberGrid);
+    std::printf("  %-44s %8.2f ms\n", "open the word chooser of a member + popup", medianMs(5, [&] {
+                    memberGrid.edit(memberGrid.model()->index(0, 0));
+                    auto* combo = memberGrid.findChild<QComboBox*>();
+                    combo->showPopup();
+                    QApplication::processEvents();
+                    combo->hidePopup();
+                    memberGrid.closePersistentEditor(memberGrid.model()->index(0, 0));
+                    memberGrid.setFocus();
+                    QApplication::processEvents();
+                }));
     return 0;
 }

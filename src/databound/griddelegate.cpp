@@ -4,8 +4,23 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
+#include <QProxyStyle>
 
 namespace databound {
+
+namespace {
+// The "popup" form of a drop-down measures every entry before it opens: a
+// second and more with 200,000 words. The list form stops at the visible ones.
+class ListFormStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+} // namespace
 
 SourceListModel::SourceListModel(const ts::Table* table, int field, int keyField, QObject* parent)
     : QAbstractListModel(parent), table_(table), field_(field), keyField_(keyField),
@@ -43,6 +58,9 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
         // Sized without measuring every entry: the source may hold 200,000.
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         combo->setMinimumContentsLength(10);
+        auto* style = new ListFormStyle;
+        style->setParent(combo);
+        combo->setStyle(style);
         if (auto* view = qobject_cast<QListView*>(combo->view()))
             view->setUniformItemSizes(true);
         combo->setModel(list);

@@ -72,8 +72,9 @@ int main(int argc, char** argv) {
     ds.setEnabled(true);
     t.setFiltered(false);
     settle(grid);
-    std::printf("  %-44s %8.2f ms  (engine alone %.2f ms; %llu values read)\n", "filter on/off with model reset + paint",
-                withGrid, engineOnly, static_cast<unsigned long long>(readsPerSwitch));
+    std::printf("  %-44s %8.2f ms  (engine alone %.2f ms; %llu values read)\n",
+                "filter on/off with model reset + paint", withGrid, engineOnly,
+                static_cast<unsigned long long>(readsPerSwitch));
 
     std::printf("  %-44s %8.2f ms\n", "scroll to the end + paint", medianMs(5, [&] {
                     grid.scrollToTop();

@@ -32,7 +32,8 @@ Grid::Grid(QWidget* parent) : QTableView(parent), model_(new TableModel(nullptr,
     titles->setHighlightSections(false);
     titles->setSectionResizeMode(QHeaderView::Interactive);
     titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    connect(titles, &QHeaderView::sectionClicked, this, [this](int section) { emit titleClicked(columnTitle(section)); });
+    connect(titles, &QHeaderView::sectionClicked, this,
+            [this](int section) { emit titleClicked(columnTitle(section)); });
 }
 
 void Grid::setDataSource(DataSource* source) {
@@ -47,7 +48,9 @@ void Grid::setColumns(const QList<GridColumn>& columns) {
     link_->showCurrent();
 }
 
-QString Grid::columnTitle(int column) const { return model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(); }
+QString Grid::columnTitle(int column) const {
+    return model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+}
 
 int Grid::columnOfField(const QString& field) const {
     const auto& cs = model_->columns();
@@ -93,7 +96,8 @@ void Grid::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const QString text = event->text();
-    const bool typed = !text.isEmpty() && text.at(0).isPrint() && !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const bool typed = !text.isEmpty() && text.at(0).isPrint() &&
+                       !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (typed && !inPlaceEditing()) {
         event->accept();
         emit characterTyped(text);
@@ -132,7 +136,8 @@ void Grid::focusOutEvent(QFocusEvent* event) {
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason ||
         (to && isAncestorOf(to)))
         return;
-    if (hasPendingRecord() && dataSource()->table()->state() == TableState::Insert && !dataSource()->table()->isModified())
+    const ts::Table* t = hasPendingRecord() ? dataSource()->table() : nullptr;
+    if (t && t->state() == TableState::Insert && !t->isModified())
         dataSource()->guard([](ts::Table& t) { t.cancel(); });
 }
 

@@ -81,7 +81,8 @@ private slots:
         QTest::keyClick(&edit, Qt::Key_End);
         QTest::keyClick(&edit, 'x');
         QCOMPARE(messages.shown.size(), 1);
-        QCOMPARE(messages.shown[0], QString("'%1x' ist keine gültige ganze Zahl für das Feld 'Schwierigkeitsgrad'.").arg(before));
+        QCOMPARE(messages.shown[0],
+                 QString("'%1x' ist keine gültige ganze Zahl für das Feld 'Schwierigkeitsgrad'.").arg(before));
         QCOMPARE(edit.text(), before);
         QCOMPARE(t.text("Schwierigkeitsgrad"), before);
         QVERIFY(!t.isModified());

@@ -36,7 +36,9 @@ class GridTest : public QObject {
         QPoint cell(int row, int column = 0) const {
             return grid.visualRect(grid.model()->index(row, column)).center();
         }
-        void click(int row, int column = 0) { QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell(row, column)); }
+        void click(int row, int column = 0) {
+            QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell(row, column));
+        }
         int selectedRow() const {
             const auto rows = grid.selectionModel()->selectedRows();
             return rows.size() == 1 ? rows.front().row() : -1;
@@ -92,9 +94,10 @@ private slots:
         QSignalSpy doubles(&s.grid, &Grid::recordDoubleClicked);
 
         QHeaderView* h = s.grid.horizontalHeader();
-        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(1) + 10, h->height() / 2));
+        const QPoint secondTitle(h->sectionViewportPosition(1) + 10, h->height() / 2);
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, secondTitle);
         s.grid.setColumnTitle(1, "Französisch");
-        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(1) + 10, h->height() / 2));
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, secondTitle);
         QCOMPARE(titles.size(), 2);
         QCOMPARE(titles[0][0].toString(), QString("Englisch"));
         QCOMPARE(titles[1][0].toString(), QString("Französisch"));

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "tablemodel.h"
+
+#include <QTableView>
+
+namespace databound {
+
+class ViewLink;
+
+// A grid of a table's records: one row per record of the current view, the
+// current record selected as a whole row and kept in sight. Selecting a row
+// makes its record current (saving a pending record first). The window
+// decides what a title click or Ctrl+Entf means; the grid only reports them.
+//
+// With in-place editing on, typing over a cell starts editing the record with
+// the typed character as the cell's new text, and leaving the row saves it.
+// A looked-up column is changed by choosing another record of its source.
+class Grid : public QTableView {
+    Q_OBJECT
+public:
+    explicit Grid(QWidget* parent = nullptr);
+
+    void setDataSource(DataSource* source);
+    DataSource* dataSource() const { return model_->dataSource(); }
+    TableModel* tableModel() const { return model_; }
+
+    void setColumns(const QList<GridColumn>& columns);
+    const QList<GridColumn>& columns() const { return model_->columns(); }
+    void setColumnTitle(int column, const QString& title) { model_->setColumnTitle(column, title); }
+    QString columnTitle(int column) const;
+    // Widths by field name, so stored widths survive a change of columns.
+    int fieldColumnWidth(const QString& field) const; // -1 when no column shows it
+    void setFieldColumnWidth(const QString& field, int width);
+
+    void setInPlaceEditing(bool on);
+    bool inPlaceEditing() const { return model_->isEditable(); }
+
+signals:
+    void titleClicked(const QString& title);
+    void deleteRequested(); // Ctrl+Entf
+    // A printable character typed while no in-place editing takes it.
+    void characterTyped(const QString& text);
+    void recordDoubleClicked();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+private:
+    int columnOfField(const QString& field) const;
+    bool hasPendingRecord() const;
+
+    TableModel* model_;
+    ViewLink* link_;
+};
+
+} // namespace databound

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainform.h"
 #include "aboutf.h"
+#include "databound/datasource.h"
+#include "databound/grid.h"
 #include "navicons.h"
 #include "workpanel.h"
 
@@ -54,6 +56,10 @@ Mainform::Mainform(core::AppContext& ctx, QWidget* parent) : QMainWindow(parent)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &Mainform::Timer1Timer);
+
+    vocabularySource = new databound::DataSource(&ctx_.db.vocabulary, this);
+    vocabularySource->setErrorHandler([this](const QString& m) { ctx_.prompter().information(m); });
+    addVocabularyViewsLink([this](bool on) { vocabularySource->setEnabled(on); });
 
     aboutF = new AboutF(this);
     FormCreate();
@@ -218,6 +224,13 @@ void Mainform::OpenManual(ManualPlace place) {
 }
 
 void Mainform::registerColumnWidths(ColumnWidths grid) { columnWidths_.push_back(std::move(grid)); }
+
+void Mainform::registerGridWidths(const QString& prefix, databound::Grid* grid) {
+    const QStringList fields{QStringLiteral("deutsch"), QStringLiteral("auslaendisch"), QStringLiteral("Sachgruppe"),
+                             QStringLiteral("Gattung"), QStringLiteral("Schwierigkeitsgrad"), QStringLiteral("Bemerkung")};
+    registerColumnWidths({prefix, fields, [grid](const QString& f) { return grid->fieldColumnWidth(f); },
+                          [grid](const QString& f, int w) { grid->setFieldColumnWidth(f, w); }});
+}
 
 void Mainform::Info1Click() { aboutF->exec(); }
 

@@ -14,7 +14,16 @@ class QToolButton;
 
 namespace users {
 class SpracheF;
-}
+class BenutzeranlegenF;
+class BenutzerbearbeitenF;
+class BenutzerF;
+class BenutzerwechselnF;
+class StatistikPanel;
+} // namespace users
+namespace databound {
+class DataSource;
+class Grid;
+} // namespace databound
 namespace backup {
 class DatenSichernF;
 }
@@ -83,11 +92,19 @@ public:
     QLabel* StatusPanel0; // current user
     QLabel* StatusPanel1; // current language
     QTimer* Timer1;       // the test run's one-second countdown
+    // The one data source every view of the vocabulary draws from; switched
+    // off by DetachVocabularyViews.
+    databound::DataSource* vocabularySource;
     AboutF* aboutF = nullptr;
 
     // --- languages, users and backup
     users::SpracheF* spracheF = nullptr;
     backup::DatenSichernF* datenSichernF = nullptr;
+    users::BenutzeranlegenF* benutzeranlegenF = nullptr;
+    users::BenutzerbearbeitenF* benutzerbearbeitenF = nullptr;
+    users::BenutzerF* benutzerF = nullptr;
+    users::BenutzerwechselnF* benutzerwechselnF = nullptr;
+    users::StatistikPanel* statistik = nullptr;
     // Writes the loaded vocabulary away and loads `language` as the current
     // user's language; on failure everything stays as it was.
     bool SwitchLanguage(const QString& language);
@@ -114,6 +131,7 @@ public:
         std::function<void(const QString&, int)> setWidth;
     };
     void registerColumnWidths(ColumnWidths grid);
+    void registerGridWidths(const QString& prefix, databound::Grid* grid);
     // Called by bulk passes and the views that follow the vocabulary.
     void addVocabularyViewsLink(std::function<void(bool)> link);
 

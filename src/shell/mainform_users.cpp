@@ -1,17 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Languages, users and backup in the main window.
+// Languages, users, statistics and backup in the main window.
 #include "backup/datensichernf.h"
 #include "mainform.h"
 #include "users/spracheF.h"
+#include "users/statistikpanel.h"
+#include "users/userdialogs.h"
+#include "workpanel.h"
 
 #include <QLabel>
+#include <QVBoxLayout>
 
 namespace shell {
 
 void Mainform::createUserWindows() {
     auto manual = [this] { OpenManual(ManualPlace::Main); };
-    spracheF = new users::SpracheF(ctx_, {[this](const QString& l) { return SwitchLanguage(l); }, manual}, this);
+    auto switchLanguage = [this](const QString& l) { return SwitchLanguage(l); };
+    spracheF = new users::SpracheF(ctx_, {switchLanguage, manual}, this);
     datenSichernF = new backup::DatenSichernF(ctx_, manual, this);
+    const users::UserHooks hooks{[this] { OpenManual(ManualPlace::Dialog); },
+                                 [this] {
+                                     if (ctx_.db.locateCurrentUser())
+                                         StatusPanel0->setText(QStringLiteral("Aktueller Benutzer: ") +
+                                                               ctx_.db.users.text("Name"));
+                                 },
+                                 switchLanguage};
+    benutzeranlegenF = new users::BenutzeranlegenF(ctx_, hooks, this);
+    benutzerbearbeitenF = new users::BenutzerbearbeitenF(ctx_, hooks, this);
+    benutzerF = new users::BenutzerF(ctx_, hooks, this);
+    benutzerwechselnF = new users::BenutzerwechselnF(ctx_, hooks, this);
+    statistik = new users::StatistikPanel(ctx_, manual, PBenutzerstatistik);
+    PBenutzerstatistik->titleLabel()->setObjectName(QStringLiteral("Label23"));
+    PBenutzerstatistik->contentLayout()->addWidget(statistik);
 }
 
 void Mainform::labelLanguageUsers(const QString&) {}
@@ -21,8 +40,8 @@ bool Mainform::SwitchLanguage(const QString& language) {
     try {
         db.locateCurrentUser();
         db.WriteVocabularyFile();
+        const QString previous = db.loadedLanguage();
         db.locateCurrentUser();
-        const QString previous = db.users.text("Letzte Sprache");
         db.users.edit();
         db.users.setValue("Letzte Sprache", language);
         db.users.post();
@@ -53,9 +72,9 @@ bool Mainform::SwitchLanguage(const QString& language) {
 
 void Mainform::SpracheClick() { spracheF->exec(); }
 void Mainform::DatenbankSichernClick() { datenSichernF->exec(); }
-void Mainform::BenutzerNeuClick() {}
-void Mainform::BenutzerBearbeitenClick() {}
-void Mainform::BenutzerLoeschenClick() {}
-void Mainform::BenutzerWechselnClick() {}
+void Mainform::BenutzerNeuClick() { benutzeranlegenF->exec(); }
+void Mainform::BenutzerBearbeitenClick() { benutzerbearbeitenF->exec(); }
+void Mainform::BenutzerLoeschenClick() { benutzerF->exec(); }
+void Mainform::BenutzerWechselnClick() { benutzerwechselnF->exec(); }
 
 } // namespace shell

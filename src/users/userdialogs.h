@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/appcontext.h"
+
+#include <QDialog>
+#include <functional>
+
+class QPushButton;
+class QToolButton;
+class QLabel;
+
+namespace databound {
+class ComboBox;
+class DataSource;
+class Edit;
+class LookupListBox;
+} // namespace databound
+
+namespace users {
+
+// What the user dialogs need from the main window.
+struct UserHooks {
+    std::function<void()> openManual;          // the manual from the program folder
+    std::function<void()> showCurrentUser;     // status bar panel 0
+    std::function<bool(const QString&)> switchLanguage;
+};
+
+// The parts the four user dialogs share: their own link to the users table,
+// the help button and the dialog buttons.
+class UserDialog : public QDialog {
+    Q_OBJECT
+public:
+    UserDialog(core::AppContext& ctx, UserHooks hooks, const QString& objectName, const QString& caption,
+               QWidget* parent);
+
+    databound::DataSource* source;
+    QToolButton* SpeedButtonHilfe;
+    QPushButton* BOk;
+    QPushButton* BAbbrechen;
+
+protected:
+    databound::LookupListBox* makeUserList();
+    // Whether `language` is one the language dialog lists; says why not.
+    bool languageIsKnown(const QString& language);
+    // After the current user's language changed: load that language so the
+    // loaded vocabulary never lands in another language's file.
+    void followCurrentUsersLanguage();
+    void addButtons(QLayout* layout, const QString& okCaption);
+
+    core::AppContext& ctx_;
+    UserHooks hooks_;
+};
+
+// "Neuen Benutzer anlegen".
+class BenutzeranlegenF : public UserDialog {
+    Q_OBJECT
+public:
+    BenutzeranlegenF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
+    databound::Edit* DBEditName;
+    databound::ComboBox* DBComboSprache;
+    void BOkClick();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void done(int r) override;
+};
+
+// "Benutzer bearbeiten".
+class BenutzerbearbeitenF : public UserDialog {
+    Q_OBJECT
+public:
+    BenutzerbearbeitenF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
+    databound::LookupListBox* DBLookupListBox1;
+    databound::Edit* DBEditName;
+    databound::ComboBox* DBComboSprache;
+    void BOkClick();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void done(int r) override;
+};
+
+// "Benutzer löschen".
+class BenutzerF : public UserDialog {
+    Q_OBJECT
+public:
+    BenutzerF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
+    databound::LookupListBox* DBLookupListBox1;
+    void BLoeschenClick();
+};
+
+// "Benutzer wechseln".
+class BenutzerwechselnF : public UserDialog {
+    Q_OBJECT
+public:
+    BenutzerwechselnF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
+    databound::LookupListBox* DBLookupListBox1;
+    void BOkClick();
+};
+
+} // namespace users

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Build step for the manual: starts the real main window on a temporary data
+// folder (offscreen) and saves pictures of its panels and dialogs.
+// Usage: makescreenshots <word list tsv> <output folder>
+#include "backup/datensichernf.h"
+#include "core/firststart.h"
+#include "shell/mainform.h"
+#include "support/scriptedservices.h"
+#include "users/spracheF.h"
+#include "users/statistikpanel.h"
+#include "users/userdialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <cstdio>
+
+namespace {
+
+bool save(QWidget* w, const QString& folder, const QString& name) {
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w))
+        return false;
+    QApplication::processEvents();
+    return w->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: makescreenshots <word list tsv> <output folder>\n");
+        return 2;
+    }
+    QFile words(QString::fromLocal8Bit(argv[1]));
+    if (!words.open(QIODevice::ReadOnly))
+        return 1;
+    const QString out = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(out);
+
+    testsupport::TestContext tc;
+    core::firststart::prepareDataFolder(tc.dataFolder(), words.readAll(), {});
+    shell::Mainform form(*tc.ctx);
+    form.createWindows();
+    form.resize(900, 640);
+    bool ok = save(&form, out, QStringLiteral("hauptfenster"));
+    form.StatistikClick();
+    ok &= save(&form, out, QStringLiteral("statistik"));
+    form.ResetView();
+    const std::pair<QDialog*, const char*> dialogs[] = {
+        {form.spracheF, "sprache"},
+        {form.datenSichernF, "datensichern"},
+        {form.benutzerbearbeitenF, "benutzerbearbeiten"},
+        {form.benutzerwechselnF, "benutzerwechseln"},
+        {form.benutzerF, "benutzerloeschen"},
+    };
+    for (auto [dialog, name] : dialogs) {
+        ok &= save(dialog, out, QString::fromLatin1(name));
+        dialog->reject();
+    }
+    form.close();
+    return ok ? 0 : 1;
+}

@@ -18,9 +18,29 @@ QString SubjectGroups::keyName(const QString& group) {
     return out;
 }
 
+QString SubjectGroups::caseKeyName(const QString& group) {
+    QString out;
+    for (QChar c : keyName(group)) {
+        if (c.toLower() != c.toUpper())
+            out += QStringLiteral("%u") + QStringLiteral("%1").arg(c.unicode(), 4, 16, QChar(u'0')).toUpper();
+        else
+            out += c;
+    }
+    return out;
+}
+
 QString SubjectGroups::groupName(const QString& key) {
     QString out;
     for (int i = 0; i < key.size(); ++i) {
+        if (key.at(i) == u'%' && i + 5 < key.size() && key.at(i + 1) == u'u') {
+            bool ok = false;
+            const ushort code = QStringView(key).mid(i + 2, 4).toUShort(&ok, 16);
+            if (ok) {
+                out += QChar(code);
+                i += 5;
+                continue;
+            }
+        }
         if (key.at(i) == u'%' && i + 2 < key.size()) {
             const QStringView code = QStringView(key).mid(i + 1, 2);
             if (code == u"25" || code.compare(u"5C", Qt::CaseInsensitive) == 0) {
@@ -51,7 +71,17 @@ void SubjectGroups::LoadSubjectGroups(const QString& language) {
 void SubjectGroups::RegisterSubjectGroup(const QString& language, const QString& name) {
     if (name.isEmpty() || language.isEmpty())
         return;
-    settings_.createSubkey(keyName(language) + u'\\' + keyName(name));
+    const QString plain = keyName(name);
+    const QString languageKey = keyName(language);
+    for (const QString& k : settings_.subkeys(languageKey)) {
+        if (k.compare(plain, Qt::CaseInsensitive) != 0)
+            continue;
+        if (groupName(k) == name)
+            return; // stored already
+        settings_.createSubkey(languageKey + u'\\' + caseKeyName(name));
+        return;
+    }
+    settings_.createSubkey(languageKey + u'\\' + plain);
 }
 
 void SubjectGroups::noteSaved(const QString& language, const QString& name) {

@@ -27,6 +27,15 @@ class Grid;
 namespace backup {
 class DatenSichernF;
 }
+// --- vocabulary, lessons and dictionary
+namespace vocabulary {
+class VocabularyRules;
+class VocabularyEditor;
+class VokabelnF;
+class LektionsverwaltungPanel;
+class VokabelLektionF;
+class WoerterbuchPanel;
+} // namespace vocabulary
 
 namespace shell {
 
@@ -105,6 +114,15 @@ public:
     users::BenutzerF* benutzerF = nullptr;
     users::BenutzerwechselnF* benutzerwechselnF = nullptr;
     users::StatistikPanel* statistik = nullptr;
+    // --- vocabulary, lessons and dictionary
+    vocabulary::VocabularyRules* vocabularyRules = nullptr;
+    vocabulary::VocabularyEditor* vokabelverwaltung = nullptr; // the content of PVokabelverwaltung
+    vocabulary::VokabelnF* vokabelnF = nullptr;
+    vocabulary::LektionsverwaltungPanel* lektionsverwaltung = nullptr;
+    vocabulary::VokabelLektionF* vokabelLektionF = nullptr;
+    vocabulary::WoerterbuchPanel* woerterbuch = nullptr;
+    void ClosePanel(); // "Schließen" of the vocabulary panel
+
     // Writes the loaded vocabulary away and loads `language` as the current
     // user's language; on failure everything stays as it was.
     bool SwitchLanguage(const QString& language);

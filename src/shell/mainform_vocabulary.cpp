@@ -1,13 +1,94 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Vocabulary, lessons and dictionary in the main window.
 #include "mainform.h"
+#include "databound/datasource.h"
+#include "vocabulary/lektionsverwaltung.h"
+#include "vocabulary/vocabularyfields.h"
+#include "vocabulary/vocabularyrules.h"
+#include "vocabulary/vokabellektionf.h"
+#include "vocabulary/vokabelverwaltung.h"
+#include "vocabulary/woerterbuch.h"
+#include "workpanel.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace shell {
 
-void Mainform::createVocabularyWindows() {}
-void Mainform::labelLanguageVocabulary(const QString&) {}
-void Mainform::VokabelnClick() { showPanel(PVokabelverwaltung); }
-void Mainform::LektionenClick() { showPanel(PLektionsverwaltung); }
-void Mainform::WoerterbuchClick() { showPanel(PWoerterbuch); }
+void Mainform::createVocabularyWindows() {
+    auto manual = [this] { OpenManual(ManualPlace::Main); };
+    auto dialogManual = [this] { OpenManual(ManualPlace::Dialog); };
+    vocabularyRules = new vocabulary::VocabularyRules(ctx_, this);
+
+    vokabelverwaltung = new vocabulary::VocabularyEditor(ctx_, *vocabularyRules, vocabularySource,
+                                                        vocabulary::VocabularyEditor::Variant::Panel, manual,
+                                                        PVokabelverwaltung);
+    PVokabelverwaltung->contentLayout()->addWidget(vokabelverwaltung);
+    connect(vokabelverwaltung, &vocabulary::VocabularyEditor::closeRequested, this, &Mainform::ClosePanel);
+    vokabelnF = new vocabulary::VokabelnF(ctx_, *vocabularyRules, vocabularySource, dialogManual, this);
+
+    lektionsverwaltung = new vocabulary::LektionsverwaltungPanel(ctx_, manual, PLektionsverwaltung);
+    PLektionsverwaltung->contentLayout()->addWidget(lektionsverwaltung);
+    connect(lektionsverwaltung, &vocabulary::LektionsverwaltungPanel::closeRequested, this, &Mainform::ResetView);
+    vokabelLektionF = new vocabulary::VokabelLektionF(ctx_, *vocabularyRules, vocabularySource,
+                                                      lektionsverwaltung->memberSource, vokabelnF, dialogManual, this);
+    lektionsverwaltung->setAssignmentDialog(vokabelLektionF);
+
+    woerterbuch = new vocabulary::WoerterbuchPanel(ctx_, *vocabularyRules, vocabularySource, manual, PWoerterbuch);
+    PWoerterbuch->contentLayout()->addWidget(woerterbuch);
+
+    auto showGroups = [this] {
+        vokabelverwaltung->setSubjectGroups(ctx_.subjectGroups.list());
+        vokabelnF->editor->setSubjectGroups(ctx_.subjectGroups.list());
+    };
+    connect(&ctx_.subjectGroups, &core::SubjectGroups::changed, this, showGroups);
+    showGroups();
+
+    registerGridWidths(QStringLiteral("BreiteA"), woerterbuch->DBGrid1);
+    registerGridWidths(QStringLiteral("BreiteB"), vokabelverwaltung->DBGrid2);
+    registerGridWidths(QStringLiteral("BreiteC"), vokabelnF->editor->DBGrid2);
+    registerGridWidths(QStringLiteral("BreiteD"), vokabelLektionF->DBGrid1);
+}
+
+void Mainform::labelLanguageVocabulary(const QString& L) {
+    if (!vokabelverwaltung)
+        return;
+    vokabelverwaltung->setLanguage(L);
+    vokabelnF->editor->setLanguage(L);
+    lektionsverwaltung->setLanguage(L);
+    vokabelLektionF->setLanguage(L);
+    woerterbuch->setLanguage(L);
+}
+
+void Mainform::VokabelnClick() {
+    ctx_.db.locateCurrentUser();
+    if (vokabelverwaltung)
+        vokabelverwaltung->setLanguage(ctx_.db.currentLanguage());
+    showPanel(PVokabelverwaltung);
+    ctx_.db.vocabulary.first();
+}
+
+void Mainform::ClosePanel() {
+    if (!vocabularyRules->confirmLeaving())
+        return;
+    vokabelverwaltung->BSpeichern->setEnabled(false);
+    ResetView();
+}
+
+void Mainform::LektionenClick() {
+    ctx_.db.locateCurrentUser();
+    const QString language = ctx_.db.currentLanguage();
+    showPanel(PLektionsverwaltung);
+    if (lektionsverwaltung)
+        lektionsverwaltung->prepare(language);
+}
+
+void Mainform::WoerterbuchClick() {
+    ctx_.db.locateCurrentUser();
+    if (woerterbuch)
+        woerterbuch->setLanguage(ctx_.db.currentLanguage());
+    showPanel(PWoerterbuch);
+}
 
 } // namespace shell

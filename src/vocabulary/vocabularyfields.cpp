@@ -1,0 +1,217 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "vocabularyfields.h"
+#include "vocabularyrules.h"
+#include "databound/combobox.h"
+#include "databound/datasource.h"
+#include "databound/edit.h"
+#include "databound/grid.h"
+#include "databound/radiogroup.h"
+#include "tablestore/tableerror.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace vocabulary {
+
+using State = ts::Table::State;
+
+VocabularyEditor::VocabularyEditor(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
+                                   Variant variant, std::function<void()> openManual, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), rules_(rules), source_(source), variant_(variant) {
+    build();
+    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [open = std::move(openManual)] { open(); });
+    connect(BNeu, &QPushButton::clicked, this, &VocabularyEditor::NewVocabulary);
+    connect(BSpeichern, &QPushButton::clicked, this, &VocabularyEditor::SaveAndNext);
+    connect(BSchliessenVersteckjt, &QPushButton::clicked, this, &VocabularyEditor::SaveAndNext);
+    connect(Button13, &QPushButton::clicked, this, &VocabularyEditor::DeleteVocabulary);
+    connect(Button15, &QPushButton::clicked, this, &VocabularyEditor::closeRequested);
+    connect(&rules_, &VocabularyRules::editStarted, this, [this] { BSpeichern->setEnabled(true); });
+    connect(DBGrid2, &databound::Grid::titleClicked, this, [this](const QString& title) {
+        source_->guard([&](ts::Table& t) { VocabularyRules::orderByColumnTitle(t, title); });
+    });
+    connect(DBGrid2, &databound::Grid::deleteRequested, this, [this] { rules_.deleteCurrentAsked(); });
+    if (variant_ == Variant::Panel)
+        connect(DBGrid2, &databound::Grid::characterTyped, this, [this](const QString& text) {
+            // Each key searches on its own: typing "a", "u" finds a word on u.
+            source_->guard([&](ts::Table& t) { t.locatePrefix(QStringLiteral("deutsch"), text.left(1)); });
+        });
+}
+
+void VocabularyEditor::build() {
+    const bool panel = variant_ == Variant::Panel;
+    auto edit = [this](const char* name, const QString& field) {
+        auto* e = new databound::Edit(this);
+        e->setObjectName(QString::fromLatin1(name));
+        e->bind(source_, field);
+        e->installEventFilter(this);
+        return e;
+    };
+    DBEditID = edit("DBEditID", QStringLiteral("ID"));
+    DBEditID->setReadOnly(true);
+    DBEditID->hide();
+    DBEdit1 = edit("DBEdit1", QStringLiteral("deutsch"));
+    DBEdit2 = edit("DBEdit2", QStringLiteral("auslaendisch"));
+    DBEdit5 = edit("DBEdit5", QStringLiteral("Bemerkung"));
+    LauslaendischVok = new QLabel(QStringLiteral("Englisch"), this);
+    LauslaendischVok->setObjectName(QStringLiteral("LauslaendischVok"));
+    CBSachgruppe = new databound::ComboBox(this);
+    CBSachgruppe->setObjectName(QStringLiteral("CBSachgruppe"));
+    CBSachgruppe->bind(source_, QStringLiteral("Sachgruppe"));
+    CBSachgruppe->setInsertPolicy(QComboBox::NoInsert);
+    CBSachgruppe->installEventFilter(this);
+    if (CBSachgruppe->lineEdit())
+        CBSachgruppe->lineEdit()->installEventFilter(this);
+
+    RGSchwierigkeitsgrad = new databound::RadioGroup(this);
+    RGSchwierigkeitsgrad->setObjectName(QStringLiteral("RGSchwierigkeitsgrad"));
+    RGSchwierigkeitsgrad->setTitle(QStringLiteral("Schwierigkeitsgrad"));
+    RGSchwierigkeitsgrad->setItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    RGSchwierigkeitsgrad->setColumns(3);
+    RGSchwierigkeitsgrad->setStores(databound::RadioGroup::Stores::Number);
+    RGSchwierigkeitsgrad->bind(source_, QStringLiteral("Schwierigkeitsgrad"));
+    RGGattung = new databound::RadioGroup(this);
+    RGGattung->setObjectName(QStringLiteral("RGGattung"));
+    RGGattung->setTitle(QStringLiteral("Gattung"));
+    RGGattung->setItems({QStringLiteral("Verb"), QStringLiteral("Substantiv"), QStringLiteral("Adjektiv"),
+                         QStringLiteral("sonstiges")});
+    RGGattung->setColumns(2);
+    RGGattung->bind(source_, QStringLiteral("Gattung"));
+
+    DBGrid2 = new databound::Grid(this);
+    DBGrid2->setObjectName(panel ? QStringLiteral("DBGrid2") : QStringLiteral("DBGrid1"));
+    DBGrid2->setDataSource(source_);
+    DBGrid2->setColumns({{QStringLiteral("deutsch"), {}, 160},
+                         {QStringLiteral("auslaendisch"), QStringLiteral("Englisch"), 160},
+                         {QStringLiteral("Sachgruppe"), {}, 120},
+                         {QStringLiteral("Gattung"), {}, 90},
+                         {QStringLiteral("Schwierigkeitsgrad"), {}, 120},
+                         {QStringLiteral("Bemerkung"), {}, 200}});
+
+    auto button = [this](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    BNeu = button("BNeu", QStringLiteral("Neue Vokabel"));
+    BSpeichern = button("BSpeichern", QStringLiteral("Speichern"));
+    BSpeichern->setEnabled(false);
+    BSchliessenVersteckjt = button("BSchliessenVersteckjt", QString());
+    BSchliessenVersteckjt->setFixedWidth(0);
+    BSchliessenVersteckjt->setFlat(true);
+    BSchliessenVersteckjt->setFocusPolicy(Qt::NoFocus);
+    Button13 = button("Button13", QStringLiteral("Löschen"));
+    Button15 = button("Button15", QStringLiteral("Schließen"));
+    SpeedButtonHilfe = new QToolButton(this);
+    SpeedButtonHilfe->setObjectName(QStringLiteral("SpeedButtonHilfe"));
+    SpeedButtonHilfe->setText(QStringLiteral("?"));
+    SpeedButtonHilfe->setToolTip(QStringLiteral("Hile aufrufen"));
+    SpeedButtonHilfe->setAutoRaise(true);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(new QLabel(panel ? QStringLiteral("deutsch") : QStringLiteral("Deutsch"), this), 0, 0);
+    fields->addWidget(DBEdit1, 0, 1);
+    fields->addWidget(LauslaendischVok, 1, 0);
+    fields->addWidget(DBEdit2, 1, 1);
+    fields->addWidget(new QLabel(QStringLiteral("Sachgruppe"), this), 2, 0);
+    fields->addWidget(CBSachgruppe, 2, 1);
+    fields->addWidget(new QLabel(QStringLiteral("Bemerkung"), this), 3, 0);
+    fields->addWidget(DBEdit5, 3, 1);
+    fields->setColumnStretch(1, 1);
+    auto* radios = new QVBoxLayout;
+    radios->addWidget(RGSchwierigkeitsgrad);
+    radios->addWidget(RGGattung);
+    radios->addStretch(1);
+    auto* top = new QHBoxLayout;
+    top->addLayout(fields, 3);
+    top->addLayout(radios, 2);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BNeu);
+    buttons->addWidget(BSpeichern);
+    buttons->addWidget(Button13);
+    buttons->addStretch(1);
+    buttons->addWidget(BSchliessenVersteckjt);
+    buttons->addWidget(SpeedButtonHilfe);
+    buttons->addWidget(Button15);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(panel ? 8 : 0, panel ? 8 : 0, panel ? 8 : 0, panel ? 8 : 0);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+    layout->addWidget(DBGrid2, 1);
+    layout->addWidget(DBEditID);
+}
+
+void VocabularyEditor::setLanguage(const QString& language) {
+    if (variant_ == Variant::Panel)
+        LauslaendischVok->setText(language);
+    DBGrid2->setColumnTitle(1, language);
+}
+
+void VocabularyEditor::setSubjectGroups(const QStringList& groups) { CBSachgruppe->setItems(groups); }
+
+void VocabularyEditor::focusGerman() {
+    if (variant_ == Variant::Panel)
+        DBEdit1->setFocus();
+}
+
+void VocabularyEditor::NewVocabulary() {
+    if (!rules_.confirmLeaving())
+        return;
+    if (!source_->guard([](ts::Table& t) { t.insert(); }))
+        return;
+    if (variant_ == Variant::Panel) {
+        focusGerman();
+        BSpeichern->setEnabled(true);
+    }
+}
+
+void VocabularyEditor::SaveAndNext() {
+    auto& v = ctx_.db.vocabulary;
+    if (v.state() == State::Insert) {
+        // A record nobody typed into (perhaps only the preset subject group)
+        // stays as it is, waiting for its words.
+        if (v.text("deutsch").isEmpty() && v.text("auslaendisch").isEmpty() && v.text("Bemerkung").isEmpty())
+            return;
+        if (!rules_.saveChecked())
+            return;
+        if (!source_->guard([](ts::Table& t) { t.insert(); }))
+            return;
+        BSpeichern->setEnabled(true);
+        const QStringList& groups = ctx_.subjectGroups.list();
+        if (!groups.isEmpty())
+            source_->writeField(v.field("Sachgruppe"), groups.last());
+        focusGerman();
+    } else if (v.state() == State::Edit) {
+        if (rules_.saveChecked())
+            BSpeichern->setEnabled(false);
+    }
+}
+
+void VocabularyEditor::DeleteVocabulary() {
+    if (ctx_.prompter().ask(QStringLiteral("Sind Sie sicher, dass Sie den aktuellen Datensatz löschen möchten?"),
+                            core::Buttons::YesCancel) != core::Answer::Yes)
+        return;
+    rules_.deleteCurrent();
+}
+
+bool VocabularyEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            BSchliessenVersteckjt->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace vocabulary

@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "vocabularyrules.h"
+#include "core/lessons.h"
+#include "tablestore/tableerror.h"
+
+namespace vocabulary {
+
+const QString VocabularyRules::kBothFieldsMessage = QStringLiteral("Bitte beide Sprachenfelder ausfüllen!");
+
+VocabularyRules::VocabularyRules(core::AppContext& ctx, QObject* parent) : QObject(parent), ctx_(ctx) {
+    auto& v = ctx_.db.vocabulary;
+    // Runs after the identifier rule of the database, so the ID is known.
+    v.addHook(ts::Table::HookKind::AfterInsert, [this](ts::Table& t) { addToAllVocabularyLesson(t.integer("ID")); });
+    v.addHook(ts::Table::HookKind::AfterEdit, [this](ts::Table&) { emit editStarted(); });
+    v.addHook(ts::Table::HookKind::AfterPost, [this](ts::Table& t) {
+        ctx_.subjectGroups.noteSaved(ctx_.db.currentLanguage(), t.text("Sachgruppe"));
+        emit saved();
+    });
+}
+
+void VocabularyRules::addToAllVocabularyLesson(int vocabularyId) {
+    auto& db = ctx_.db;
+    auto& lessons = db.lessons;
+    const QString language = db.currentLanguage();
+    const bool wasFiltered = lessons.isFiltered();
+    const int previous = lessons.recordCount() > 0 && lessons.recNo() > 0 ? lessons.integer("ID") : -1;
+    lessons.setFiltered(false);
+    const bool found = lessons.locate("Name;Sprache", {core::kAllVocabularyLesson, language});
+    const int lessonId = found ? lessons.integer("ID") : -1;
+    lessons.setFiltered(wasFiltered);
+    if (previous >= 0)
+        lessons.locate("ID", previous);
+    // Without the lesson (it is kept present from start-up on) no membership
+    // row is written: a row pointing at no lesson would only be clutter.
+    if (lessonId < 0)
+        return;
+    db.members.insert();
+    db.members.setValue("LektionsID", lessonId);
+    db.members.setValue("VokabelID", vocabularyId);
+    db.members.post();
+}
+
+bool VocabularyRules::languageFieldsFilled() const {
+    const auto& v = ctx_.db.vocabulary;
+    return !v.text("deutsch").isEmpty() && !v.text("auslaendisch").isEmpty();
+}
+
+bool VocabularyRules::confirmLeaving() {
+    auto& v = ctx_.db.vocabulary;
+    if (v.state() != ts::Table::State::Edit && v.state() != ts::Table::State::Insert)
+        return true;
+    if (ctx_.prompter().ask(QStringLiteral("Änderungen speichern beim aktuellen Datensatz?"), core::Buttons::YesNo) ==
+        core::Answer::Yes) {
+        if (!languageFieldsFilled()) {
+            ctx_.prompter().information(kBothFieldsMessage);
+            return false;
+        }
+        try {
+            v.post();
+        } catch (const ts::TableError& e) {
+            ctx_.prompter().information(e.message());
+            return false;
+        }
+    } else {
+        v.cancel();
+    }
+    return true;
+}
+
+bool VocabularyRules::saveChecked() {
+    auto& v = ctx_.db.vocabulary;
+    if (v.state() == ts::Table::State::Insert && !v.isModified())
+        return false;
+    if (!languageFieldsFilled()) {
+        ctx_.prompter().information(kBothFieldsMessage);
+        return false;
+    }
+    try {
+        v.post();
+    } catch (const ts::TableError& e) {
+        ctx_.prompter().information(e.message());
+        return false;
+    }
+    return true;
+}
+
+void VocabularyRules::deleteRowsOf(ts::Table& table, int vocabularyId) {
+    if (!table.isOpen())
+        return;
+    table.settle();
+    const QString filter = table.filter();
+    const bool filtered = table.isFiltered();
+    const int recNo = table.recNo();
+    table.setFiltered(false);
+    while (table.locate("VokabelID", vocabularyId))
+        table.deleteRecord();
+    table.setFiltered(filtered);
+    if (recNo > 0 && table.recordCount() > 0)
+        table.setRecNo(std::min(recNo, table.recordCount()));
+    Q_UNUSED(filter);
+}
+
+bool VocabularyRules::deleteCurrent() {
+    auto& v = ctx_.db.vocabulary;
+    try {
+        const bool hasRecord = v.state() == ts::Table::State::Insert || v.recNo() > 0;
+        const int id = hasRecord ? v.integer("ID") : 0;
+        v.deleteRecord();
+        if (id > 0) {
+            deleteRowsOf(ctx_.db.members, id);
+            deleteRowsOf(ctx_.db.knowledge, id);
+        }
+    } catch (const ts::TableError& e) {
+        ctx_.prompter().information(e.message());
+        return false;
+    }
+    return true;
+}
+
+bool VocabularyRules::deleteCurrentAsked() {
+    if (ctx_.prompter().ask(QStringLiteral("Datensatz löschen?"), core::Buttons::OkCancel) != core::Answer::Ok)
+        return false;
+    return deleteCurrent();
+}
+
+void VocabularyRules::orderByColumnTitle(ts::Table& vocabulary, const QString& title) {
+    try {
+        vocabulary.setOrder(title);
+    } catch (const ts::TableError&) {
+        vocabulary.setOrder(QStringLiteral("auslaendisch"));
+    }
+}
+
+} // namespace vocabulary

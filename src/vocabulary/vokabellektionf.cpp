@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "vokabellektionf.h"
+#include "vocabularyrules.h"
+#include "vokabelverwaltung.h"
+#include "databound/datasource.h"
+#include "databound/grid.h"
+#include "tablestore/tableerror.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QRadioButton>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace vocabulary {
+
+namespace {
+const QStringList kOrderFields{QStringLiteral("ID"),         QStringLiteral("deutsch"),
+                               QStringLiteral("auslaendisch"), QStringLiteral("Gattung"),
+                               QStringLiteral("Sachgruppe"), QStringLiteral("Schwierigkeitsgrad"),
+                               QStringLiteral("Bemerkung")};
+}
+
+VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules,
+                                 databound::DataSource* vocabularySource, databound::DataSource* memberSource,
+                                 VokabelnF* vocabularyDialog, std::function<void()> openManual, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), rules_(rules), vocabularySource_(vocabularySource), memberSource_(memberSource),
+      vocabularyDialog_(vocabularyDialog) {
+    setObjectName(QStringLiteral("VokabelLektionF"));
+    setWindowTitle(QStringLiteral("Vokabeln zu Lektion hinzufügen"));
+
+    DBGrid1 = new databound::Grid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setDataSource(vocabularySource);
+    DBGrid1->setColumns({{QStringLiteral("deutsch"), {}, 130},
+                         {QStringLiteral("auslaendisch"), QStringLiteral("Englisch"), 130},
+                         {QStringLiteral("Sachgruppe"), {}, 100},
+                         {QStringLiteral("Gattung"), {}, 80},
+                         {QStringLiteral("Schwierigkeitsgrad"), {}, 110},
+                         {QStringLiteral("Bemerkung"), {}, 150}});
+    RadioGroup1 = new QGroupBox(QStringLiteral("Sortierung"), this);
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    orderButtons_ = new QButtonGroup(this);
+    auto* orderLayout = new QGridLayout(RadioGroup1);
+    const QStringList captions{QStringLiteral("ID"),        QStringLiteral("deutsch"),
+                               QStringLiteral("ausländisch"), QStringLiteral("Gattung"),
+                               QStringLiteral("Sachgruppe"),  QStringLiteral("Schwierigkeitsgrad"),
+                               QStringLiteral("Bemerkung")};
+    const int rows = int((captions.size() + 2) / 3); // filled column by column
+    for (int i = 0; i < captions.size(); ++i) {
+        auto* b = new QRadioButton(captions[i], RadioGroup1);
+        orderButtons_->addButton(b, i);
+        orderLayout->addWidget(b, i % rows, i / rows);
+    }
+    DBGrid3 = new databound::Grid(this);
+    DBGrid3->setObjectName(QStringLiteral("DBGrid3"));
+    DBGrid3->setDataSource(memberSource);
+    DBGrid3->setColumns({{QStringLiteral("xdeutsch"), QStringLiteral("deutsch"), 130, true},
+                         {QStringLiteral("xauslaendisch"), QStringLiteral("Englisch"), 130, true}});
+
+    auto button = [this](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    Button6 = button("Button6", QStringLiteral("Hinzufügen"));
+    Button5 = button("Button5", QStringLiteral("Löschen"));
+    Button2 = button("Button2", QStringLiteral("Neue Vokabel"));
+    Button4 = button("Button4", QStringLiteral("Schließen"));
+    SpeedButtonHilfe = new QToolButton(this);
+    SpeedButtonHilfe->setObjectName(QStringLiteral("SpeedButtonHilfe"));
+    SpeedButtonHilfe->setText(QStringLiteral("?"));
+    SpeedButtonHilfe->setToolTip(QStringLiteral("Hile aufrufen"));
+    SpeedButtonHilfe->setAutoRaise(true);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(DBGrid1, 1);
+    left->addWidget(RadioGroup1);
+    auto* leftButtons = new QHBoxLayout;
+    leftButtons->addWidget(Button6);
+    leftButtons->addWidget(Button2);
+    leftButtons->addStretch(1);
+    left->addLayout(leftButtons);
+    auto* right = new QVBoxLayout;
+    right->addWidget(DBGrid3, 1);
+    auto* rightButtons = new QHBoxLayout;
+    rightButtons->addWidget(Button5);
+    rightButtons->addStretch(1);
+    rightButtons->addWidget(SpeedButtonHilfe);
+    rightButtons->addWidget(Button4);
+    right->addLayout(rightButtons);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 3);
+    layout->addLayout(right, 2);
+    resize(900, 520);
+
+    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [open = std::move(openManual)] { open(); });
+    connect(Button6, &QPushButton::clicked, this, &VokabelLektionF::AssignCurrent);
+    connect(DBGrid1, &databound::Grid::recordDoubleClicked, this, &VokabelLektionF::AssignCurrent);
+    connect(Button5, &QPushButton::clicked, this, &VokabelLektionF::RemoveMember);
+    connect(Button2, &QPushButton::clicked, this, &VokabelLektionF::NewVocabularyForLesson);
+    connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
+    connect(orderButtons_, &QButtonGroup::idClicked, this, [this](int index) {
+        if (index >= 0 && index < kOrderFields.size())
+            vocabularySource_->guard([&](ts::Table& t) { t.setOrder(kOrderFields[index]); });
+    });
+    connect(DBGrid1, &databound::Grid::titleClicked, this, [this](const QString& title) {
+        vocabularySource_->guard([&](ts::Table& t) { VocabularyRules::orderByColumnTitle(t, title); });
+    });
+    connect(DBGrid1, &databound::Grid::deleteRequested, this, [this] { rules_.deleteCurrent(); });
+    connect(DBGrid3, &databound::Grid::deleteRequested, this, [this] {
+        if (ctx_.prompter().ask(QStringLiteral("Datensatz löschen?"), core::Buttons::OkCancel) == core::Answer::Ok)
+            memberSource_->guard([](ts::Table& t) { t.deleteRecord(); });
+    });
+}
+
+void VokabelLektionF::setLanguage(const QString& language) {
+    DBGrid1->setColumnTitle(1, language);
+    DBGrid3->setColumnTitle(1, language);
+    if (auto* b = orderButton(2))
+        b->setText(language);
+}
+
+QRadioButton* VokabelLektionF::orderButton(int index) const {
+    return qobject_cast<QRadioButton*>(orderButtons_->button(index));
+}
+
+void VokabelLektionF::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (parentWidget())
+        move(parentWidget()->window()->geometry().center() - rect().center());
+    vocabularySource_->guard([](ts::Table& t) { t.last(); });
+}
+
+void VokabelLektionF::AssignCurrent() {
+    auto& v = ctx_.db.vocabulary;
+    auto& l = ctx_.db.lessons;
+    try {
+        v.settle();
+        if (v.recNo() <= 0 || l.recNo() <= 0)
+            return;
+        const int vocabularyId = v.integer("ID");
+        const int lessonId = l.integer("ID");
+        auto& m = ctx_.db.members;
+        if (m.locate("VokabelID;LektionsID", {vocabularyId, lessonId}))
+            return;
+        m.insert();
+        m.setValue("LektionsID", lessonId);
+        m.setValue("VokabelID", vocabularyId);
+        m.post();
+    } catch (const ts::TableError& e) {
+        ctx_.prompter().information(e.message());
+    }
+}
+
+void VokabelLektionF::RemoveMember() {
+    if (ctx_.db.members.recordCount() < 2)
+        return;
+    memberSource_->guard([](ts::Table& t) { t.deleteRecord(); });
+}
+
+void VokabelLektionF::NewVocabularyForLesson() {
+    if (!vocabularySource_->guard([](ts::Table& t) {
+            t.setFiltered(false);
+            t.insert();
+        }))
+        return;
+    vocabularyDialog_->editor->BSpeichern->setEnabled(true);
+    vocabularyDialog_->exec();
+}
+
+void VokabelLektionF::done(int result) {
+    vocabularySource_->guard([](ts::Table& t) {
+        t.setFiltered(false);
+        t.setOrder(QStringLiteral("ID"));
+    });
+    QDialog::done(result);
+}
+
+} // namespace vocabulary

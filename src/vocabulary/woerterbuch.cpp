@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "woerterbuch.h"
+#include "vocabularyrules.h"
+#include "databound/datasource.h"
+#include "databound/grid.h"
+#include "tablestore/tableerror.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace vocabulary {
+
+WoerterbuchPanel::WoerterbuchPanel(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
+                                   std::function<void()> openManual, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), rules_(rules), source_(source) {
+    setObjectName(QStringLiteral("Woerterbuch"));
+    Edeutsch = new QLineEdit(this);
+    Edeutsch->setObjectName(QStringLiteral("Edeutsch"));
+    Eausl = new QLineEdit(this);
+    Eausl->setObjectName(QStringLiteral("Eausl"));
+    Lauslaendisch = new QLabel(QStringLiteral("Englisch"), this);
+    Lauslaendisch->setObjectName(QStringLiteral("Lauslaendisch"));
+    DBGrid1 = new databound::Grid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setDataSource(source);
+    DBGrid1->setColumns({{QStringLiteral("deutsch"), {}, 160},
+                         {QStringLiteral("auslaendisch"), QStringLiteral("Englisch"), 160},
+                         {QStringLiteral("Sachgruppe"), {}, 120},
+                         {QStringLiteral("Gattung"), {}, 90},
+                         {QStringLiteral("Schwierigkeitsgrad"), {}, 120},
+                         {QStringLiteral("Bemerkung"), {}, 200}});
+    DBGrid1->setInPlaceEditing(true);
+    SpeedButtonHilfe = new QToolButton(this);
+    SpeedButtonHilfe->setObjectName(QStringLiteral("SpeedButtonHilfe"));
+    SpeedButtonHilfe->setText(QStringLiteral("?"));
+    SpeedButtonHilfe->setToolTip(QStringLiteral("Hile aufrufen"));
+    SpeedButtonHilfe->setAutoRaise(true);
+
+    auto* boxes = new QGridLayout;
+    boxes->addWidget(new QLabel(QStringLiteral("deutsch"), this), 0, 0);
+    boxes->addWidget(Edeutsch, 0, 1);
+    boxes->addWidget(Lauslaendisch, 0, 2);
+    boxes->addWidget(Eausl, 0, 3);
+    boxes->addWidget(SpeedButtonHilfe, 0, 4);
+    boxes->setColumnStretch(1, 1);
+    boxes->setColumnStretch(3, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addLayout(boxes);
+    layout->addWidget(DBGrid1, 1);
+
+    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [open = std::move(openManual)] { open(); });
+    connect(Edeutsch, &QLineEdit::textChanged, this, &WoerterbuchPanel::SearchGerman);
+    connect(Eausl, &QLineEdit::textChanged, this, &WoerterbuchPanel::SearchForeign);
+    connect(DBGrid1, &databound::Grid::titleClicked, this, [this](const QString& title) {
+        source_->guard([&](ts::Table& t) { VocabularyRules::orderByColumnTitle(t, title); });
+    });
+    connect(DBGrid1, &databound::Grid::deleteRequested, this, [this] { rules_.deleteCurrentAsked(); });
+}
+
+void WoerterbuchPanel::setLanguage(const QString& language) {
+    Lauslaendisch->setText(language);
+    DBGrid1->setColumnTitle(1, language);
+}
+
+void WoerterbuchPanel::search(const QString& field, const QString& text) {
+    // The typed text is a literal inside the pattern: a quote is just a
+    // character, while % and _ keep their wildcard meaning.
+    const QString expression = field + QStringLiteral(" LIKE ") + ts::Table::quoted(u'%' + text + u'%');
+    source_->guard([&](ts::Table& t) {
+        t.setFilterCaseInsensitive(true);
+        t.setFilter(expression);
+        t.setFiltered(true);
+        t.first();
+    });
+}
+
+void WoerterbuchPanel::SearchGerman() { search(QStringLiteral("Deutsch"), Edeutsch->text()); }
+void WoerterbuchPanel::SearchForeign() { search(QStringLiteral("Auslaendisch"), Eausl->text()); }
+
+} // namespace vocabulary

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/appcontext.h"
+
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+namespace databound {
+class DataSource;
+class Grid;
+} // namespace databound
+
+namespace vocabulary {
+
+class VocabularyRules;
+
+// Looks words up: each box narrows the grid to the words containing its
+// text, whatever the letter case.
+class WoerterbuchPanel : public QWidget {
+    Q_OBJECT
+public:
+    WoerterbuchPanel(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
+                     std::function<void()> openManual, QWidget* parent = nullptr);
+
+    QLineEdit* Edeutsch;
+    QLabel* Lauslaendisch;
+    QLineEdit* Eausl;
+    databound::Grid* DBGrid1;
+    QToolButton* SpeedButtonHilfe;
+
+    void setLanguage(const QString& language);
+    void SearchGerman();
+    void SearchForeign();
+
+private:
+    void search(const QString& field, const QString& text);
+
+    core::AppContext& ctx_;
+    VocabularyRules& rules_;
+    databound::DataSource* source_;
+};
+
+} // namespace vocabulary

@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The dictionary panel through the real main window.
+#include "databound/grid.h"
+#include "vocabulary/vocabularyfields.h"
+#include "vocabulary/woerterbuch.h"
+#include "vocabularyfixture.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace testsupport;
+
+class DictionaryTest : public QObject, public VocabularyFixture {
+    Q_OBJECT
+
+    vocabulary::WoerterbuchPanel* panel() { return form->woerterbuch; }
+    QStringList shown() {
+        QStringList out;
+        auto* m = panel()->DBGrid1->model();
+        for (int r = 0; r < m->rowCount(); ++r)
+            out << m->index(r, 0).data().toString();
+        out.sort();
+        return out;
+    }
+
+private slots:
+    void init() {
+        startWith({{1, "Haus"}, {2, "Rathaus"}, {3, "Haustür"}, {4, "Baum"}, {5, "Über"}, {6, "50%"}, {7, "Rock'n'Roll"},
+                   {8, ""}});
+        form->Woerterbuch1->trigger();
+    }
+    void cleanup() { form.reset(); }
+
+    void germanSearchIgnoresCaseAndMatchesAnywhere() {
+        QVERIFY(form->PWoerterbuch->isVisible());
+        QCOMPARE(panel()->Lauslaendisch->text(), QString("englisch"));
+        QCOMPARE(panel()->DBGrid1->columnTitle(1), QString("englisch"));
+        type(panel()->Edeutsch, "haus");
+        QCOMPARE(shown(), (QStringList{"Haus", "Haustür", "Rathaus"}));
+        type(panel()->Edeutsch, "über");
+        QCOMPARE(shown(), QStringList{"Über"});
+        type(panel()->Edeutsch, "TÜR");
+        QCOMPARE(shown(), QStringList{"Haustür"});
+    }
+
+    void theLastBoxTypedInDecides() {
+        type(panel()->Eausl, "baum-EN");
+        QCOMPARE(shown(), QStringList{"Baum"});
+        type(panel()->Edeutsch, "haus");
+        QCOMPARE(shown(), (QStringList{"Haus", "Haustür", "Rathaus"}));
+    }
+
+    void quotesAreLiteralWhileWildcardsStay() {
+        type(panel()->Edeutsch, "k'n'r");
+        QCOMPARE(shown(), QStringList{"Rock'n'Roll"});
+        QVERIFY(prompts().shown.isEmpty());
+        type(panel()->Edeutsch, "%");
+        QCOMPARE(shown().size(), 7); // every non-empty word
+        type(panel()->Edeutsch, "h_us");
+        QCOMPARE(shown(), (QStringList{"Haus", "Haustür", "Rathaus"}));
+        type(panel()->Edeutsch, "0%");
+        QCOMPARE(shown(), QStringList{"50%"});
+    }
+
+    void reopeningShowsEverythingUntilTheNextKey() {
+        type(panel()->Edeutsch, "haus");
+        form->VokabelnClick();
+        form->WoerterbuchClick();
+        QCOMPARE(panel()->Edeutsch->text(), QString("haus"));
+        QCOMPARE(shown().size(), 8);
+        QTest::sendKeyEvent(QTest::Click, panel()->Edeutsch, Qt::Key_unknown, QString("t"), Qt::NoModifier);
+        QCOMPARE(shown(), QStringList{"Haustür"});
+    }
+
+    void editingInPlaceFollowsTheVocabularyRules() {
+        auto& v = db().vocabulary;
+        type(panel()->Edeutsch, "baum");
+        auto* g = panel()->DBGrid1;
+        g->setFocus();
+        g->setCurrentIndex(g->model()->index(0, 2));
+        QTest::keyClicks(g, "Natur");
+        QTest::keyClick(g->focusWidget() ? g->focusWidget() : g, Qt::Key_Return);
+        QVERIFY(form->vokabelverwaltung->BSpeichern->isEnabled());
+        v.settle();
+        QVERIFY(v.locate("deutsch", "Baum"));
+        QCOMPARE(v.text("Sachgruppe"), QString("Natur"));
+        QVERIFY(tc->ctx->subjectGroups.list().contains("Natur"));
+    }
+
+    void ctrlDeleteAsksAndRemovesTheMemberships() {
+        auto& v = db().vocabulary;
+        type(panel()->Edeutsch, "baum");
+        prompts().answers = {core::Answer::Cancel};
+        QTest::keyClick(panel()->DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(prompts().shown, QStringList{"Datensatz löschen?"});
+        QCOMPARE(shown(), QStringList{"Baum"});
+        prompts().answers = {core::Answer::Ok};
+        QTest::keyClick(panel()->DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
+        QVERIFY(shown().isEmpty());
+        v.setFiltered(false);
+        QVERIFY(!v.locate("ID", 4));
+        QCOMPARE(membershipsOf(4), 0);
+    }
+
+    void titleClickOrdersTheFilteredWords() {
+        type(panel()->Edeutsch, "haus");
+        QHeaderView* h = panel()->DBGrid1->horizontalHeader();
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(0) + 5, 5));
+        QCOMPARE(db().vocabulary.order(), QString("deutsch"));
+        QCOMPARE(panel()->DBGrid1->model()->index(0, 0).data().toString(), QString("Haus"));
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(1) + 5, 5));
+        QCOMPARE(db().vocabulary.order(), QString("auslaendisch"));
+    }
+};
+
+QTEST_MAIN(DictionaryTest)
+#include "tst_dictionary.moc"

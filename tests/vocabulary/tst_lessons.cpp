@@ -1,0 +1,297 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The lesson panel and the assignment dialog through the real main window.
+#include "core/vocabularyfile.h"
+#include "databound/grid.h"
+#include "databound/lookuplistbox.h"
+#include "vocabulary/lektionsverwaltung.h"
+#include "vocabulary/vocabularyfields.h"
+#include "vocabulary/vokabellektionf.h"
+#include "vocabulary/vokabelverwaltung.h"
+#include "vocabularyfixture.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+using namespace testsupport;
+
+class LessonsTest : public QObject, public VocabularyFixture {
+    Q_OBJECT
+
+    vocabulary::LektionsverwaltungPanel* panel() { return form->lektionsverwaltung; }
+    vocabulary::VokabelLektionF* assignment() { return form->vokabelLektionF; }
+
+    void clickLesson(const QString& name) {
+        auto* list = panel()->DBLookupListBox3;
+        auto* m = list->model();
+        for (int r = 0; r < m->rowCount(); ++r)
+            if (m->index(r, 0).data().toString() == name) {
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(m->index(r, 0)).center());
+                return;
+            }
+        QFAIL(qPrintable("no lesson " + name));
+    }
+    QStringList listedLessons() {
+        QStringList out;
+        auto* m = panel()->DBLookupListBox3->model();
+        for (int r = 0; r < m->rowCount(); ++r)
+            out << m->index(r, 0).data().toString();
+        out.sort();
+        return out;
+    }
+    void newLesson(const QString& name) {
+        prompts().inputs = {name};
+        panel()->Button17->click();
+    }
+    void doubleClickWord(const QString& de) {
+        auto* g = assignment()->DBGrid1;
+        for (int r = 0; r < g->model()->rowCount(); ++r)
+            if (g->model()->index(r, 0).data().toString() == de) {
+                const QPoint at = g->visualRect(g->model()->index(r, 0)).center();
+                QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, at);
+                return;
+            }
+        QFAIL(qPrintable("no word " + de));
+    }
+    // Opens the assignment dialog for the current lesson, runs `inside` while
+    // it is shown, and closes it.
+    void withAssignmentDialog(const std::function<void()>& inside) {
+        bool ran = false;
+        QTimer::singleShot(0, this, [&] {
+            inside();
+            ran = true;
+            assignment()->Button4->click();
+        });
+        panel()->Button19->click();
+        QVERIFY(ran);
+    }
+
+private slots:
+    void init() {
+        startWith({{1, "Haus"}, {2, "Apfel"}, {3, "Uhr"}});
+        form->LektionenClick();
+    }
+    void cleanup() { form.reset(); }
+
+    void theAllVocabularyLessonIsProtectedFromTheStart() {
+        QCOMPARE(listedLessons(), QStringList{"ALLE VOKABELN"});
+        QVERIFY(!panel()->BLektionLoeschen->isEnabled());
+        QVERIFY(!panel()->BLektionUmbennen->isEnabled());
+        // Only lesson of the language: nothing happens, nothing is asked.
+        panel()->DeleteLesson();
+        panel()->RenameLesson();
+        panel()->Button19->click();
+        QVERIFY(prompts().shown.isEmpty());
+        QCOMPARE(db().lessons.recordCount(), 1);
+        // With a second lesson, the protection still holds before any click.
+        newLesson("Zahlen");
+        QVERIFY(db().lessons.locate("Name", "ALLE VOKABELN"));
+        panel()->DeleteLesson();
+        panel()->RenameLesson();
+        QCOMPARE(listedLessons(), (QStringList{"ALLE VOKABELN", "Zahlen"}));
+    }
+
+    void clickingALessonFollowsItsKind() {
+        newLesson("Zahlen");
+        clickLesson("Zahlen");
+        QVERIFY(panel()->BLektionLoeschen->isEnabled());
+        QVERIFY(panel()->BLektionUmbennen->isEnabled());
+        QCOMPARE(panel()->DBGrid3->model()->rowCount(), 0);
+        clickLesson("ALLE VOKABELN");
+        QVERIFY(!panel()->BLektionLoeschen->isEnabled());
+        QVERIFY(!panel()->BLektionUmbennen->isEnabled());
+        QCOMPARE(panel()->DBGrid3->model()->rowCount(), 3);
+        QCOMPARE(panel()->DBGrid3->columnTitle(1), QString("englisch"));
+    }
+
+    void lessonNamesAreChecked() {
+        prompts().inputs = {std::nullopt};
+        panel()->Button17->click();
+        newLesson("  ");
+        QCOMPARE(prompts().shown.last(), QString("Bitte geben Sie einen Namen für die Lektion an."));
+        newLesson("ALLE VOKABELN");
+        QVERIFY(prompts().shown.last().contains("gibt es in dieser Sprache schon"));
+        newLesson("alle vokabeln");
+        QCOMPARE(db().lessons.recordCount(), 1);
+        newLesson("Zahl's");
+        newLesson("Farben");
+        QCOMPARE(listedLessons(), (QStringList{"ALLE VOKABELN", "Farben", "Zahl's"}));
+
+        clickLesson("Zahl's");
+        prompts().inputs = {std::nullopt}; // cancel keeps the name
+        panel()->BLektionUmbennen->click();
+        prompts().inputs = {QString("Farben")};
+        panel()->BLektionUmbennen->click();
+        QVERIFY(prompts().shown.last().contains("gibt es in dieser Sprache schon"));
+        prompts().inputs = {QString("")};
+        panel()->BLektionUmbennen->click();
+        QCOMPARE(listedLessons(), (QStringList{"ALLE VOKABELN", "Farben", "Zahl's"}));
+        prompts().inputs = {QString("Zahlen")};
+        panel()->BLektionUmbennen->click();
+        QCOMPARE(listedLessons(), (QStringList{"ALLE VOKABELN", "Farben", "Zahlen"}));
+        // The same name in another language is no clash.
+        auto& l = db().lessons;
+        QVERIFY(lessonId("Zahlen") > 0);
+        QVERIFY(l.text("Sprache") == "englisch");
+    }
+
+    void beforeAClickAllMembershipRowsShowEvenOfMissingWords() {
+        auto& m = db().members;
+        m.insert();
+        m.setValue("LektionsID", 77); // a lesson of another language
+        m.setValue("VokabelID", 20001);
+        m.post();
+        form->LektionenClick();
+        auto* g = panel()->DBGrid3;
+        QCOMPARE(g->model()->rowCount(), 4);
+        QStringList words;
+        for (int r = 0; r < 4; ++r)
+            words << g->model()->index(r, 0).data().toString();
+        QVERIFY(words.contains(QString()));
+        g->grab(); // drawn without a crash
+    }
+
+    void deletingALessonKeepsItsMembersShownAndStored() {
+        newLesson("Zahlen");
+        clickLesson("Zahlen");
+        withAssignmentDialog([&] {
+            doubleClickWord("Haus");
+            doubleClickWord("Uhr");
+        });
+        const int zahlen = lessonId("Zahlen");
+        prompts().answers = {core::Answer::Yes};
+        panel()->BLektionLoeschen->click();
+        QCOMPARE(listedLessons(), QStringList{"ALLE VOKABELN"});
+        QCOMPARE(panel()->DBGrid3->model()->rowCount(), 2);
+        QVERIFY(isMember(1, zahlen));
+        clickLesson("ALLE VOKABELN");
+        QCOMPARE(panel()->DBGrid3->model()->rowCount(), 3);
+    }
+
+    void removingMembersStopsAtTheLast() {
+        newLesson("Zahlen");
+        clickLesson("Zahlen");
+        withAssignmentDialog([&] {
+            doubleClickWord("Haus");
+            doubleClickWord("Apfel");
+        });
+        QCOMPARE(panel()->DBGrid3->model()->rowCount(), 2);
+        panel()->Button20->click();
+        QCOMPARE(panel()->DBGrid3->model()->rowCount(), 1);
+        panel()->Button20->click();
+        QCOMPARE(panel()->DBGrid3->model()->rowCount(), 1);
+        QVERIFY(prompts().shown.isEmpty());
+        // Ctrl+Entf asks and may remove the last one too.
+        prompts().answers = {core::Answer::Ok};
+        QTest::keyClick(panel()->DBGrid3, Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(prompts().shown.last(), QString("Datensatz löschen?"));
+        QCOMPARE(panel()->DBGrid3->model()->rowCount(), 0);
+        QCOMPARE(db().vocabulary.recordCount(), 3); // the words stay
+    }
+
+    void assigningAddsEachWordOnce() {
+        newLesson("Zahlen");
+        clickLesson("Zahlen");
+        const int zahlen = lessonId("Zahlen");
+        QString caption;
+        withAssignmentDialog([&] {
+            caption = assignment()->windowTitle();
+            auto& v = db().vocabulary;
+            QCOMPARE(v.recNo(), v.recordCount()); // opened on the last word
+            doubleClickWord("Haus");
+            doubleClickWord("Haus");
+            v.locate("deutsch", "Uhr");
+            assignment()->Button6->click();
+            QCOMPARE(assignment()->DBGrid3->model()->rowCount(), 2);
+            assignment()->Button5->click();
+            QCOMPARE(assignment()->DBGrid3->model()->rowCount(), 1);
+            assignment()->Button5->click();
+            QCOMPARE(assignment()->DBGrid3->model()->rowCount(), 1);
+            assignment()->orderButton(1)->click();
+            QCOMPARE(v.order(), QString("deutsch"));
+            QCOMPARE(assignment()->orderButton(2)->text(), QString("englisch"));
+            assignment()->orderButton(2)->click();
+            QCOMPARE(v.order(), QString("auslaendisch"));
+        });
+        QCOMPARE(caption, QString("Lektion: Zahlen"));
+        QCOMPARE(membershipsOf(1) + membershipsOf(3), 3); // in "ALLE VOKABELN" twice, in Zahlen once
+        QVERIFY(isMember(1, zahlen) != isMember(3, zahlen));
+        QCOMPARE(db().vocabulary.order(), QString("ID"));
+        QVERIFY(!db().vocabulary.isFiltered());
+        // Back to "ALLE VOKABELN": a word already there is not added again.
+        clickLesson("ALLE VOKABELN");
+        panel()->RemoveMember();
+        const int before = db().members.recordCount();
+        withAssignmentDialog([&] {
+            for (const char* w : {"Haus", "Apfel", "Uhr"})
+                doubleClickWord(w);
+        });
+        QCOMPARE(db().members.recordCount(), before + 1);
+    }
+
+    void aNewWordForTheLessonJoinsOnlyAllVocabulary() {
+        newLesson("Zahlen");
+        clickLesson("Zahlen");
+        const int zahlen = lessonId("Zahlen");
+        withAssignmentDialog([&] {
+            QTimer::singleShot(0, this, [&] {
+                auto* e = form->vokabelnF->editor;
+                QVERIFY(e->BSpeichern->isEnabled());
+                type(e->DBEdit1, "Eins");
+                type(e->DBEdit2, "one");
+                prompts().answers = {core::Answer::Yes};
+                e->Button15->click();
+            });
+            assignment()->Button2->click();
+        });
+        auto& v = db().vocabulary;
+        QVERIFY(v.locate("deutsch", "Eins"));
+        const int id = v.integer("ID");
+        QVERIFY(isMember(id, lessonId("ALLE VOKABELN")));
+        QVERIFY(!isMember(id, zahlen));
+        QCOMPARE(v.order(), QString("ID"));
+    }
+
+    void aFirstSwitchToALanguageCreatesItsLesson() {
+        ts::Table t("v");
+        core::Database::defineVocabulary(t);
+        t.createDataSet();
+        for (auto [id, de, group] : {std::tuple{20001, "Brot", "Essen"}, {20002, "Käse", "Essen"}, {20003, "Tag", ""}}) {
+            t.insert();
+            t.setValue("ID", id);
+            t.setValue("deutsch", de);
+            t.setValue("auslaendisch", QString(de) + "-fr");
+            t.setValue("Sachgruppe", group);
+            t.post();
+        }
+        core::vocabularyfile::write(t, tc->dataFile("französisch.v02"));
+        QVERIFY(form->SwitchLanguage("französisch"));
+        auto& l = db().lessons;
+        QVERIFY(l.locate("Name;Sprache", {"ALLE VOKABELN", "französisch"}));
+        const int id = l.integer("ID");
+        for (int w : {20001, 20002, 20003})
+            QVERIFY(isMember(w, id));
+        QCOMPARE(tc->ctx->subjectGroups.list(), QStringList{"Essen"});
+        form->LektionenClick();
+        QCOMPARE(listedLessons(), QStringList{"ALLE VOKABELN"});
+        QCOMPARE(panel()->DBGrid3->columnTitle(1), QString("französisch"));
+    }
+
+    void aMissingAllVocabularyLessonDoesNotStopNewWords() {
+        auto& l = db().lessons;
+        l.setFiltered(false);
+        QVERIFY(l.locate("Name", "ALLE VOKABELN"));
+        l.deleteRecord();
+        const int rows = db().members.recordCount();
+        auto& v = db().vocabulary;
+        v.insert();
+        v.setValue("deutsch", "Baum");
+        v.setValue("auslaendisch", "tree");
+        v.post();
+        QCOMPARE(db().members.recordCount(), rows);
+    }
+};
+
+QTEST_MAIN(LessonsTest)
+#include "tst_lessons.moc"

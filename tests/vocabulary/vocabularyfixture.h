@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "databound/edit.h"
+#include "shell/workpanel.h"
+#include "support/mainwindowfixture.h"
+
+#include <QLineEdit>
+
+namespace testsupport {
+
+// The main window over an English vocabulary, with helpers to type and to
+// read the tables.
+struct VocabularyFixture : MainWindowFixture {
+    core::Database& db() { return tc->ctx->db; }
+    ScriptedPrompter& prompts() { return *tc->prompter; }
+
+    void startWith(const QList<std::pair<int, QString>>& words) {
+        tc = std::make_unique<TestContext>();
+        writeVocabulary(tc->dataFile("englisch.v02"), words);
+        tc->ctx->settings.writeInteger("LastVokID", 100);
+        start();
+    }
+    static void type(QLineEdit* e, const QString& text) {
+        e->setFocus();
+        e->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(e, Qt::Key_Delete);
+        for (QChar c : text) // umlauts too: keyClicks only knows ASCII
+            QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+    int lessonId(const QString& name) {
+        auto& l = db().lessons;
+        for (int i = 0; i < l.recordCount(); ++i)
+            if (l.valueAt(i, l.field("Name")).toString() == name)
+                return l.valueAt(i, l.field("ID")).toInt();
+        return -1;
+    }
+    // Membership rows of a vocabulary, over all lessons.
+    int membershipsOf(int vocabularyId) {
+        auto& m = db().members;
+        int n = 0;
+        for (int i = 0; i < m.recordCount(); ++i)
+            n += m.valueAt(i, m.field("VokabelID")).toInt() == vocabularyId;
+        return n;
+    }
+    bool isMember(int vocabularyId, int lesson) {
+        auto& m = db().members;
+        for (int i = 0; i < m.recordCount(); ++i)
+            if (m.valueAt(i, m.field("VokabelID")).toInt() == vocabularyId &&
+                m.valueAt(i, m.field("LektionsID")).toInt() == lesson)
+                return true;
+        return false;
+    }
+};
+
+} // namespace testsupport

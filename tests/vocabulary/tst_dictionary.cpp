@@ -5,6 +5,7 @@
 #include "vocabulary/woerterbuch.h"
 #include "vocabularyfixture.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,7 +58,8 @@ private slots:
         QCOMPARE(shown(), QStringList{"Rock'n'Roll"});
         QVERIFY(prompts().shown.isEmpty());
         type(panel()->Edeutsch, "%");
-        QCOMPARE(shown().size(), 7); // every non-empty word
+        for (const char* w : {"Haus", "Rathaus", "Haustür", "Baum", "Über", "50%", "Rock'n'Roll"})
+            QVERIFY(shown().contains(w));
         type(panel()->Edeutsch, "h_us");
         QCOMPARE(shown(), (QStringList{"Haus", "Haustür", "Rathaus"}));
         type(panel()->Edeutsch, "0%");
@@ -80,8 +82,11 @@ private slots:
         auto* g = panel()->DBGrid1;
         g->setFocus();
         g->setCurrentIndex(g->model()->index(0, 2));
-        QTest::keyClicks(g, "Natur");
-        QTest::keyClick(g->focusWidget() ? g->focusWidget() : g, Qt::Key_Return);
+        QTest::keyClick(g, 'N');
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        QTest::keyClicks(editor, "atur");
+        QTest::keyClick(editor, Qt::Key_Return);
         QVERIFY(form->vokabelverwaltung->BSpeichern->isEnabled());
         v.settle();
         QVERIFY(v.locate("deutsch", "Baum"));

@@ -29,6 +29,20 @@ struct VocabularyFixture : MainWindowFixture {
         for (QChar c : text) // umlauts too: keyClicks only knows ASCII
             QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
+    // Every row of a table while it lives, the filter back on afterwards.
+    struct Unfiltered {
+        ts::Table& t;
+        bool was;
+        int recNo;
+        explicit Unfiltered(ts::Table& table) : t(table), was(table.isFiltered()), recNo(table.recNo()) {
+            t.setFiltered(false);
+        }
+        ~Unfiltered() {
+            t.setFiltered(was);
+            if (recNo > 0 && recNo <= t.recordCount())
+                t.setRecNo(recNo);
+        }
+    };
     int lessonId(const QString& name) {
         auto& l = db().lessons;
         for (int i = 0; i < l.recordCount(); ++i)
@@ -39,6 +53,7 @@ struct VocabularyFixture : MainWindowFixture {
     // Membership rows of a vocabulary, over all lessons.
     int membershipsOf(int vocabularyId) {
         auto& m = db().members;
+        const Unfiltered all(m);
         int n = 0;
         for (int i = 0; i < m.recordCount(); ++i)
             n += m.valueAt(i, m.field("VokabelID")).toInt() == vocabularyId;
@@ -46,6 +61,7 @@ struct VocabularyFixture : MainWindowFixture {
     }
     bool isMember(int vocabularyId, int lesson) {
         auto& m = db().members;
+        const Unfiltered all(m);
         for (int i = 0; i < m.recordCount(); ++i)
             if (m.valueAt(i, m.field("VokabelID")).toInt() == vocabularyId &&
                 m.valueAt(i, m.field("LektionsID")).toInt() == lesson)

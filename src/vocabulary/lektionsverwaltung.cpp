@@ -6,6 +6,7 @@
 #include "databound/grid.h"
 #include "databound/lookuplistbox.h"
 #include "tablestore/tableerror.h"
+#include "widgets.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -49,11 +50,7 @@ LektionsverwaltungPanel::LektionsverwaltungPanel(core::AppContext& ctx, std::fun
     Button19 = button("Button19", QStringLiteral("Hinzufügen"));
     Button20 = button("Button20", QStringLiteral("Löschen"));
     Button16 = button("Button16", QStringLiteral("Schließen"));
-    SpeedButtonHilfe = new QToolButton(this);
-    SpeedButtonHilfe->setObjectName(QStringLiteral("SpeedButtonHilfe"));
-    SpeedButtonHilfe->setText(QStringLiteral("?"));
-    SpeedButtonHilfe->setToolTip(QStringLiteral("Hile aufrufen"));
-    SpeedButtonHilfe->setAutoRaise(true);
+    SpeedButtonHilfe = makeHelpButton(this);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Lektionen"), this), 0, 0);

@@ -7,6 +7,7 @@
 #include "databound/grid.h"
 #include "databound/radiogroup.h"
 #include "tablestore/tableerror.h"
+#include "widgets.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -87,12 +88,7 @@ void VocabularyEditor::build() {
     DBGrid2 = new databound::Grid(this);
     DBGrid2->setObjectName(panel ? QStringLiteral("DBGrid2") : QStringLiteral("DBGrid1"));
     DBGrid2->setDataSource(source_);
-    DBGrid2->setColumns({{QStringLiteral("deutsch"), {}, 160},
-                         {QStringLiteral("auslaendisch"), QStringLiteral("Englisch"), 160},
-                         {QStringLiteral("Sachgruppe"), {}, 120},
-                         {QStringLiteral("Gattung"), {}, 90},
-                         {QStringLiteral("Schwierigkeitsgrad"), {}, 120},
-                         {QStringLiteral("Bemerkung"), {}, 200}});
+    DBGrid2->setColumns(vocabularyGridColumns());
 
     auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, this);
@@ -109,11 +105,7 @@ void VocabularyEditor::build() {
     BSchliessenVersteckjt->setFocusPolicy(Qt::NoFocus);
     Button13 = button("Button13", QStringLiteral("Löschen"));
     Button15 = button("Button15", QStringLiteral("Schließen"));
-    SpeedButtonHilfe = new QToolButton(this);
-    SpeedButtonHilfe->setObjectName(QStringLiteral("SpeedButtonHilfe"));
-    SpeedButtonHilfe->setText(QStringLiteral("?"));
-    SpeedButtonHilfe->setToolTip(QStringLiteral("Hile aufrufen"));
-    SpeedButtonHilfe->setAutoRaise(true);
+    SpeedButtonHilfe = makeHelpButton(this);
 
     auto* fields = new QGridLayout;
     fields->addWidget(new QLabel(panel ? QStringLiteral("deutsch") : QStringLiteral("Deutsch"), this), 0, 0);

@@ -5,6 +5,7 @@
 #include "databound/datasource.h"
 #include "databound/grid.h"
 #include "tablestore/tableerror.h"
+#include "widgets.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -35,12 +36,7 @@ VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules,
     DBGrid1 = new databound::Grid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setDataSource(vocabularySource);
-    DBGrid1->setColumns({{QStringLiteral("deutsch"), {}, 130},
-                         {QStringLiteral("auslaendisch"), QStringLiteral("Englisch"), 130},
-                         {QStringLiteral("Sachgruppe"), {}, 100},
-                         {QStringLiteral("Gattung"), {}, 80},
-                         {QStringLiteral("Schwierigkeitsgrad"), {}, 110},
-                         {QStringLiteral("Bemerkung"), {}, 150}});
+    DBGrid1->setColumns(vocabularyGridColumns());
     RadioGroup1 = new QGroupBox(QStringLiteral("Sortierung"), this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     orderButtons_ = new QButtonGroup(this);
@@ -71,11 +67,7 @@ VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules,
     Button5 = button("Button5", QStringLiteral("Löschen"));
     Button2 = button("Button2", QStringLiteral("Neue Vokabel"));
     Button4 = button("Button4", QStringLiteral("Schließen"));
-    SpeedButtonHilfe = new QToolButton(this);
-    SpeedButtonHilfe->setObjectName(QStringLiteral("SpeedButtonHilfe"));
-    SpeedButtonHilfe->setText(QStringLiteral("?"));
-    SpeedButtonHilfe->setToolTip(QStringLiteral("Hile aufrufen"));
-    SpeedButtonHilfe->setAutoRaise(true);
+    SpeedButtonHilfe = makeHelpButton(this);
 
     auto* left = new QVBoxLayout;
     left->addWidget(DBGrid1, 1);

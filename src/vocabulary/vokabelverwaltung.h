@@ -17,8 +17,6 @@ public:
     VocabularyEditor* editor;
 
     void CloseDialog();
-
-protected:
     // Also the close box and Escape: the frame's way out asks first.
     void reject() override;
 

@@ -4,6 +4,7 @@
 #include "databound/datasource.h"
 #include "databound/grid.h"
 #include "tablestore/tableerror.h"
+#include "widgets.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -27,18 +28,9 @@ WoerterbuchPanel::WoerterbuchPanel(core::AppContext& ctx, VocabularyRules& rules
     DBGrid1 = new databound::Grid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setDataSource(source);
-    DBGrid1->setColumns({{QStringLiteral("deutsch"), {}, 160},
-                         {QStringLiteral("auslaendisch"), QStringLiteral("Englisch"), 160},
-                         {QStringLiteral("Sachgruppe"), {}, 120},
-                         {QStringLiteral("Gattung"), {}, 90},
-                         {QStringLiteral("Schwierigkeitsgrad"), {}, 120},
-                         {QStringLiteral("Bemerkung"), {}, 200}});
+    DBGrid1->setColumns(vocabularyGridColumns());
     DBGrid1->setInPlaceEditing(true);
-    SpeedButtonHilfe = new QToolButton(this);
-    SpeedButtonHilfe->setObjectName(QStringLiteral("SpeedButtonHilfe"));
-    SpeedButtonHilfe->setText(QStringLiteral("?"));
-    SpeedButtonHilfe->setToolTip(QStringLiteral("Hile aufrufen"));
-    SpeedButtonHilfe->setAutoRaise(true);
+    SpeedButtonHilfe = makeHelpButton(this);
 
     auto* boxes = new QGridLayout;
     boxes->addWidget(new QLabel(QStringLiteral("deutsch"), this), 0, 0);

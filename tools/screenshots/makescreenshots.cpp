@@ -9,6 +9,11 @@
 #include "users/spracheF.h"
 #include "users/statistikpanel.h"
 #include "users/userdialogs.h"
+#include "vocabulary/lektionsverwaltung.h"
+#include "vocabulary/vokabellektionf.h"
+#include "vocabulary/vokabelverwaltung.h"
+#include "vocabulary/woerterbuch.h"
+#include <QLineEdit>
 
 #include <QApplication>
 #include <QDir>
@@ -49,7 +54,19 @@ int main(int argc, char** argv) {
     bool ok = save(&form, out, QStringLiteral("hauptfenster"));
     form.StatistikClick();
     ok &= save(&form, out, QStringLiteral("statistik"));
+    form.VokabelnClick();
+    ok &= save(&form, out, QStringLiteral("vokabeln"));
+    form.LektionenClick();
+    ok &= save(&form, out, QStringLiteral("lektionen"));
+    form.WoerterbuchClick();
+    form.woerterbuch->Edeutsch->setText(QStringLiteral("haus"));
+    ok &= save(&form, out, QStringLiteral("woerterbuch"));
     form.ResetView();
+    ok &= save(form.vokabelnF, out, QStringLiteral("vokabeldialog"));
+    form.vokabelnF->reject();
+    form.vokabelLektionF->setWindowTitle(QStringLiteral("Lektion: ALLE VOKABELN"));
+    ok &= save(form.vokabelLektionF, out, QStringLiteral("zuordnen"));
+    form.vokabelLektionF->reject();
     const std::pair<QDialog*, const char*> dialogs[] = {
         {form.spracheF, "sprache"},
         {form.datenSichernF, "datensichern"},

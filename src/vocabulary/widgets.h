@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "databound/tablemodel.h"
+
+#include <QToolButton>
+
+namespace vocabulary {
+
+// The six columns every vocabulary grid shows; the second is retitled with
+// the language's name.
+inline QList<databound::GridColumn> vocabularyGridColumns() {
+    return {{QStringLiteral("deutsch"), {}, 150},
+            {QStringLiteral("auslaendisch"), QStringLiteral("Englisch"), 150},
+            {QStringLiteral("Sachgruppe"), {}, 120},
+            {QStringLiteral("Gattung"), {}, 90},
+            {QStringLiteral("Schwierigkeitsgrad"), {}, 132},
+            {QStringLiteral("Bemerkung"), {}, 200}};
+}
+
+// The small "?" button that opens the manual.
+inline QToolButton* makeHelpButton(QWidget* parent) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QStringLiteral("SpeedButtonHilfe"));
+    b->setText(QStringLiteral("?"));
+    b->setToolTip(QStringLiteral("Hile aufrufen"));
+    b->setAutoRaise(true);
+    return b;
+}
+
+} // namespace vocabulary

@@ -169,18 +169,14 @@ void VocabularyEditor::NewVocabulary() {
 void VocabularyEditor::SaveAndNext() {
     auto& v = ctx_.db.vocabulary;
     if (v.state() == State::Insert) {
-        // A record nobody typed into (perhaps only the preset subject group)
-        // stays as it is, waiting for its words.
-        if (v.text("deutsch").isEmpty() && v.text("auslaendisch").isEmpty() && v.text("Bemerkung").isEmpty())
-            return;
+        if (!v.isModified())
+            return; // nothing typed yet: it stays waiting for its words
         if (!rules_.saveChecked())
             return;
-        if (!source_->guard([](ts::Table& t) { t.insert(); }))
+        const QStringList& groups = ctx_.subjectGroups.list();
+        if (!rules_.insertWithGroup(groups.isEmpty() ? QString() : groups.last()))
             return;
         BSpeichern->setEnabled(true);
-        const QStringList& groups = ctx_.subjectGroups.list();
-        if (!groups.isEmpty())
-            source_->writeField(v.field("Sachgruppe"), groups.last());
         focusGerman();
     } else if (v.state() == State::Edit) {
         if (rules_.saveChecked())

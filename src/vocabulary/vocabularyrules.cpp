@@ -3,6 +3,8 @@
 #include "core/lessons.h"
 #include "tablestore/tableerror.h"
 
+#include <utility>
+
 namespace vocabulary {
 
 const QString VocabularyRules::kBothFieldsMessage = QStringLiteral("Bitte beide Sprachenfelder ausfüllen!");
@@ -10,7 +12,11 @@ const QString VocabularyRules::kBothFieldsMessage = QStringLiteral("Bitte beide 
 VocabularyRules::VocabularyRules(core::AppContext& ctx, QObject* parent) : QObject(parent), ctx_(ctx) {
     auto& v = ctx_.db.vocabulary;
     // Runs after the identifier rule of the database, so the ID is known.
-    v.addHook(ts::Table::HookKind::AfterInsert, [this](ts::Table& t) { addToAllVocabularyLesson(t.integer("ID")); });
+    v.addHook(ts::Table::HookKind::AfterInsert, [this](ts::Table& t) {
+        if (!presetGroup_.isEmpty())
+            t.setValue("Sachgruppe", std::exchange(presetGroup_, QString()));
+        addToAllVocabularyLesson(t.integer("ID"));
+    });
     v.addHook(ts::Table::HookKind::AfterEdit, [this](ts::Table&) { emit editStarted(); });
     v.addHook(ts::Table::HookKind::AfterPost, [this](ts::Table& t) {
         ctx_.subjectGroups.noteSaved(ctx_.db.currentLanguage(), t.text("Sachgruppe"));
@@ -121,6 +127,18 @@ bool VocabularyRules::deleteCurrentAsked() {
     if (ctx_.prompter().ask(QStringLiteral("Datensatz löschen?"), core::Buttons::OkCancel) != core::Answer::Ok)
         return false;
     return deleteCurrent();
+}
+
+bool VocabularyRules::insertWithGroup(const QString& group) {
+    presetGroup_ = group;
+    try {
+        ctx_.db.vocabulary.insert();
+    } catch (const ts::TableError& e) {
+        presetGroup_.clear();
+        ctx_.prompter().information(e.message());
+        return false;
+    }
+    return true;
 }
 
 void VocabularyRules::orderByColumnTitle(ts::Table& vocabulary, const QString& title) {

@@ -30,6 +30,11 @@ public:
     // The same after the question of the grids' Ctrl+Entf.
     bool deleteCurrentAsked();
 
+    // Starts a new vocabulary whose subject group is `group`, preset as a
+    // default: a record nobody typed into stays untouched and is dropped
+    // when left, never saved as an empty pair.
+    bool insertWithGroup(const QString& group);
+
     // Orders the vocabulary by the field a column title names; any other
     // title (the language's name) orders by the foreign word.
     static void orderByColumnTitle(ts::Table& vocabulary, const QString& title);
@@ -45,6 +50,7 @@ private:
     static void deleteRowsOf(ts::Table& table, int vocabularyId);
 
     core::AppContext& ctx_;
+    QString presetGroup_;
 };
 
 } // namespace vocabulary

@@ -72,6 +72,11 @@ private slots:
         QVERIFY(isMember(next, alle));
         QVERIFY(isMember(next + 1, alle));
         QCOMPARE(tc->ctx->settings.readInteger("LastVokID"), next + 1);
+        // The preset group is no typing: leaving the panel saves no empty pair.
+        QVERIFY(!v.isModified());
+        form->LektionenClick();
+        QCOMPARE(v.recordCount(), 5);
+        QCOMPARE(v.state(), State::Browse);
     }
 
     void anEmptyPairIsNeverSaved() {

@@ -259,6 +259,8 @@ void DruckAuswahlF::FormShow() {
 void DruckAuswahlF::Button1Click() {
     const QString filter = BuildPrintFilter(Selection());
     try {
+        // The entries were told apart by letter case, so they match that way.
+        vocabulary_.setFilterCaseInsensitive(false);
         vocabulary_.setFilter(filter);
         vocabulary_.setOrder(PrintSortField(SortItem()));
     } catch (const ts::TableError& e) {

@@ -51,6 +51,7 @@ Druckvorschau::Druckvorschau(ts::Table& vocabulary, IPrinterProvider* printer, I
     DBGridPrintJob = new TDBGridPrintJob(this);
     DBGridPrintJob->setObjectName(QStringLiteral("DBGridPrintJob"));
     SetPrintServices(printer, ui);
+    ApplyPrintServices();  // the fixed settings, before any printer is known
 
     connect(BSprache, &QPushButton::clicked, this, &Druckvorschau::BSpracheClick);
     connect(SpeedButtonHilfe, &QToolButton::clicked, this, [this] {
@@ -64,6 +65,16 @@ Druckvorschau::~Druckvorschau() {
 }
 
 void Druckvorschau::SetPrintServices(IPrinterProvider* printer, IPrintUi* ui) {
+    printer_ = printer;
+    ui_ = ui;
+    servicesPending_ = true;
+}
+
+void Druckvorschau::ApplyPrintServices() {
+    if (!servicesPending_) return;
+    servicesPending_ = false;
+    IPrinterProvider* printer = printer_;
+    IPrintUi* ui = ui_;
     for (TCustomPrintJob* job : {static_cast<TCustomPrintJob*>(PrintJob1), static_cast<TCustomPrintJob*>(DBGridPrintJob)}) {
         job->SetPrintUi(ui);
         job->SetDialogParent(this);
@@ -125,6 +136,7 @@ void Druckvorschau::ShowTest(bool german) {
 }
 
 void Druckvorschau::Preview(PrintKind kind, bool german) {
+    ApplyPrintServices();
     switch (kind) {
     case PrintKind::FlashCards: ShowFlashCards(); break;
     case PrintKind::List: ShowList(); break;
@@ -133,8 +145,7 @@ void Druckvorschau::Preview(PrintKind kind, bool german) {
 }
 
 void Druckvorschau::AdoptPrinterProvider(std::unique_ptr<IPrinterProvider> printer) {
-    IPrinterProvider* p = printer.get();
-    SetPrintServices(p, nullptr);
+    SetPrintServices(printer.get(), nullptr);
     ownedPrinter_ = std::move(printer);
 }
 

@@ -70,7 +70,13 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
+    // The printer is opened on the first preview, not at start: asking the
+    // system for its printers takes time the start should not spend.
+    void ApplyPrintServices();
     std::unique_ptr<IPrinterProvider> ownedPrinter_;
+    IPrinterProvider* printer_ = nullptr;
+    IPrintUi* ui_ = nullptr;
+    bool servicesPending_ = true;
     ts::Table& vocabulary_;
     Hooks hooks_;
     int kind_ = 0;  // what is on show, 0 for nothing

@@ -171,7 +171,11 @@ private slots:
         form->StatistikClick();
         d = open(form->Vokabeltest1, form->vokabeltestDruckF);
         QCOMPARE(d->SubjectGroupEntries(), (QStringList{"Tiere", "tiere", "Kinder's Welt", "", "Meer"}));
-        d->Button2->click();
+        // "Tiere" alone is not "tiere", whatever matching another view left.
+        vocab().setFilterCaseInsensitive(true);
+        for (int i = 1; i < d->ListBox1->count(); ++i) d->ListBox1->item(i)->setSelected(false);
+        d->Button1->click();
+        QCOMPARE(bodyTexts(), (QStringList{"Hund", "Maus"}));
     }
 
     void flashCardsKnowTheirPagesSwitchSidesAndPrintNoBlankSheet() {

@@ -73,6 +73,18 @@ QString BuildPrintFilter(const PrintSelection& s) {
     return f;
 }
 
+QToolButton* MakeHelpButton(QWidget* parent, std::function<void()> openManual) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QStringLiteral("SpeedButtonHilfe"));
+    b->setText(QStringLiteral("?"));
+    b->setToolTip(QStringLiteral("Hile aufrufen"));
+    b->setAutoRaise(true);
+    QObject::connect(b, &QToolButton::clicked, parent, [open = std::move(openManual)] {
+        if (open) open();
+    });
+    return b;
+}
+
 QString PrintSortField(int item) {
     return QString::fromLatin1(SortFields[item >= 0 && item < SortItemCount ? item : 0]);
 }
@@ -156,11 +168,9 @@ DruckAuswahlF::DruckAuswahlF(PrintKind kind, ts::Table& vocabulary, Hooks hooks,
     }
 
     auto* buttons = new QHBoxLayout;
-    SpeedButtonHilfe = new QToolButton(this);
-    SpeedButtonHilfe->setObjectName(QStringLiteral("SpeedButtonHilfe"));
-    SpeedButtonHilfe->setText(QStringLiteral("?"));
-    SpeedButtonHilfe->setToolTip(QStringLiteral("Hile aufrufen"));
-    SpeedButtonHilfe->setAutoRaise(true);
+    SpeedButtonHilfe = MakeHelpButton(this, [this] {
+        if (hooks_.openManual) hooks_.openManual();
+    });
     Button1 = new QPushButton(QStringLiteral("Vorschau"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true);
@@ -175,9 +185,6 @@ DruckAuswahlF::DruckAuswahlF(PrintKind kind, ts::Table& vocabulary, Hooks hooks,
 
     connect(Button1, &QPushButton::clicked, this, &DruckAuswahlF::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [this] {
-        if (hooks_.openManual) hooks_.openManual();
-    });
     SetSortItem(0);
 }
 

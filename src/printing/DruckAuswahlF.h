@@ -37,6 +37,9 @@ struct PrintSelection {
 // group with nothing chosen selects no record.
 QString BuildPrintFilter(const PrintSelection& selection);
 
+// The "?" button that opens the manual, as the printing windows show it.
+QToolButton* MakeHelpButton(QWidget* parent, std::function<void()> openManual);
+
 // The index field of each "Sortierung" item.
 QString PrintSortField(int item);
 

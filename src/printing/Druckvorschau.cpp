@@ -25,11 +25,9 @@ Druckvorschau::Druckvorschau(ts::Table& vocabulary, IPrinterProvider* printer, I
     PreviewToolbar1 = new TPreviewToolbar(this);
     PreviewToolbar1->setObjectName(QStringLiteral("PreviewToolbar1"));
     PreviewToolbar1->SetUserButtonEnabled(false);
-    SpeedButtonHilfe = new QToolButton(this);
-    SpeedButtonHilfe->setObjectName(QStringLiteral("SpeedButtonHilfe"));
-    SpeedButtonHilfe->setText(QStringLiteral("?"));
-    SpeedButtonHilfe->setToolTip(QStringLiteral("Hile aufrufen"));
-    SpeedButtonHilfe->setAutoRaise(true);
+    SpeedButtonHilfe = MakeHelpButton(this, [this] {
+        if (hooks_.openManual) hooks_.openManual();
+    });
     BSprache = new QPushButton(QStringLiteral("Sprache wechseln"), this);
     BSprache->setObjectName(QStringLiteral("BSprache"));
     BSprache->hide();
@@ -54,9 +52,6 @@ Druckvorschau::Druckvorschau(ts::Table& vocabulary, IPrinterProvider* printer, I
     ApplyPrintServices();  // the fixed settings, before any printer is known
 
     connect(BSprache, &QPushButton::clicked, this, &Druckvorschau::BSpracheClick);
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [this] {
-        if (hooks_.openManual) hooks_.openManual();
-    });
 }
 
 Druckvorschau::~Druckvorschau() {

@@ -131,6 +131,16 @@ private slots:
         auto top = [&](const QString& w) { return shown().FindText(w)->rect.Top; };
         QVERIFY(top("Haus") < top("rot") && top("rot") < top("und") && top("und") < top("laufen"));
         QVERIFY(shown().FindText("englisch"));
+        panel()->SpeedButtonHilfe->click();
+        QCOMPARE(tc->opener->opened.size(), 1);
+
+        // A print command leaves the preview before its dialog shows.
+        form->Vokabeltest1->trigger();
+        QVERIFY(form->vokabeltestDruckF->isVisible());
+        QVERIFY(!form->visiblePanel());
+        QVERIFY(!panel()->DBGridPrintJob->DataSource());
+        form->vokabeltestDruckF->Button2->click();
+        preview(form->Vokabelliste1, form->vokabellisteDruckF);
 
         // Leaving the panel lets the job go and switches the filter off; the
         // filter text and the order stay.

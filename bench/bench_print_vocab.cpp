@@ -100,6 +100,25 @@ int main(int argc, char** argv) {
 
     QElapsedTimer t;
     t.start();
+    {
+        // Opening a print dialog gathers the subject groups of every row.
+        DruckAuswahlF dialog(PrintKind::List, vocab, {});
+        t.restart();
+        dialog.FormShow();
+        std::printf("print dialog opened on %d rows (%d subject groups): %.1f ms\n", vocab.recordCount(),
+                    int(dialog.SubjectGroupEntries().size()), t.nsecsElapsed() / 1e6);
+        dialog.show();
+        QApplication::processEvents();
+        dialog.grab().save(out.filePath(QStringLiteral("dialog-list.png")));
+    }
+    {
+        DruckAuswahlF dialog(PrintKind::Test, vocab, {});
+        dialog.SetLanguageName(QStringLiteral("englisch"));
+        dialog.show();
+        QApplication::processEvents();
+        dialog.grab().save(out.filePath(QStringLiteral("dialog-test.png")));
+    }
+    t.restart();
     preview->SetPrintJob(&job);
     ApplyVocabularyListSettings(job, vocab);
     QApplication::processEvents();

@@ -20,9 +20,10 @@ void TPrintJobDataLink::SetTable(ts::Table* table) {
     Disconnect();
     table_ = table;
     if (!table) return;
+    // The rows print by record number, so a mere move of the cursor changes
+    // nothing on paper and redraws nothing.
     auto update = [this] { job_->Update(); };
     connections_ << connect(table, &ts::Table::layoutChanged, this, update)
-                 << connect(table, &ts::Table::currentChanged, this, update)
                  << connect(table, &ts::Table::valueChanged, this, update)
                  // A table that goes away leaves the job unbound, not dangling.
                  << connect(table, &QObject::destroyed, this, [this] {

@@ -16,9 +16,8 @@ namespace printing {
 
 class TCustomDBGridPrintJob;
 
-// Follows the bound table: opening, closing, filtering, reordering, editing
-// and moving all update the job. Moves made by the job itself while it draws
-// are dropped by the job's update rules.
+// Follows the bound table: opening, closing, filtering, reordering and
+// editing update the job.
 class TPrintJobDataLink : public QObject {
     Q_OBJECT
 public:

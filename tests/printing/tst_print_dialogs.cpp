@@ -196,6 +196,9 @@ private slots:
         QCOMPARE(panel()->PrintJob1->PageCount(), 2);
         QCOMPARE(int(shown().Texts().size()), 18);
         QCOMPARE(int(shown().Lines().size()), 9);
+        // For a person's look at the panel: VT_GRAB_DIR=<folder>.
+        if (const QString dir = qEnvironmentVariable("VT_GRAB_DIR"); !dir.isEmpty())
+            form->grab().save(QDir(dir).filePath(QStringLiteral("preview-cards.png")));
         auto* toolbar = panel()->PreviewToolbar1;
         QVERIFY(!toolbar->Button(btnNextPage)->isHidden() && toolbar->Button(btnNextPage)->isEnabled());
         toolbar->ButtonClick(btnLastPage);

@@ -55,7 +55,9 @@ Druckvorschau::Druckvorschau(ts::Table& vocabulary, IPrinterProvider* printer, I
 }
 
 Druckvorschau::~Druckvorschau() {
-    // The jobs go before the table might: no link outlives this window.
+    // No link to the table outlives this window, and nothing is redrawn on
+    // the way out.
+    DBGridPrintJob->BeginUpdate();
     DBGridPrintJob->SetDataSource(nullptr);
 }
 

@@ -222,11 +222,21 @@ private slots:
         QCOMPARE(int(panel()->PrintJob1->LastPrintedPage().Texts().size()), 1);
         QVERIFY(QFileInfo(pdf->File()).size() > 0);
 
-        // The side stays for the next flash-card preview of the run.
+        // The side and the page stay for the next flash-card preview of the
+        // run, drawn from the new selection.
         panel()->BSprache->click();
+        form->StatistikClick();
         preview(form->Karteikarten1, form->karteikartenDruckF);
         QVERIFY(!panel()->GermanSideShown);
+        QCOMPARE(preview()->PageIndex(), 2);
+        QCOMPARE(shown().Texts()[0]->text, QStringLiteral("Fremd19"));
         QVERIFY(shown().Lines().empty());
+        // A smaller selection cuts the page back to the last one there is.
+        form->karteikartenDruckF->show();
+        form->karteikartenDruckF->ListBox1->clearSelection();
+        form->karteikartenDruckF->Button1->click();
+        QCOMPARE(preview()->PageIndex(), 1);
+        QVERIFY(shown().Texts().empty());
     }
 
     void anEmptySelectionGivesOneBlankPageEverywhere() {

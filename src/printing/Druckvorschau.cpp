@@ -89,7 +89,8 @@ void Druckvorschau::ApplyPrintServices() {
 
 void Druckvorschau::PrintJob1Draw(TCustomPrintJob* sender, TPrintCanvas& canvas, int pageIndex) {
     if (kind_ != int(PrintKind::FlashCards)) return;
-    vocabulary_.setFiltered(true);
+    // Switching a filter on filters every row again: only when it is off.
+    if (!vocabulary_.isFiltered()) vocabulary_.setFiltered(true);
     const int columns = hooks_.cardColumns ? hooks_.cardColumns() : 3;
     const int rows = hooks_.cardRows ? hooks_.cardRows() : 6;
     DrawFlashCardPage(canvas, vocabulary_, columns, rows, GermanSideShown, pageIndex);

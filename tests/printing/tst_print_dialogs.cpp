@@ -161,7 +161,14 @@ private slots:
         });
         vocab().setFilter("ID <> 6");
         vocab().setFiltered(true);
+        // Shared: the link outlives this function inside the window.
+        auto calls = std::make_shared<QList<bool>>();
+        form->addVocabularyViewsLink([calls](bool on) { *calls << on; });
+        QList<bool>& links = *calls;
+        links.clear();
         DruckAuswahlF* d = open(form->Vokabelliste1, form->vokabellisteDruckF);
+        // The views are let go while the list is gathered and taken back.
+        QCOMPARE(links, (QList<bool>{false, true}));
         QVERIFY(d);
         QCOMPARE(d->SubjectGroupEntries(), (QStringList{"Tiere", "tiere", "Kinder's Welt", ""}));
         QCOMPARE(d->ListBox1->selectedItems().size(), 4);
@@ -179,7 +186,9 @@ private slots:
 
         // Without the other filter the empty group is an entry of its own.
         form->StatistikClick();
+        links.clear();
         d = open(form->Vokabeltest1, form->vokabeltestDruckF);
+        QCOMPARE(links, QList<bool>{true});  // the test dialog only attaches
         QCOMPARE(d->SubjectGroupEntries(), (QStringList{"Tiere", "tiere", "Kinder's Welt", "", "Meer"}));
         // "Tiere" alone is not "tiere", whatever matching another view left.
         vocab().setFilterCaseInsensitive(true);

@@ -27,6 +27,12 @@ class Grid;
 namespace backup {
 class DatenSichernF;
 }
+namespace printing {
+class DruckAuswahlF;
+class Druckvorschau;
+class IPrinterProvider;
+class IPrintUi;
+}
 
 namespace shell {
 
@@ -108,6 +114,15 @@ public:
     // Writes the loaded vocabulary away and loads `language` as the current
     // user's language; on failure everything stays as it was.
     bool SwitchLanguage(const QString& language);
+
+    // --- printing
+    printing::DruckAuswahlF* karteikartenDruckF = nullptr;
+    printing::DruckAuswahlF* vokabellisteDruckF = nullptr;
+    printing::DruckAuswahlF* vokabeltestDruckF = nullptr;
+    printing::Druckvorschau* druckvorschau = nullptr; // the contents of PDruckvorschau
+    // Replaces the printer and the print dialogs (tests: a PDF printer and
+    // scripted answers); the program keeps its own when this is not called.
+    void usePrintServices(printing::IPrinterProvider* printer, printing::IPrintUi* ui);
 
     // --- operations other windows use
     void ResetView();

@@ -12,6 +12,11 @@ class QMenu;
 class QTimer;
 class QToolButton;
 
+// --- learning and testing
+namespace training {
+class TrainingArea;
+}
+
 namespace shell {
 
 class AboutF;
@@ -77,6 +82,10 @@ public:
     QLabel* StatusPanel1; // current language
     QTimer* Timer1;       // the test run's one-second countdown
     AboutF* aboutF = nullptr;
+
+    // --- learning and testing
+    // The pool, the learn and test panels' content and their four dialogs.
+    training::TrainingArea* training = nullptr;
 
     // --- operations other windows use
     void ResetView();

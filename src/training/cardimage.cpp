@@ -30,15 +30,18 @@ void CardImage::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    // The face keeps its proportions and sits centred in the widget.
-    const double scale = std::min(width() / double(kFaceWidth), height() / double(kFaceHeight));
-    const QSizeF faceSize(kFaceWidth * scale, kFaceHeight * scale);
-    const QPointF origin((width() - faceSize.width()) / 2, (height() - faceSize.height()) / 2);
+    // The face keeps its proportions and sits centred in the widget, with a
+    // border around the written area so words at its edge do not touch it.
+    constexpr double border = 10;
+    const double scale =
+        std::min(width() / (kFaceWidth + 2 * border), height() / (kFaceHeight + 2 * border));
+    const QPointF origin((width() - (kFaceWidth + 2 * border) * scale) / 2 + border * scale,
+                         (height() - (kFaceHeight + 2 * border) * scale) / 2 + border * scale);
     p.translate(origin);
     p.scale(scale, scale);
 
     QPainterPath face;
-    face.addRoundedRect(QRectF(0, 0, kFaceWidth, kFaceHeight), 8, 8);
+    face.addRoundedRect(QRectF(-border, -border, kFaceWidth + 2 * border, kFaceHeight + 2 * border), 10, 10);
     p.fillPath(face.translated(1.2, 1.6), QColor(0, 0, 0, 40)); // a soft shadow
     p.fillPath(face, face_);
     p.setPen(QPen(face_.darker(125), 1));

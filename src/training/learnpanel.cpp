@@ -27,17 +27,6 @@ LearnPanel::LearnPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QW
         Stop();
     });
     connect(SpeedButton13, &QToolButton::clicked, this, [this] { host_.openManual(false); });
-    auto& o = ctx_.options;
-    connect(CBReihenfolge, &QComboBox::textActivated, this, [&o](const QString& t) {
-        if (const int mode = orderModeFromText(t))
-            o.OrderMode = mode;
-    });
-    connect(SBSChleife, &QToolButton::clicked, this, [&o](bool down) { o.loop = down; });
-    connect(SBAbfragerichtung, &QToolButton::clicked, this, [this, &o](bool down) {
-        ctx_.db.locateCurrentUser();
-        o.Direction = down ? 1 : 0;
-        emit directionChanged();
-    });
 }
 
 void LearnPanel::buildUi() {
@@ -46,14 +35,12 @@ void LearnPanel::buildUi() {
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(12);
 
-    QHBoxLayout* bar = nullptr;
-    outer->addWidget(makeToolbar(this, bar));
-    CBReihenfolge = makeOrderCombo(this, "CBReihenfolge");
-    SBSChleife = makeToggle(this, "SBSChleife", QStringLiteral("Schleife"));
-    SBAbfragerichtung = makeToggle(this, "SBAbfragerichtung", QStringLiteral("deutsch-"));
-    bar->addWidget(CBReihenfolge);
-    bar->addWidget(SBSChleife);
-    bar->addWidget(SBAbfragerichtung);
+    const CommonToggles common = makeCommonToggles(this, outer, "CBReihenfolge", "SBSChleife", "SBAbfragerichtung",
+                                                   ctx_, [this] { emit directionChanged(); });
+    CBReihenfolge = common.order;
+    SBSChleife = common.loop;
+    SBAbfragerichtung = common.direction;
+    QHBoxLayout* bar = common.row;
     bar->addStretch(1);
     SpeedButton12 = makeButton(this, "SpeedButton12", QStringLiteral("Optionen"));
     SpeedButton13 = makeHelpButton(this, "SpeedButton13");
@@ -102,16 +89,8 @@ void LearnPanel::drawCurrent(bool single) {
 }
 
 void LearnPanel::BLernenStartClick() {
-    if (!pool_.isChosen()) {
-        ctx_.prompter().information(QStringLiteral("Bitte wählen Sie zuerst über „Lernen“ eine Lektion aus."));
+    if (!readyToStart(pool_, ctx_.prompter(), QStringLiteral("Lernen")))
         return;
-    }
-    pool_.restrictAgain();
-    if (pool_.size() == 0) {
-        ctx_.prompter().information(
-            QStringLiteral("Die gewählte Lektion enthält keine Vokabeln. Bitte wählen Sie eine andere Lektion."));
-        return;
-    }
     pool_.first();
     drawCurrent(false);
     pool_.next();

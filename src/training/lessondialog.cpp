@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lessondialog.h"
+#include "trainingwidgets.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -39,14 +40,8 @@ LessonDialog::LessonDialog(core::AppContext& ctx, Purpose purpose, QWidget* pare
     layout->addWidget(ListBox1, 1);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { Button1Click(); });
 
-    auto* buttons = new QDialogButtonBox(this);
-    Button1 = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    Button2->setObjectName(QStringLiteral("Button2"));
+    QDialogButtonBox* buttons = makeOkCancel(this, Button1, Button2);
     connect(Button1, &QPushButton::clicked, this, &LessonDialog::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     layout->addSpacing(8);
     layout->addWidget(buttons);
 }

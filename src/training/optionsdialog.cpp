@@ -79,14 +79,7 @@ OptionsDialog::OptionsDialog(core::AppContext& ctx, const char* name, const QStr
             onHelp();
     });
     bottom->addWidget(SpeedButton16);
-    auto* buttons = new QDialogButtonBox(this);
-    Button1 = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-    bottom->addWidget(buttons, 1);
+    bottom->addWidget(makeOkCancel(this, Button1, Button2), 1);
     outer->addSpacing(6);
     outer->addLayout(bottom);
 }

@@ -37,6 +37,20 @@ int Pool::vocabularyIdAt(int position) const {
     return members().valueAt(position - 1, members().field("VokabelID")).toInt();
 }
 
+bool readyToStart(Pool& pool, core::Prompter& prompter, const QString& via) {
+    if (!pool.isChosen()) {
+        prompter.information(QStringLiteral("Bitte wählen Sie zuerst über „%1“ eine Lektion aus.").arg(via));
+        return false;
+    }
+    pool.restrictAgain();
+    if (pool.size() == 0) {
+        prompter.information(
+            QStringLiteral("Die gewählte Lektion enthält keine Vokabeln. Bitte wählen Sie eine andere Lektion."));
+        return false;
+    }
+    return true;
+}
+
 void AskedList::clear() {
     list_.clear();
     has_.clear();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/database.h"
+#include "core/services.h"
 
 #include <vector>
 
@@ -43,6 +44,11 @@ private:
     core::Database& db_;
     int lessonId_ = -1;
 };
+
+// Before a run starts: the chosen lesson's restriction on again, on its
+// first entry. False, after telling the user, when no lesson is chosen yet
+// (`via` names the button that chooses one) or the lesson is empty.
+bool readyToStart(Pool& pool, core::Prompter& prompter, const QString& via);
 
 // Pool positions already drawn by a run without loop. Kept as the list of
 // draws plus a bitmap, so asking whether a position was drawn stays cheap in

@@ -39,11 +39,6 @@ TestPanel::TestPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QWid
     connect(SpeedButton11, &QToolButton::clicked, this, [this] { host_.openManual(false); });
 
     auto& o = ctx_.options;
-    connect(ComboBox1, &QComboBox::textActivated, this, [&o](const QString& t) {
-        if (const int mode = orderModeFromText(t))
-            o.OrderMode = mode;
-    });
-    connect(SBSChleifeTest, &QToolButton::clicked, this, [&o](bool down) { o.loop = down; });
     connect(SBUeberstimmen, &QToolButton::clicked, this, [&o](bool down) { o.override = down; });
     connect(SBTimer, &QToolButton::clicked, this, [this, &o](bool down) {
         o.timerOn = down;
@@ -53,11 +48,6 @@ TestPanel::TestPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QWid
         o.keyboard = down;
         applyKeyboardMode();
     });
-    connect(SBAbfragerichtungTest, &QToolButton::clicked, this, [this, &o](bool down) {
-        ctx_.db.locateCurrentUser();
-        o.Direction = down ? 1 : 0;
-        emit directionChanged();
-    });
 }
 
 void TestPanel::buildUi() {
@@ -66,16 +56,16 @@ void TestPanel::buildUi() {
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(10);
 
-    QHBoxLayout* bar = nullptr;
-    outer->addWidget(makeToolbar(this, bar));
-    ComboBox1 = makeOrderCombo(this, "ComboBox1");
-    SBSChleifeTest = makeToggle(this, "SBSChleifeTest", QStringLiteral("Schleife"));
-    SBAbfragerichtungTest = makeToggle(this, "SBAbfragerichtungTest", QStringLiteral("deutsch-"));
+    const CommonToggles common = makeCommonToggles(this, outer, "ComboBox1", "SBSChleifeTest",
+                                                   "SBAbfragerichtungTest", ctx_, [this] { emit directionChanged(); });
+    ComboBox1 = common.order;
+    SBSChleifeTest = common.loop;
+    SBAbfragerichtungTest = common.direction;
+    QHBoxLayout* bar = common.row;
     SBTimer = makeToggle(this, "SBTimer", QStringLiteral("Timer"));
     SBUeberstimmen = makeToggle(this, "SBUeberstimmen", QStringLiteral("Überstimmen"));
     SBTastatureingabe = makeToggle(this, "SBTastatureingabe", QStringLiteral("Multiple Choice"));
-    for (QWidget* w : std::initializer_list<QWidget*>{ComboBox1, SBSChleifeTest, SBAbfragerichtungTest, SBTimer,
-                                                      SBUeberstimmen, SBTastatureingabe})
+    for (QWidget* w : std::initializer_list<QWidget*>{SBTimer, SBUeberstimmen, SBTastatureingabe})
         bar->addWidget(w);
     bar->addStretch(1);
     Label1 = makeLabel(this, "Label1");
@@ -230,16 +220,8 @@ void TestPanel::BTestStartClick() {
     if (running_)
         return;
     auto& o = ctx_.options;
-    if (!pool_.isChosen()) {
-        ctx_.prompter().information(QStringLiteral("Bitte wählen Sie zuerst über „Testen“ eine Lektion aus."));
+    if (!readyToStart(pool_, ctx_.prompter(), QStringLiteral("Testen")))
         return;
-    }
-    pool_.restrictAgain();
-    if (pool_.size() == 0) {
-        ctx_.prompter().information(
-            QStringLiteral("Die gewählte Lektion enthält keine Vokabeln. Bitte wählen Sie eine andere Lektion."));
-        return;
-    }
     if (o.timerOn && o.TimeBudget <= 0) {
         ctx_.prompter().information(QStringLiteral(
             "Für den Test ist keine Zeit eingestellt. Bitte stellen Sie unter „Optionen“ eine Zeit ein oder schalten Sie den Timer aus."));

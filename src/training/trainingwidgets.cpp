@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "trainingwidgets.h"
 
+#include "questionorder.h"
+
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -58,6 +62,41 @@ QWidget* makeToolbar(QWidget* parent, QHBoxLayout*& row) {
     row->setContentsMargins(8, 6, 8, 6);
     row->setSpacing(6);
     return bar;
+}
+
+CommonToggles makeCommonToggles(QWidget* owner, QVBoxLayout* outer, const char* orderName, const char* loopName,
+                                const char* directionName, core::AppContext& ctx,
+                                const std::function<void()>& directionChanged) {
+    CommonToggles c{};
+    outer->addWidget(makeToolbar(owner, c.row));
+    c.order = makeOrderCombo(owner, orderName);
+    c.loop = makeToggle(owner, loopName, QStringLiteral("Schleife"));
+    c.direction = makeToggle(owner, directionName, QStringLiteral("deutsch-"));
+    for (QWidget* w : std::initializer_list<QWidget*>{c.order, c.loop, c.direction})
+        c.row->addWidget(w);
+    auto& o = ctx.options;
+    QObject::connect(c.order, &QComboBox::textActivated, owner, [&o](const QString& t) {
+        if (const int mode = orderModeFromText(t))
+            o.OrderMode = mode;
+    });
+    QObject::connect(c.loop, &QToolButton::clicked, owner, [&o](bool down) { o.loop = down; });
+    QObject::connect(c.direction, &QToolButton::clicked, owner, [&ctx, directionChanged](bool down) {
+        ctx.db.locateCurrentUser();
+        ctx.options.Direction = down ? 1 : 0;
+        directionChanged();
+    });
+    return c;
+}
+
+QDialogButtonBox* makeOkCancel(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel) {
+    auto* buttons = new QDialogButtonBox(dialog);
+    ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("Button1"));
+    ok->setDefault(true);
+    cancel = buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("Button2"));
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return buttons;
 }
 
 QString directionCaption(const QString& language, int direction) {

@@ -29,12 +29,13 @@ int meaningTop(int i, int n) {
 
 QString QuestionView(CardImage& card, ts::Table& vocabulary, int vocabularyId, int direction) {
     card.setFontSize(30);
+    card.clear();
     if (!vocabulary.locate(QStringLiteral("ID"), vocabularyId)) {
         // Hidden by a filter that is still on: look without it.
         vocabulary.setFiltered(false);
-        vocabulary.locate(QStringLiteral("ID"), vocabularyId);
+        if (!vocabulary.locate(QStringLiteral("ID"), vocabularyId))
+            return {}; // a member whose word is gone: never show another word instead
     }
-    card.clear();
     card.setCentred(true);
     card.setFontSize(cardFontSize(vocabulary.text("deutsch"), vocabulary.text("auslaendisch")));
     card.write(kCentreX, kWordTop, vocabulary.text(questionField(direction)));

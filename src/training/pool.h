@@ -21,6 +21,7 @@ public:
     // nothing restricted, when the language has no lesson of that name.
     bool choose(const QString& lessonName);
     bool isChosen() const { return lessonId_ >= 0; }
+    void forget() { lessonId_ = -1; } // the lesson belongs to a language no longer current
     int lessonId() const { return lessonId_; }
     // Switches the restriction to the chosen lesson back on (after a view
     // change lifted it) and goes to the first entry.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "trainingarea.h"
 
+#include <QEvent>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -27,6 +28,13 @@ TrainingArea::TrainingArea(core::AppContext& ctx, std::unique_ptr<TrainingHost> 
     testoptionenF->onHelp = [this] { host_->openManual(true); };
     connect(learnPanel, &LearnPanel::directionChanged, this, &TrainingArea::directionChanged);
     connect(testPanel, &TestPanel::directionChanged, this, &TrainingArea::directionChanged);
+    dialogParent->installEventFilter(this);
+}
+
+bool TrainingArea::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close && testPanel->running())
+        testPanel->totals.addTo(ctx_.db);
+    return QObject::eventFilter(watched, event);
 }
 
 TrainingArea::~TrainingArea() = default;
@@ -46,6 +54,14 @@ void TrainingArea::labelLanguage(const QString& language) {
     }
     learnPanel->captionDirection(language);
     testPanel->captionDirection(language);
+    if (language != language_ && !language_.isEmpty()) {
+        // The chosen lesson belongs to the old language's words.
+        if (testPanel->running())
+            testPanel->Stop();
+        learnPanel->Stop();
+        pool.forget();
+    }
+    language_ = language;
 }
 
 void TrainingArea::directionChanged() {

@@ -37,6 +37,11 @@ public:
     // at start after the options are loaded, also sets every toggle.
     void labelLanguage(const QString& language);
 
+protected:
+    // Answers of a test still running when the program closes reach the
+    // totals before the tables are written.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     bool learnLessonChosen(const QString& name);
     bool testLessonChosen(const QString& name);
@@ -46,6 +51,7 @@ private:
     core::AppContext& ctx_;
     std::unique_ptr<TrainingHost> host_;
     bool optionsShown_ = false;
+    QString language_;
 };
 
 } // namespace training

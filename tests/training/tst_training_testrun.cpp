@@ -301,6 +301,36 @@ private slots:
         QCOMPARE(f->userTotal("RichtigeVokabeln"), 2);
     }
 
+    void closingDuringARunKeepsItsAnswers() {
+        startWith({{"tastatur", 1}});
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        type("house");
+        type("tree");
+        f->restart();
+        QCOMPARE(f->userTotal("AbgefragteVokabeln"), 2);
+        QCOMPARE(f->userTotal("RichtigeVokabeln"), 2);
+    }
+
+    void aLanguageChangeEndsTheRunAndForgetsTheLesson() {
+        startWith({{"tastatur", 1}});
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        type("house");
+        auto& users = f->ctx->db.users;
+        f->ctx->db.locateCurrentUser();
+        users.edit();
+        users.setValue("Letzte Sprache", "französisch");
+        users.post();
+        f->form->LabelLanguage();
+        QCOMPARE(t().SBAbfragerichtungTest->text(), QString("deutsch-französisch"));
+        QVERIFY(!t().running());
+        QCOMPARE(f->userTotal("AbgefragteVokabeln"), 1);
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        QVERIFY(f->prompter->shown.last().contains("zuerst"));
+        QVERIFY(!t().running());
+    }
+
     void totalsAndCoefficientsReachTheFilesAtClose() {
         startWith({{"tastatur", 1}});
         f->chooseLesson(true, "ALLE VOKABELN");

@@ -257,7 +257,10 @@ void TestPanel::Stop() {
     totals.addTo(ctx_.db);
     if (ctx_.options.timerOn) {
         host_.stopTimer();
-        Label1->setText(QStringLiteral("00:00"));
+        // Before any run the clock shows the time the next one will have.
+        if (!running_)
+            Countdown = ctx_.options.TimeBudget;
+        showCountdown();
     }
     running_ = false;
     ++runSerial_;

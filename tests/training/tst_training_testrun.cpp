@@ -155,6 +155,7 @@ private slots:
         QVERIFY(t().SBTimer->isChecked());
         f->chooseLesson(true, "ALLE VOKABELN");
         QVERIFY(t().Label1->isVisible());
+        QCOMPARE(t().Label1->text(), QString("02:05"));
         QTest::mouseClick(t().BTestStart, Qt::LeftButton);
         QVERIFY(f->form->Timer1->isActive());
         f->form->Timer1Timer();

@@ -32,6 +32,10 @@ class DruckAuswahlF;
 class Druckvorschau;
 class IPrinterProvider;
 class IPrintUi;
+} // namespace printing
+// --- learning and testing
+namespace training {
+class TrainingArea;
 }
 
 namespace shell {
@@ -123,6 +127,10 @@ public:
     // Replaces the printer and the print dialogs (tests: a PDF printer and
     // scripted answers); the program keeps its own when this is not called.
     void usePrintServices(printing::IPrinterProvider* printer, printing::IPrintUi* ui);
+
+    // --- learning and testing
+    // The pool, the learn and test panels' content and their four dialogs.
+    training::TrainingArea* training = nullptr;
 
     // --- operations other windows use
     void ResetView();

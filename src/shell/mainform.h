@@ -27,6 +27,16 @@ class Grid;
 namespace backup {
 class DatenSichernF;
 }
+namespace printing {
+class DruckAuswahlF;
+class Druckvorschau;
+class IPrinterProvider;
+class IPrintUi;
+} // namespace printing
+// --- learning and testing
+namespace training {
+class TrainingArea;
+}
 // --- vocabulary, lessons and dictionary
 namespace vocabulary {
 class VocabularyRules;
@@ -126,6 +136,19 @@ public:
     // Writes the loaded vocabulary away and loads `language` as the current
     // user's language; on failure everything stays as it was.
     bool SwitchLanguage(const QString& language);
+
+    // --- printing
+    printing::DruckAuswahlF* karteikartenDruckF = nullptr;
+    printing::DruckAuswahlF* vokabellisteDruckF = nullptr;
+    printing::DruckAuswahlF* vokabeltestDruckF = nullptr;
+    printing::Druckvorschau* druckvorschau = nullptr; // the contents of PDruckvorschau
+    // Replaces the printer and the print dialogs (tests: a PDF printer and
+    // scripted answers); the program keeps its own when this is not called.
+    void usePrintServices(printing::IPrinterProvider* printer, printing::IPrintUi* ui);
+
+    // --- learning and testing
+    // The pool, the learn and test panels' content and their four dialogs.
+    training::TrainingArea* training = nullptr;
 
     // --- operations other windows use
     void ResetView();

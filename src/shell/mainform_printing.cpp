@@ -1,16 +1,62 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Printing in the main window: the print dialogs and the preview panel.
 #include "mainform.h"
+#include "printing/DruckAuswahlF.h"
+#include "printing/Druckvorschau.h"
+#include "printing/PSPrinter.h"
+#include "workpanel.h"
+
+#include <QVBoxLayout>
 
 namespace shell {
 
-void Mainform::createPrintingWindows() {}
-void Mainform::labelLanguagePrinting(const QString&) {}
+void Mainform::createPrintingWindows() {
+    ts::Table& vocabulary = ctx_.db.vocabulary;
+    printing::Druckvorschau::Hooks previewHooks;
+    previewHooks.resetView = [this] { ResetView(); };
+    previewHooks.showPanel = [this] { PDruckvorschau->show(); };
+    previewHooks.openManual = [this] { OpenManual(ManualPlace::Main); };
+    previewHooks.cardColumns = [this] { return karteikartenDruckF->CardColumns(); };
+    previewHooks.cardRows = [this] { return karteikartenDruckF->CardRows(); };
+    druckvorschau = new printing::Druckvorschau(vocabulary, nullptr, nullptr, previewHooks, PDruckvorschau);
+    druckvorschau->AdoptPrinterProvider(std::make_unique<printing::TDefaultPrinterProvider>());
+    PDruckvorschau->contentLayout()->addWidget(druckvorschau, 1);
+
+    printing::DruckAuswahlF::Hooks hooks;
+    hooks.detachViews = [this] { DetachVocabularyViews(); };
+    hooks.attachViews = [this] { AttachVocabularyViews(); };
+    hooks.openManual = [this] { OpenManual(ManualPlace::Main); };
+    hooks.preview = [this](printing::PrintKind kind, bool german) { druckvorschau->Preview(kind, german); };
+    hooks.inform = [this](const QString& text) { ctx_.prompter().information(text); };
+    karteikartenDruckF = new printing::DruckAuswahlF(printing::PrintKind::FlashCards, vocabulary, hooks, this);
+    vokabellisteDruckF = new printing::DruckAuswahlF(printing::PrintKind::List, vocabulary, hooks, this);
+    vokabeltestDruckF = new printing::DruckAuswahlF(printing::PrintKind::Test, vocabulary, hooks, this);
+}
+
+void Mainform::labelLanguagePrinting(const QString& L) {
+    for (printing::DruckAuswahlF* d : {karteikartenDruckF, vokabellisteDruckF, vokabeltestDruckF})
+        if (d)
+            d->SetLanguageName(L);
+}
+
+void Mainform::usePrintServices(printing::IPrinterProvider* printer, printing::IPrintUi* ui) {
+    druckvorschau->SetPrintServices(printer, ui);
+}
 
 void Mainform::PrintCommand(int kind) {
     if (visiblePanel() == PDruckvorschau)
         ResetView();
     printKind_ = kind;
+    printing::DruckAuswahlF* dialog = kind == 1 ? karteikartenDruckF : kind == 2 ? vokabellisteDruckF
+                                                : kind == 3                      ? vokabeltestDruckF
+                                                                                 : nullptr;
+    if (!dialog)
+        return;
+    // Modal for the user; the call returns at once, so the dialog's own
+    // buttons finish the command.
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 } // namespace shell

@@ -1,14 +1,66 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Learning and testing in the main window: panels, dialogs and their wiring.
 #include "mainform.h"
+#include "training/trainingarea.h"
+#include "workpanel.h"
+
+#include <QLabel>
+#include <QTimer>
 
 namespace shell {
 
-void Mainform::createTrainingWindows() {}
-void Mainform::labelLanguageTraining(const QString&) {}
-void Mainform::LernenClick() {}
-void Mainform::TestenClick() {}
+namespace {
+
+// The main window as the learn and test windows see it.
+class TrainingHostOfMainform : public training::TrainingHost {
+public:
+    explicit TrainingHostOfMainform(Mainform& f) : f_(f) {}
+    void resetView() override { f_.ResetView(); }
+    void showPanelOf(QWidget* content) override {
+        for (WorkPanel* p : {f_.PLernen, f_.PTesten})
+            if (p->isAncestorOf(content))
+                p->show();
+    }
+    void startTimer() override { f_.Timer1->start(); }
+    void stopTimer() override { f_.Timer1->stop(); }
+    bool timerActive() const override { return f_.Timer1->isActive(); }
+    void openManual(bool fromDialog) override {
+        f_.OpenManual(fromDialog ? Mainform::ManualPlace::Dialog : Mainform::ManualPlace::Main);
+    }
+
+private:
+    Mainform& f_;
+};
+
+} // namespace
+
+void Mainform::createTrainingWindows() {
+    PLernen->titleLabel()->setObjectName(QStringLiteral("Label27"));
+    PTesten->titleLabel()->setObjectName(QStringLiteral("Label25"));
+    training = new training::TrainingArea(ctx_, std::make_unique<TrainingHostOfMainform>(*this),
+                                          PLernen->contentLayout(), PTesten->contentLayout(), this);
+}
+
+void Mainform::labelLanguageTraining(const QString& L) {
+    if (training)
+        training->labelLanguage(L);
+}
+
+void Mainform::LernenClick() {
+    if (training)
+        training->LernenClick();
+}
+
+void Mainform::TestenClick() {
+    if (training)
+        training->TestenClick();
+}
+
 void Mainform::StatistikClick() { showPanel(PBenutzerstatistik); }
-void Mainform::Timer1Timer() {}
+
+void Mainform::Timer1Timer() {
+    if (training)
+        training->Timer1Timer();
+}
 
 } // namespace shell

@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Benchmark of the vocabulary's printing on real tables:
+//  1. 1,000 flash-card pages (18,000 words) printed to PDF;
+//  2. paging through the preview of a 200,000-row vocabulary list, and
+//     narrowing it with a print selection.
+// Usage: bench_print_vocab [output folder]   (default: a temporary folder)
+// It leaves sample-cards.pdf, sample-cards-back.pdf, sample-list.pdf and
+// sample-test.pdf there (one page each) for a look.
+#include "DruckAuswahlF.h"
+#include "Druckvorschau.h"
+#include "PSPreview.h"
+#include "PSToolbar.h"
+#include "VokPrintLayouts.h"
+#include "core/database.h"
+#include "wordgen.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+
+#include <cstdio>
+
+using namespace printing;
+
+namespace {
+void makeTable(ts::Table& t, int rows) {
+    core::Database::defineVocabulary(t);
+    t.createDataSet();
+    t.beginBulkInsert();
+    bench::fillVocabulary(t, rows);
+    t.endBulkInsert();
+    t.setOrder(QStringLiteral("ID"));
+    t.setDisplayLabel(QStringLiteral("auslaendisch"), QStringLiteral("englisch"));
+}
+
+void printCards(ts::Table& t, const QString& file, int pages, bool german) {
+    TOwnedPrinterProvider provider(MakePdfPrinter(file, 600));
+    TPrintJob job;
+    job.SetPrinterProvider(&provider);
+    SetupFlashCardJob(job);
+    job.OnDraw = [&](TCustomPrintJob*, TPrintCanvas& c, int page, const TRect&, TDrawArea, TDrawTarget) {
+        DrawFlashCardPage(c, t, 3, 6, german, page);
+    };
+    job.SetPageCount(std::min(pages, FlashCardPageCount(t.recordCount(), 3, 6)));
+    job.Print();
+}
+
+void printGridSample(ts::Table& t, const QString& file, bool list) {
+    TOwnedPrinterProvider provider(MakePdfPrinter(file, 600));
+    TDBGridPrintJob job;
+    job.SetPrinterProvider(&provider);
+    SetupVocabularyGridJob(job);
+    if (list) ApplyVocabularyListSettings(job, t);
+    else ApplyVocabularyTestSettings(job, t, true);
+    job.PrintRange(1, 1, false, false);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QTemporaryDir tmp;
+    const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : tmp.path();
+    QDir().mkpath(outDir);
+    const QDir out(outDir);
+
+    ts::Table vocab(QStringLiteral("Vokabeln"));
+    makeTable(vocab, 200000);
+    {
+        // The program's path: the preview panel's flash-card job over a
+        // selection of 18,000 of the 200,000 words.
+        TOwnedPrinterProvider cardPrinter(MakePdfPrinter(out.filePath(QStringLiteral("cards-1000.pdf")), 600));
+        Druckvorschau::Hooks hooks;
+        hooks.resetView = [&] { vocab.setFiltered(false); };
+        Druckvorschau panel(vocab, &cardPrinter, nullptr, hooks);
+        vocab.setFilter(QStringLiteral("ID <= 18000"));
+        panel.ShowFlashCards();
+        QElapsedTimer timer;
+        timer.start();
+        panel.PrintJob1->Print();
+        const double ms = timer.nsecsElapsed() / 1e6;
+        std::printf("1000 flash-card pages to PDF (%d sheets): %.0f ms total, %.2f ms per page\n",
+                    panel.PrintJob1->PrintedSheetCount(), ms, ms / 1000);
+        panel.Left();
+        vocab.setFiltered(false);
+    }
+    {
+        ts::Table cards(QStringLiteral("Vokabeln"));
+        makeTable(cards, 40);
+        printCards(cards, out.filePath(QStringLiteral("sample-cards.pdf")), 1, true);
+        printCards(cards, out.filePath(QStringLiteral("sample-cards-back.pdf")), 1, false);
+        printGridSample(cards, out.filePath(QStringLiteral("sample-list.pdf")), true);
+        printGridSample(cards, out.filePath(QStringLiteral("sample-test.pdf")), false);
+    }
+
+    TOwnedPrinterProvider provider(MakePdfPrinter(out.filePath(QStringLiteral("list.pdf")), 600));
+    TDBGridPrintJob job;
+    job.SetPrinterProvider(&provider);
+    SetupVocabularyGridJob(job);
+
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* toolbar = new TPreviewToolbar(&window);
+    auto* preview = new TPreview(&window);
+    layout->addWidget(toolbar);
+    layout->addWidget(preview, 1);
+    window.resize(1000, 750);
+    window.show();
+    QApplication::processEvents();
+    toolbar->SetPreview(preview);
+    preview->SetViewMode(vmPageWidth);
+
+    QElapsedTimer t;
+    t.start();
+    {
+        // Opening a print dialog gathers the subject groups of every row.
+        DruckAuswahlF dialog(PrintKind::List, vocab, {});
+        t.restart();
+        dialog.FormShow();
+        std::printf("print dialog opened on %d rows (%d subject groups): %.1f ms\n", vocab.recordCount(),
+                    int(dialog.SubjectGroupEntries().size()), t.nsecsElapsed() / 1e6);
+        dialog.show();
+        QApplication::processEvents();
+        dialog.grab().save(out.filePath(QStringLiteral("dialog-list.png")));
+    }
+    {
+        DruckAuswahlF dialog(PrintKind::Test, vocab, {});
+        dialog.SetLanguageName(QStringLiteral("englisch"));
+        dialog.show();
+        QApplication::processEvents();
+        dialog.grab().save(out.filePath(QStringLiteral("dialog-test.png")));
+    }
+    t.restart();
+    preview->SetPrintJob(&job);
+    ApplyVocabularyListSettings(job, vocab);
+    QApplication::processEvents();
+    std::printf("list preview of %d rows opened (%d pages): %.1f ms\n", vocab.recordCount(), job.PageCount(),
+                t.nsecsElapsed() / 1e6);
+
+    const int steps = 300;
+    t.restart();
+    for (int i = 0; i < steps; ++i) {
+        toolbar->ButtonClick(btnNextPage);
+        preview->DrawPanel()->repaint();
+    }
+    std::printf("next page (draw + paint): %.3f ms per page\n", t.nsecsElapsed() / 1e6 / steps);
+    t.restart();
+    for (int i = 0; i < 100; ++i) {
+        toolbar->ButtonClick(i % 2 ? btnFirstPage : btnLastPage);
+        preview->DrawPanel()->repaint();
+    }
+    std::printf("first/last page jumps (draw + paint): %.3f ms per jump\n", t.nsecsElapsed() / 1e6 / 100);
+
+    // A print selection over the whole table: filter, order, recount, redraw.
+    PrintSelection s;
+    s.level3 = false;
+    s.subjectGroups = {QStringLiteral("Tiere"), QStringLiteral("Schule"), QStringLiteral("Kinder's Welt")};
+    t.restart();
+    vocab.setFilter(BuildPrintFilter(s));
+    vocab.setOrder(QStringLiteral("deutsch"));
+    vocab.setFiltered(true);
+    QApplication::processEvents();
+    std::printf("selection with filter and order on %d rows -> %d rows, %d pages: %.1f ms\n", 200000,
+                vocab.recordCount(), job.PageCount(), t.nsecsElapsed() / 1e6);
+    window.grab().save(out.filePath(QStringLiteral("preview-list.png")));
+    std::printf("output in %s\n", qPrintable(outDir));
+    return 0;
+}

@@ -1,0 +1,284 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DruckAuswahlF.h"
+
+#include "tablestore/table.h"
+#include "tablestore/tableerror.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSet>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace printing {
+
+namespace {
+const char* const SortFields[] = {"ID", "deutsch", "auslaendisch", "Gattung", "Sachgruppe", "Schwierigkeitsgrad",
+                                  "Bemerkung"};
+const char* const SortCaptions[] = {"ID", "deutsch", "ausländisch", "Gattung", "Sachgruppe", "Schwierigkeitsgrad",
+                                    "Bemerkung"};
+constexpr int SortItemCount = 7;
+
+QString Title(PrintKind kind) {
+    switch (kind) {
+    case PrintKind::FlashCards: return QStringLiteral("Karteikarten drucken");
+    case PrintKind::List: return QStringLiteral("Vokabelliste drucken");
+    case PrintKind::Test: return QStringLiteral("Vokabeltest drucken");
+    }
+    return {};
+}
+
+const char* ObjectName(PrintKind kind) {
+    switch (kind) {
+    case PrintKind::FlashCards: return "KarteikartenDruckF";
+    case PrintKind::List: return "VokabellisteDruckF";
+    case PrintKind::Test: return "VokabeltestDruckF";
+    }
+    return "";
+}
+
+QSpinBox* CardSpin(QWidget* parent, const char* name, int value) {
+    auto* s = new QSpinBox(parent);
+    s->setObjectName(QString::fromLatin1(name));
+    s->setRange(1, 99);
+    s->setValue(value);
+    return s;
+}
+}  // namespace
+
+QString BuildPrintFilter(const PrintSelection& s) {
+    QString f = QStringLiteral("1 = 1");
+    f += QStringLiteral(" and ( 1=2");
+    if (s.substantiv) f += QStringLiteral(" or Gattung='Substantiv'");
+    if (s.verb) f += QStringLiteral(" or Gattung='Verb'");
+    if (s.adjektiv) f += QStringLiteral(" or Gattung='Adjektiv'");
+    if (s.sonstiges) f += QStringLiteral(" or Gattung='sonstiges'");
+    f += QStringLiteral(")");
+    f += QStringLiteral(" and ( 1=2");
+    if (s.level1) f += QStringLiteral(" or Schwierigkeitsgrad='1'");
+    if (s.level2) f += QStringLiteral(" or Schwierigkeitsgrad='2'");
+    if (s.level3) f += QStringLiteral(" or Schwierigkeitsgrad='3'");
+    f += QStringLiteral(")");
+    f += QStringLiteral(" and ( 1=2 ");
+    for (const QString& g : s.subjectGroups) f += QStringLiteral(" or Sachgruppe=") + ts::Table::quoted(g);
+    f += QStringLiteral(")");
+    return f;
+}
+
+QToolButton* MakeHelpButton(QWidget* parent, std::function<void()> openManual) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QStringLiteral("SpeedButtonHilfe"));
+    b->setText(QStringLiteral("?"));
+    b->setToolTip(QStringLiteral("Hile aufrufen"));
+    b->setAutoRaise(true);
+    QObject::connect(b, &QToolButton::clicked, parent, [open = std::move(openManual)] {
+        if (open) open();
+    });
+    return b;
+}
+
+QString PrintSortField(int item) {
+    return QString::fromLatin1(SortFields[item >= 0 && item < SortItemCount ? item : 0]);
+}
+
+DruckAuswahlF::DruckAuswahlF(PrintKind kind, ts::Table& vocabulary, Hooks hooks, QWidget* parent)
+    : QDialog(parent), kind_(kind), vocabulary_(vocabulary), hooks_(std::move(hooks)) {
+    setObjectName(QString::fromLatin1(ObjectName(kind)));
+    setWindowTitle(Title(kind));
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    layout->addLayout(top, 1);
+
+    auto* left = new QVBoxLayout;
+    top->addLayout(left);
+    GroupGattung = new QGroupBox(QStringLiteral("Gattung"), this);
+    GroupGattung->setObjectName(QStringLiteral("GroupGattung"));
+    new QVBoxLayout(GroupGattung);
+    CBSubstantiv = AddCheck(GroupGattung, "CBSubstantiv", QStringLiteral("Substantiv"));
+    CBVerb = AddCheck(GroupGattung, "CBVerb", QStringLiteral("Verb"));
+    CBAdjektiv = AddCheck(GroupGattung, "CBAdjektiv", QStringLiteral("Adjektiv"));
+    CBsonstiges = AddCheck(GroupGattung, "CBsonstiges", QStringLiteral("sonstiges"));
+    left->addWidget(GroupGattung);
+    GroupSchwierigkeitsgrad = new QGroupBox(QStringLiteral("Schwierigkeitsgrad"), this);
+    GroupSchwierigkeitsgrad->setObjectName(QStringLiteral("GroupSchwierigkeitsgrad"));
+    new QVBoxLayout(GroupSchwierigkeitsgrad);
+    CB1 = AddCheck(GroupSchwierigkeitsgrad, "CB1", QStringLiteral("1"));
+    CB2 = AddCheck(GroupSchwierigkeitsgrad, "CB2", QStringLiteral("2"));
+    CB3 = AddCheck(GroupSchwierigkeitsgrad, "CB3", QStringLiteral("3"));
+    left->addWidget(GroupSchwierigkeitsgrad);
+    left->addStretch(1);
+
+    GroupSachgruppe = new QGroupBox(QStringLiteral("Sachgruppe"), this);
+    GroupSachgruppe->setObjectName(QStringLiteral("GroupSachgruppe"));
+    auto* groupLayout = new QVBoxLayout(GroupSachgruppe);
+    ListBox1 = new QListWidget(GroupSachgruppe);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    // A click toggles an entry; several may be selected.
+    ListBox1->setSelectionMode(QAbstractItemView::MultiSelection);
+    ListBox1->setUniformItemSizes(true);
+    groupLayout->addWidget(ListBox1);
+    top->addWidget(GroupSachgruppe, 1);
+
+    RadioGroup1 = new QGroupBox(QStringLiteral("Sortierung"), this);
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    auto* sortGrid = new QGridLayout(RadioGroup1);
+    sortGroup_ = new QButtonGroup(this);
+    for (int i = 0; i < SortItemCount; ++i) {
+        auto* rb = new QRadioButton(QString::fromUtf8(SortCaptions[i]), RadioGroup1);
+        rb->setObjectName(QStringLiteral("RadioGroup1_%1").arg(i));
+        sortGroup_->addButton(rb, i);
+        SortItems << rb;
+        // Three columns, filled top to bottom.
+        sortGrid->addWidget(rb, i % 3, i / 3);
+    }
+    layout->addWidget(RadioGroup1);
+
+    if (kind == PrintKind::Test) {
+        RadioGroup2 = new QGroupBox(QStringLiteral("Sprache"), this);
+        RadioGroup2->setObjectName(QStringLiteral("RadioGroup2"));
+        auto* row = new QHBoxLayout(RadioGroup2);
+        RBDeutsch = new QRadioButton(QStringLiteral("deutsch"), RadioGroup2);
+        RBDeutsch->setObjectName(QStringLiteral("RadioGroup2_0"));
+        RBAuslaendisch = new QRadioButton(QStringLiteral("ausländisch"), RadioGroup2);
+        RBAuslaendisch->setObjectName(QStringLiteral("RadioGroup2_1"));
+        row->addWidget(RBDeutsch);
+        row->addWidget(RBAuslaendisch);
+        RBDeutsch->setChecked(true);
+        layout->addWidget(RadioGroup2);
+    }
+    if (kind == PrintKind::FlashCards) {
+        GroupKarteikarten = new QGroupBox(QStringLiteral("Karteikarten"), this);
+        GroupKarteikarten->setObjectName(QStringLiteral("GroupKarteikarten"));
+        auto* row = new QHBoxLayout(GroupKarteikarten);
+        ERechts = CardSpin(GroupKarteikarten, "ERechts", 3);
+        EOben = CardSpin(GroupKarteikarten, "EOben", 6);
+        row->addWidget(ERechts);
+        row->addWidget(EOben);
+        layout->addWidget(GroupKarteikarten);
+        GroupKarteikarten->hide();
+    }
+
+    auto* buttons = new QHBoxLayout;
+    SpeedButtonHilfe = MakeHelpButton(this, [this] {
+        if (hooks_.openManual) hooks_.openManual();
+    });
+    Button1 = new QPushButton(QStringLiteral("Vorschau"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setDefault(true);
+    Button2 = new QPushButton(QStringLiteral("Abbrechen"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    buttons->addWidget(SpeedButtonHilfe);
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    layout->addLayout(buttons);
+    resize(520, 420);
+
+    connect(Button1, &QPushButton::clicked, this, &DruckAuswahlF::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    SetSortItem(0);
+}
+
+QCheckBox* DruckAuswahlF::AddCheck(QGroupBox* box, const char* name, const QString& caption) {
+    auto* cb = new QCheckBox(caption, box);
+    cb->setObjectName(QString::fromLatin1(name));
+    cb->setChecked(true);
+    box->layout()->addWidget(cb);
+    return cb;
+}
+
+int DruckAuswahlF::CardColumns() const { return ERechts ? ERechts->value() : 3; }
+int DruckAuswahlF::CardRows() const { return EOben ? EOben->value() : 6; }
+
+int DruckAuswahlF::SortItem() const { return std::max(0, sortGroup_->checkedId()); }
+void DruckAuswahlF::SetSortItem(int item) {
+    if (QAbstractButton* b = sortGroup_->button(item)) b->setChecked(true);
+}
+
+void DruckAuswahlF::SetLanguageName(const QString& language) {
+    SortItems[2]->setText(language);
+    if (RBAuslaendisch) RBAuslaendisch->setText(language);
+}
+
+QStringList DruckAuswahlF::SubjectGroupEntries() const {
+    QStringList out;
+    for (int i = 0; i < ListBox1->count(); ++i) out << ListBox1->item(i)->text();
+    return out;
+}
+
+PrintSelection DruckAuswahlF::Selection() const {
+    PrintSelection s;
+    s.substantiv = CBSubstantiv->isChecked();
+    s.verb = CBVerb->isChecked();
+    s.adjektiv = CBAdjektiv->isChecked();
+    s.sonstiges = CBsonstiges->isChecked();
+    s.level1 = CB1->isChecked();
+    s.level2 = CB2->isChecked();
+    s.level3 = CB3->isChecked();
+    for (int i = 0; i < ListBox1->count(); ++i)
+        if (ListBox1->item(i)->isSelected()) s.subjectGroups << ListBox1->item(i)->text();
+    return s;
+}
+
+void DruckAuswahlF::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (!e->spontaneous()) FormShow();
+}
+
+void DruckAuswahlF::FillSubjectGroups() {
+    ListBox1->clear();
+    if (!vocabulary_.isOpen()) return;
+    const int field = vocabulary_.fieldIndex(QStringLiteral("Sachgruppe"));
+    if (field < 0) return;
+    // Read through the view in place: the cursor of the views stays put.
+    QSet<QString> seen;
+    QStringList entries;
+    const int n = vocabulary_.recordCount();
+    for (int i = 0; i < n; ++i) {
+        const QString g = vocabulary_.valueAt(i, field).toString();
+        if (!seen.contains(g)) {
+            seen.insert(g);
+            entries << g;
+        }
+    }
+    ListBox1->addItems(entries);
+    ListBox1->selectAll();
+}
+
+void DruckAuswahlF::FormShow() {
+    const bool detach = kind_ != PrintKind::Test;
+    if (detach && hooks_.detachViews) hooks_.detachViews();
+    FillSubjectGroups();
+    SetSortItem(0);
+    if (RBDeutsch) RBDeutsch->setChecked(true);
+    if (hooks_.attachViews) hooks_.attachViews();
+}
+
+void DruckAuswahlF::Button1Click() {
+    const QString filter = BuildPrintFilter(Selection());
+    try {
+        // The entries were told apart by letter case, so they match that way.
+        vocabulary_.setFilterCaseInsensitive(false);
+        vocabulary_.setFilter(filter);
+        vocabulary_.setOrder(PrintSortField(SortItem()));
+    } catch (const ts::TableError& e) {
+        // Every name is quoted, so this only happens with a table that lacks
+        // the fields; the table keeps its old filter and order.
+        if (hooks_.inform) hooks_.inform(e.message());
+        return;
+    }
+    const bool german = !RBAuslaendisch || !RBAuslaendisch->isChecked();
+    if (hooks_.preview) hooks_.preview(kind_, german);
+    accept();
+}
+
+}  // namespace printing

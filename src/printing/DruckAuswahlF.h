@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The three print dialogs ("Karteikarten drucken", "Vokabelliste drucken",
+// "Vokabeltest drucken"): which words are printed and in which order.
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+#include <functional>
+
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QToolButton;
+
+namespace ts {
+class Table;
+}
+
+namespace printing {
+
+enum class PrintKind { FlashCards = 1, List = 2, Test = 3 };
+
+// What the dialog chose.
+struct PrintSelection {
+    bool substantiv = true, verb = true, adjektiv = true, sonstiges = true;
+    bool level1 = true, level2 = true, level3 = true;
+    QStringList subjectGroups;  // the selected entries, in list order
+};
+
+// The filter text for a selection. Subject groups are written as quoted
+// literals, so any name (a quote included) selects exactly its records. A
+// group with nothing chosen selects no record.
+QString BuildPrintFilter(const PrintSelection& selection);
+
+// The "?" button that opens the manual, as the printing windows show it.
+QToolButton* MakeHelpButton(QWidget* parent, std::function<void()> openManual);
+
+// The index field of each "Sortierung" item.
+QString PrintSortField(int item);
+
+class DruckAuswahlF : public QDialog {
+    Q_OBJECT
+public:
+    struct Hooks {
+        std::function<void()> detachViews, attachViews, openManual;
+        // Opens the preview for the table's filter and ordering as the dialog
+        // left them; `german` tells the test dialog's side.
+        std::function<void(PrintKind, bool german)> preview;
+        std::function<void(const QString&)> inform;  // a message for the user
+    };
+    DruckAuswahlF(PrintKind kind, ts::Table& vocabulary, Hooks hooks, QWidget* parent = nullptr);
+
+    PrintKind Kind() const { return kind_; }
+
+    QGroupBox* GroupGattung;
+    QCheckBox* CBSubstantiv;
+    QCheckBox* CBVerb;
+    QCheckBox* CBAdjektiv;
+    QCheckBox* CBsonstiges;
+    QGroupBox* GroupSchwierigkeitsgrad;
+    QCheckBox* CB1;
+    QCheckBox* CB2;
+    QCheckBox* CB3;
+    QGroupBox* GroupSachgruppe;
+    QListWidget* ListBox1;
+    QGroupBox* RadioGroup1;  // "Sortierung"
+    QList<QRadioButton*> SortItems;
+    QGroupBox* RadioGroup2 = nullptr;  // "Sprache", test dialog only
+    QRadioButton* RBDeutsch = nullptr;
+    QRadioButton* RBAuslaendisch = nullptr;
+    QGroupBox* GroupKarteikarten = nullptr;  // flash-card dialog only, never shown
+    QSpinBox* ERechts = nullptr;
+    QSpinBox* EOben = nullptr;
+    QPushButton* Button1;  // "Vorschau"
+    QPushButton* Button2;  // "Abbrechen"
+    QToolButton* SpeedButtonHilfe;
+
+    // The flash-card grid: columns and rows (3 x 6 without the dialog).
+    int CardColumns() const;
+    int CardRows() const;
+
+    int SortItem() const;
+    void SetSortItem(int item);
+    // The current language's name on the items that name it.
+    void SetLanguageName(const QString& language);
+
+    PrintSelection Selection() const;
+    QStringList SubjectGroupEntries() const;
+
+    void FormShow();
+    void Button1Click();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    QCheckBox* AddCheck(QGroupBox* box, const char* name, const QString& caption);
+    void FillSubjectGroups();
+
+    PrintKind kind_;
+    ts::Table& vocabulary_;
+    Hooks hooks_;
+    QButtonGroup* sortGroup_;
+};
+
+}  // namespace printing

@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Druckvorschau.h"
+
+#include "PSPreview.h"
+#include "PSToolbar.h"
+#include "VokPrintLayouts.h"
+#include "tablestore/table.h"
+
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace printing {
+
+Druckvorschau::Druckvorschau(ts::Table& vocabulary, IPrinterProvider* printer, IPrintUi* ui, Hooks hooks,
+                             QWidget* parent)
+    : QWidget(parent), vocabulary_(vocabulary), hooks_(std::move(hooks)) {
+    setObjectName(QStringLiteral("Druckvorschau"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    auto* bar = new QHBoxLayout;
+    PreviewToolbar1 = new TPreviewToolbar(this);
+    PreviewToolbar1->setObjectName(QStringLiteral("PreviewToolbar1"));
+    PreviewToolbar1->SetUserButtonEnabled(false);
+    SpeedButtonHilfe = MakeHelpButton(this, [this] {
+        if (hooks_.openManual) hooks_.openManual();
+    });
+    BSprache = new QPushButton(QStringLiteral("Sprache wechseln"), this);
+    BSprache->setObjectName(QStringLiteral("BSprache"));
+    BSprache->hide();
+    bar->addWidget(PreviewToolbar1);
+    bar->addWidget(SpeedButtonHilfe);
+    bar->addWidget(BSprache);
+    bar->addStretch(1);
+    layout->addLayout(bar);
+    Preview1 = new TPreview(this);
+    Preview1->setObjectName(QStringLiteral("Preview1"));
+    Preview1->SetViewMode(vmPageWidth);
+    layout->addWidget(Preview1, 1);
+    PreviewToolbar1->SetPreview(Preview1);
+
+    PrintJob1 = new TPrintJob(this);
+    PrintJob1->setObjectName(QStringLiteral("PrintJob1"));
+    PrintJob1->OnDraw = [this](TCustomPrintJob* sender, TPrintCanvas& canvas, int page, const TRect&, TDrawArea,
+                               TDrawTarget) { PrintJob1Draw(sender, canvas, page); };
+    DBGridPrintJob = new TDBGridPrintJob(this);
+    DBGridPrintJob->setObjectName(QStringLiteral("DBGridPrintJob"));
+    SetPrintServices(printer, ui);
+    ApplyPrintServices();  // the fixed settings, before any printer is known
+
+    connect(BSprache, &QPushButton::clicked, this, &Druckvorschau::BSpracheClick);
+}
+
+Druckvorschau::~Druckvorschau() {
+    // No link to the table outlives this window, and nothing is redrawn on
+    // the way out.
+    DBGridPrintJob->BeginUpdate();
+    DBGridPrintJob->SetDataSource(nullptr);
+}
+
+void Druckvorschau::SetPrintServices(IPrinterProvider* printer, IPrintUi* ui) {
+    printer_ = printer;
+    ui_ = ui;
+    servicesPending_ = true;
+}
+
+void Druckvorschau::ApplyPrintServices() {
+    if (!servicesPending_) return;
+    servicesPending_ = false;
+    IPrinterProvider* printer = printer_;
+    IPrintUi* ui = ui_;
+    for (TCustomPrintJob* job : {static_cast<TCustomPrintJob*>(PrintJob1), static_cast<TCustomPrintJob*>(DBGridPrintJob)}) {
+        job->SetPrintUi(ui);
+        job->SetDialogParent(this);
+    }
+    Preview1->SetPrintUi(ui);
+    PrintJob1->BeginUpdate();
+    PrintJob1->SetPrinterProvider(printer);
+    SetupFlashCardJob(*PrintJob1);
+    PrintJob1->EndUpdate();
+    DBGridPrintJob->BeginUpdate();
+    DBGridPrintJob->SetPrinterProvider(printer);
+    SetupVocabularyGridJob(*DBGridPrintJob);
+    DBGridPrintJob->EndUpdate();
+}
+
+void Druckvorschau::PrintJob1Draw(TCustomPrintJob* sender, TPrintCanvas& canvas, int pageIndex) {
+    if (kind_ != int(PrintKind::FlashCards)) return;
+    // Switching a filter on filters every row again: only when it is off.
+    if (!vocabulary_.isFiltered()) vocabulary_.setFiltered(true);
+    const int columns = hooks_.cardColumns ? hooks_.cardColumns() : 3;
+    const int rows = hooks_.cardRows ? hooks_.cardRows() : 6;
+    DrawFlashCardPage(canvas, vocabulary_, columns, rows, GermanSideShown, pageIndex);
+    // The count follows the selection, so the preview and the printer never
+    // offer pages that would come out blank.
+    sender->SetPageCount(FlashCardPageCount(vocabulary_.recordCount(), columns, rows));
+    BSprache->show();
+}
+
+void Druckvorschau::ShowFlashCards() {
+    if (hooks_.resetView) hooks_.resetView();
+    BSprache->show();
+    kind_ = int(PrintKind::FlashCards);
+    Preview1->SetPrintJob(PrintJob1);
+    if (hooks_.showPanel) hooks_.showPanel();
+    vocabulary_.setFiltered(true);
+    const int columns = hooks_.cardColumns ? hooks_.cardColumns() : 3;
+    const int rows = hooks_.cardRows ? hooks_.cardRows() : 6;
+    // Setting the count redraws the page on show from the new selection.
+    PrintJob1->SetPageCount(FlashCardPageCount(vocabulary_.recordCount(), columns, rows));
+}
+
+void Druckvorschau::ShowList() {
+    if (hooks_.resetView) hooks_.resetView();
+    BSprache->hide();
+    kind_ = int(PrintKind::List);
+    Preview1->SetPrintJob(DBGridPrintJob);
+    vocabulary_.setFiltered(true);
+    ApplyVocabularyListSettings(*DBGridPrintJob, vocabulary_);
+    if (hooks_.showPanel) hooks_.showPanel();
+}
+
+void Druckvorschau::ShowTest(bool german) {
+    if (hooks_.resetView) hooks_.resetView();
+    vocabulary_.setFiltered(true);
+    kind_ = int(PrintKind::Test);
+    Preview1->SetPrintJob(DBGridPrintJob);
+    BSprache->hide();
+    ApplyVocabularyTestSettings(*DBGridPrintJob, vocabulary_, german);
+    if (hooks_.showPanel) hooks_.showPanel();
+}
+
+void Druckvorschau::Preview(PrintKind kind, bool german) {
+    ApplyPrintServices();
+    switch (kind) {
+    case PrintKind::FlashCards: ShowFlashCards(); break;
+    case PrintKind::List: ShowList(); break;
+    case PrintKind::Test: ShowTest(german); break;
+    }
+}
+
+void Druckvorschau::AdoptPrinterProvider(std::unique_ptr<IPrinterProvider> printer) {
+    SetPrintServices(printer.get(), nullptr);
+    ownedPrinter_ = std::move(printer);
+}
+
+void Druckvorschau::hideEvent(QHideEvent* e) {
+    QWidget::hideEvent(e);
+    // Hidden with its panel (not by a minimised window): the preview was left.
+    if (!e->spontaneous()) Left();
+}
+
+void Druckvorschau::Left() {
+    kind_ = 0;
+    DBGridPrintJob->SetDataSource(nullptr);
+}
+
+void Druckvorschau::BSpracheClick() {
+    GermanSideShown = !GermanSideShown;
+    Preview1->RepaintPage();
+}
+
+}  // namespace printing

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The print preview of the main window: tool bar, "Sprache wechseln", the
+// preview itself, and the two jobs that print the vocabulary.
+#pragma once
+
+#include "DruckAuswahlF.h"
+#include "PJDBGrid.h"
+#include "PSJob.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QPushButton;
+class QToolButton;
+
+namespace ts {
+class Table;
+}
+
+namespace printing {
+
+class TPreview;
+class TPreviewToolbar;
+
+class Druckvorschau : public QWidget {
+    Q_OBJECT
+public:
+    struct Hooks {
+        std::function<void()> resetView;    // hides every panel, filters off
+        std::function<void()> showPanel;    // shows the panel that holds this
+        std::function<void()> openManual;
+        // The flash-card grid as the flash-card dialog holds it.
+        std::function<int()> cardColumns, cardRows;
+    };
+    Druckvorschau(ts::Table& vocabulary, IPrinterProvider* printer, IPrintUi* ui, Hooks hooks,
+                  QWidget* parent = nullptr);
+    ~Druckvorschau() override;
+
+    // Tests hand in a PDF printer and scripted dialogs.
+    void SetPrintServices(IPrinterProvider* printer, IPrintUi* ui);
+    // The program's printer provider, owned for the whole run.
+    void AdoptPrinterProvider(std::unique_ptr<IPrinterProvider> printer);
+
+    TPreviewToolbar* PreviewToolbar1;
+    QToolButton* SpeedButtonHilfe;
+    QPushButton* BSprache;  // "Sprache wechseln"
+    TPreview* Preview1;
+    TPrintJob* PrintJob1;
+    TDBGridPrintJob* DBGridPrintJob;
+
+    // Which side the flash cards show; kept for the whole run.
+    bool GermanSideShown = true;
+
+    // The three "Vorschau" steps after the dialog left its filter and order
+    // on the vocabulary table.
+    void ShowFlashCards();
+    void ShowList();
+    void ShowTest(bool german);
+    void Preview(PrintKind kind, bool german);
+
+    // The panel was left: the grid job lets go of the table.
+    void Left();
+
+    void BSpracheClick();
+    void PrintJob1Draw(TCustomPrintJob* sender, TPrintCanvas& canvas, int pageIndex);
+
+protected:
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    // The printer is opened on the first preview, not at start: asking the
+    // system for its printers takes time the start should not spend.
+    void ApplyPrintServices();
+    std::unique_ptr<IPrinterProvider> ownedPrinter_;
+    IPrinterProvider* printer_ = nullptr;
+    IPrintUi* ui_ = nullptr;
+    bool servicesPending_ = true;
+    ts::Table& vocabulary_;
+    Hooks hooks_;
+    int kind_ = 0;  // what is on show, 0 for nothing
+};
+
+}  // namespace printing

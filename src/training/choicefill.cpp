@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "choicefill.h"
+#include "answercheck.h"
+
+namespace training {
+
+namespace {
+
+// Random picks from the lesson before the systematic search starts.
+constexpr int kRandomTries = 30;
+
+class Collector {
+public:
+    Collector(QStringList accepted) : accepted_(std::move(accepted)) {}
+    bool full() const { return found_.size() >= 3; }
+    const QStringList& found() const { return found_; }
+    void offer(const QString& word) {
+        if (full() || word.trimmed().isEmpty())
+            return;
+        auto same = [&](const QString& w) { return sameAnswer(word, w); };
+        if (std::any_of(accepted_.begin(), accepted_.end(), same) || std::any_of(found_.begin(), found_.end(), same))
+            return;
+        found_ << word.trimmed();
+    }
+
+private:
+    QStringList accepted_;
+    QStringList found_;
+};
+
+// Walks all rows of a table's view once, from a random row on.
+void sweep(const ts::Table& table, int field, int start, Collector& c) {
+    const int n = table.recordCount();
+    for (int i = 0; i < n && !c.full(); ++i)
+        c.offer(table.valueAt((start + i) % n, field).toString());
+}
+
+} // namespace
+
+Choices ChoiceFill(Pool& pool, ts::Table& vocabulary, core::RandomSource& random, int vocabularyId, int direction) {
+    Choices result;
+    const int slot = random.below(4);
+    QString right;
+    QStringList accepted;
+    {
+        VocabularyGuard guard(vocabulary);
+        vocabulary.setFiltered(false);
+        if (vocabulary.locate(QStringLiteral("ID"), vocabularyId)) {
+            right = vocabulary.text(answerField(direction));
+            accepted = meaningsOf(vocabulary, vocabulary.text(questionField(direction)), direction).words;
+        }
+    }
+    accepted << right;
+    Collector c(accepted);
+
+    const ts::Table& members = pool.members();
+    const int lookupField = members.field(direction == 0 ? QStringLiteral("xauslaendisch") : QStringLiteral("xdeutsch"));
+    const int n = pool.size();
+    for (int t = 0; t < kRandomTries && n > 0 && !c.full(); ++t)
+        c.offer(members.valueAt(random.below(n), lookupField).toString());
+    if (!c.full() && n > 0)
+        sweep(members, lookupField, random.below(n), c);
+    if (!c.full()) {
+        VocabularyGuard guard(vocabulary);
+        vocabulary.setFiltered(false);
+        const int all = vocabulary.recordCount();
+        sweep(vocabulary, vocabulary.field(answerField(direction)), all > 0 ? random.below(all) : 0, c);
+    }
+
+    // The shown buttons are the first ones; the right answer is among them.
+    const int shown = 1 + int(c.found().size());
+    result.rightSlot = slot % shown;
+    int d = 0;
+    for (int s = 0; s < shown; ++s)
+        result.captions[size_t(s)] = s == result.rightSlot ? right : c.found()[d++];
+    return result;
+}
+
+} // namespace training

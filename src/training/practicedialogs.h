@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "learnpanel.h"
+#include "optionsdialog.h"
+#include "testpanel.h"
+
+class QLineEdit;
+
+namespace training {
+
+// "Lernenoptionen": order, direction and loop of the learn run.
+class LearnOptionsDialog : public OptionsDialog {
+    Q_OBJECT
+public:
+    LearnOptionsDialog(core::AppContext& ctx, Pool& pool, LearnPanel& learn, TestPanel& test, QWidget* parent);
+
+    QGroupBox* GBSchleife;
+    QCheckBox* CheckBox1;
+
+    void FormShow();
+    void Button1Click();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    Pool& pool_;
+    LearnPanel& learn_;
+    TestPanel& test_;
+};
+
+// "Testoptionen": everything the test run can be set to, the timer included.
+class TestOptionsDialog : public OptionsDialog {
+    Q_OBJECT
+public:
+    TestOptionsDialog(core::AppContext& ctx, Pool& pool, LearnPanel& learn, TestPanel& test, QWidget* parent);
+
+    QGroupBox* GBSonstiges;
+    QCheckBox* CheckBox1; // Schleife
+    QCheckBox* CheckBox2; // Überstimmen
+    QGroupBox* GBTimer;
+    QRadioButton* RadioButton6;  // Gesamtzeit
+    QLineEdit* LabeledEdit1;     // Minuten
+    UpDown* UpDown1;
+    QRadioButton* RadioButton7;  // Zeit pro Vokabel
+    QLineEdit* LabeledEdit2;     // Sekunden
+    UpDown* UpDown2;
+    QRadioButton* RadioButton10; // Kein Timer
+    QGroupBox* GBEingabe;
+    QRadioButton* RadioButton8;  // Multiple Choice
+    QRadioButton* RadioButton9;  // Tastatureingabe
+
+    void FormShow();
+    void CheckBox1Click();
+    void Button1Click();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    // The number in a time field, or nothing after telling the user why not.
+    std::optional<int> timeField(QLineEdit* edit, const QString& name);
+
+    Pool& pool_;
+    LearnPanel& learn_;
+    TestPanel& test_;
+};
+
+} // namespace training

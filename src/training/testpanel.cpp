@@ -1,0 +1,368 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "testpanel.h"
+#include "cardview.h"
+#include "choicefill.h"
+#include "questionorder.h"
+#include "trainingwidgets.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace training {
+
+namespace {
+const QColor kRight(0, 128, 0);
+const QColor kWrong(255, 0, 0);
+} // namespace
+
+TestPanel::TestPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), pool_(pool), host_(host) {
+    setObjectName(QStringLiteral("TestPanel"));
+    buildUi();
+
+    connect(BTestStart, &QPushButton::clicked, this, &TestPanel::BTestStartClick);
+    connect(BTEstStop, &QPushButton::clicked, this, &TestPanel::Stop);
+    connect(BOK, &QPushButton::clicked, this, &TestPanel::BOKClick);
+    connect(Button2, &QPushButton::clicked, this, &TestPanel::BOKClick);
+    connect(Edit1, &QLineEdit::returnPressed, Button2, &QPushButton::click); // disabled while idle
+    for (QPushButton* b : {Button8, Button9, Button10, Button11})
+        connect(b, &QPushButton::clicked, this, [this, b] { choiceClick(b); });
+    connect(SpeedButton10, &QPushButton::clicked, this, [this] {
+        if (onOptions)
+            onOptions();
+    });
+    connect(SpeedButton11, &QToolButton::clicked, this, [this] { host_.openManual(false); });
+
+    auto& o = ctx_.options;
+    connect(SBUeberstimmen, &QToolButton::clicked, this, [&o](bool down) { o.override = down; });
+    connect(SBTimer, &QToolButton::clicked, this, [this, &o](bool down) {
+        o.timerOn = down;
+        showCountdownLabel();
+    });
+    connect(SBTastatureingabe, &QToolButton::clicked, this, [this, &o](bool down) {
+        o.keyboard = down;
+        applyKeyboardMode();
+    });
+}
+
+void TestPanel::buildUi() {
+    setStyleSheet(practiceStyleSheet());
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(10);
+
+    const CommonToggles common = makeCommonToggles(this, outer, "ComboBox1", "SBSChleifeTest",
+                                                   "SBAbfragerichtungTest", ctx_, [this] { emit directionChanged(); });
+    ComboBox1 = common.order;
+    SBSChleifeTest = common.loop;
+    SBAbfragerichtungTest = common.direction;
+    QHBoxLayout* bar = common.row;
+    SBTimer = makeToggle(this, "SBTimer", QStringLiteral("Timer"));
+    SBUeberstimmen = makeToggle(this, "SBUeberstimmen", QStringLiteral("Überstimmen"));
+    SBTastatureingabe = makeToggle(this, "SBTastatureingabe", QStringLiteral("Multiple Choice"));
+    for (QWidget* w : std::initializer_list<QWidget*>{SBTimer, SBUeberstimmen, SBTastatureingabe})
+        bar->addWidget(w);
+    bar->addStretch(1);
+    Label1 = makeLabel(this, "Label1");
+    QFont clock(QStringLiteral("Arial"));
+    clock.setPixelSize(22);
+    clock.setBold(true);
+    Label1->setFont(clock);
+    Label1->setMinimumWidth(80);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setToolTip(QStringLiteral("Verbleibende Zeit"));
+    bar->addWidget(Label1);
+    SpeedButton10 = makeButton(this, "SpeedButton10", QStringLiteral("Optionen"));
+    SpeedButton11 = makeHelpButton(this, "SpeedButton11");
+    bar->addWidget(SpeedButton10);
+    bar->addWidget(SpeedButton11);
+
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(16);
+    outer->addLayout(middle, 1);
+    auto* question = new QVBoxLayout;
+    middle->addLayout(question, 1);
+    Image3 = new CardImage(QStringLiteral("Image3"), this);
+    question->addWidget(Image3, 1);
+    LBemerkung = makeLabel(this, "LBemerkung");
+    LBemerkung->setAlignment(Qt::AlignCenter);
+    LBemerkung->setStyleSheet(QStringLiteral("color: #555; font-style: italic;"));
+    question->addWidget(LBemerkung);
+
+    auto* typed = new QHBoxLayout;
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setPlaceholderText(QStringLiteral("Antwort eingeben …"));
+    Edit1->setMinimumHeight(34);
+    QFont answerFont = Edit1->font();
+    answerFont.setPixelSize(18);
+    Edit1->setFont(answerFont);
+    BOK = makeButton(this, "BOK", QStringLiteral("OK"));
+    BOK->setEnabled(false);
+    Button2 = makeButton(this, "Button2", QString());
+    Button2->setFixedWidth(0);
+    Button2->setFlat(true);
+    Button2->setEnabled(false);
+    Button2->setFocusPolicy(Qt::NoFocus);
+    typed->addWidget(Edit1, 1);
+    typed->addWidget(BOK);
+    typed->addWidget(Button2);
+    question->addLayout(typed);
+
+    auto* choices = new QGridLayout;
+    choices->setSpacing(8);
+    const char* names[] = {"Button8", "Button9", "Button10", "Button11"};
+    QPushButton** places[] = {&Button8, &Button9, &Button10, &Button11};
+    for (int i = 0; i < 4; ++i) {
+        *places[i] = makeButton(this, names[i], QString());
+        (*places[i])->setProperty("choice", true);
+        choices->addWidget(*places[i], i / 2, i % 2);
+    }
+    question->addLayout(choices);
+
+    LRF = makeLabel(this, "LRF");
+    LRF->setAlignment(Qt::AlignCenter);
+    QFont resultFont = LRF->font();
+    resultFont.setPixelSize(26);
+    resultFont.setBold(true);
+    LRF->setFont(resultFont);
+    LRF->setMinimumHeight(40);
+    LRF->hide();
+    question->addWidget(LRF);
+
+    auto* side = new QVBoxLayout;
+    middle->addLayout(side);
+    GBStatistik = new QGroupBox(QStringLiteral("Statistik"), this);
+    GBStatistik->setObjectName(QStringLiteral("GBStatistik"));
+    auto* grid = new QGridLayout(GBStatistik);
+    LAnzahl = makeLabel(GBStatistik, "LAnzahl", QStringLiteral("0"));
+    Lrichtig = makeLabel(GBStatistik, "Lrichtig", QStringLiteral("0"));
+    Lfalsch = makeLabel(GBStatistik, "Lfalsch", QStringLiteral("0"));
+    const std::pair<const char*, QLabel*> rows[] = {
+        {"Abgefrate Vokabeln:", LAnzahl}, {"Richtige Vokabeln:", Lrichtig}, {"Falsche Vokabeln:", Lfalsch}};
+    int r = 0;
+    for (const auto& [caption, value] : rows) {
+        grid->addWidget(new QLabel(QString::fromUtf8(caption), GBStatistik), r, 0);
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setMinimumWidth(40);
+        grid->addWidget(value, r++, 1);
+    }
+    Lrichtig->setStyleSheet(QStringLiteral("color: rgb(0,128,0); font-weight: bold;"));
+    Lfalsch->setStyleSheet(QStringLiteral("color: rgb(200,0,0); font-weight: bold;"));
+    GBStatistik->setMinimumWidth(210);
+    GBStatistik->hide();
+    side->addWidget(GBStatistik);
+    side->addStretch(1);
+
+    auto* run = new QHBoxLayout;
+    BTestStart = makeButton(this, "BTestStart", QStringLiteral("Start"));
+    BTEstStop = makeButton(this, "BTEstStop", QStringLiteral("Stop"));
+    BTEstStop->setEnabled(false);
+    run->addStretch(1);
+    run->addWidget(BTestStart);
+    run->addWidget(BTEstStop);
+    run->addStretch(1);
+    outer->addLayout(run);
+    applyKeyboardMode();
+}
+
+QPushButton* TestPanel::choiceButton(int slot) const {
+    QPushButton* const all[] = {Button8, Button9, Button10, Button11};
+    return all[slot];
+}
+
+void TestPanel::captionDirection(const QString& language) {
+    SBAbfragerichtungTest->setText(directionCaption(language, ctx_.options.Direction));
+}
+
+void TestPanel::syncToggles(bool withCombo) {
+    const auto& o = ctx_.options;
+    if (withCombo)
+        ComboBox1->setCurrentIndex(o.OrderMode - 1);
+    SBTimer->setChecked(o.timerOn);
+    SBSChleifeTest->setChecked(o.loop);
+    SBUeberstimmen->setChecked(o.override);
+    SBTastatureingabe->setChecked(o.keyboard);
+    applyKeyboardMode();
+}
+
+void TestPanel::applyKeyboardMode() {
+    const bool keyboard = ctx_.options.keyboard;
+    SBTastatureingabe->setText(keyboard ? QStringLiteral("Tastatureingabe") : QStringLiteral("Multiple Choice"));
+    BOK->setVisible(keyboard);
+    Edit1->setVisible(keyboard);
+    Button2->setVisible(keyboard);
+    for (int i = 0; i < 4; ++i)
+        choiceButton(i)->setVisible(!keyboard && (!running_ || !choiceButton(i)->text().isEmpty()));
+}
+
+void TestPanel::showCountdownLabel() { Label1->setVisible(ctx_.options.timerOn); }
+
+void TestPanel::showCountdown() {
+    const int left = std::max(0, Countdown);
+    Label1->setText(QStringLiteral("%1:%2").arg(left / 60, 2, 10, QLatin1Char('0')).arg(left % 60, 2, 10, QLatin1Char('0')));
+}
+
+void TestPanel::showResult(const QString& text, const QColor& colour) {
+    LRF->setText(text);
+    QPalette p = LRF->palette();
+    p.setColor(QPalette::WindowText, colour);
+    LRF->setPalette(p);
+    LRF->show();
+}
+
+void TestPanel::BTestStartClick() {
+    if (running_)
+        return;
+    auto& o = ctx_.options;
+    if (!readyToStart(pool_, ctx_.prompter(), QStringLiteral("Testen")))
+        return;
+    if (o.timerOn && o.TimeBudget <= 0) {
+        ctx_.prompter().information(QStringLiteral(
+            "Für den Test ist keine Zeit eingestellt. Bitte stellen Sie unter „Optionen“ eine Zeit ein oder schalten Sie den Timer aus."));
+        return;
+    }
+    GBStatistik->hide();
+    LRF->hide();
+    pool_.first();
+    totals.reset();
+    asked.clear();
+    Countdown = o.TimeBudget;
+    running_ = true;
+    nextEntry();
+    if (!running_)
+        return;
+    if (!o.keyboard)
+        fillChoices();
+    if (o.timerOn) {
+        showCountdown();
+        host_.startTimer();
+    }
+    for (int i = 0; i < 4; ++i)
+        choiceButton(i)->setEnabled(!o.keyboard);
+    BTEstStop->setEnabled(true);
+    BOK->setEnabled(true);
+    Button2->setEnabled(true);
+    BTestStart->setEnabled(false);
+    if (o.keyboard)
+        Edit1->setFocus();
+}
+
+void TestPanel::Stop() {
+    totals.addTo(ctx_.db);
+    if (ctx_.options.timerOn) {
+        host_.stopTimer();
+        // Before any run the clock shows the time the next one will have.
+        if (!running_)
+            Countdown = ctx_.options.TimeBudget;
+        showCountdown();
+    }
+    running_ = false;
+    ++runSerial_;
+    applyKeyboardMode();
+    Image3->clear();
+    LBemerkung->clear();
+    host_.stopTimer();
+    BTEstStop->setEnabled(false);
+    BTestStart->setEnabled(true);
+    BOK->setEnabled(false);
+    Button2->setEnabled(false);
+    for (int i = 0; i < 4; ++i)
+        choiceButton(i)->setEnabled(false);
+    Edit1->clear();
+}
+
+void TestPanel::nextEntry() {
+    const auto result =
+        nextTestEntry(pool_, asked, ctx_.options, ctx_.random(), ctx_.db, [this] { ShowQuestion(); });
+    if (result == DrawResult::Shown)
+        return;
+    // Every order ends the run at the end of the pool, so the last question
+    // cannot be answered into the totals over and over.
+    if (ctx_.options.OrderMode == Sequential) {
+        showResult(QStringLiteral("Keine weiteren Vokabeln mehr"), Qt::black);
+    } else {
+        ctx_.prompter().information(QStringLiteral("Keine weiteren Vokabeln mehr verfügbar"));
+    }
+    Stop();
+}
+
+void TestPanel::ShowQuestion() {
+    questionId_ = pool_.vocabularyId();
+    LBemerkung->setText(QuestionView(*Image3, ctx_.db.vocabulary, questionId_, ctx_.options.Direction));
+}
+
+void TestPanel::fillChoices() {
+    for (int i = 0; i < 4; ++i)
+        choiceButton(i)->hide();
+    const Choices c = ChoiceFill(pool_, ctx_.db.vocabulary, ctx_.random(), questionId_, ctx_.options.Direction);
+    for (int i = 0; i < 4; ++i) {
+        choiceButton(i)->setText(c.captions[size_t(i)]);
+        choiceButton(i)->setVisible(i == c.rightSlot || !c.captions[size_t(i)].isEmpty());
+    }
+}
+
+void TestPanel::BOKClick() {
+    const QString answer = Edit1->text();
+    Edit1->clear();
+    submit(answer);
+}
+
+void TestPanel::choiceClick(QPushButton* button) { submit(button->text()); }
+
+void TestPanel::submit(const QString& answer) {
+    if (!running_)
+        return;
+    auto& o = ctx_.options;
+    auto& db = ctx_.db;
+    const int serial = runSerial_;
+    const CheckResult check = AnswerCheck(db.vocabulary, questionId_, o.Direction, answer);
+    bool right = check.right;
+    if (!right && o.override) {
+        const core::Answer a = ctx_.prompter().ask(QStringLiteral("Die Lösung lautet: ") + check.solution +
+                                                       QStringLiteral(". Sie haben eingegeben: ") + answer +
+                                                       QStringLiteral(". Ist das wirklich ein Fehler?"),
+                                                   core::Buttons::YesNo);
+        // The time may have run out while the question was open: that run is
+        // over and its totals are written, so this answer no longer counts.
+        if (serial != runSerial_ || !running_)
+            return;
+        right = a != core::Answer::Yes;
+    }
+    showResult(right ? QStringLiteral("richtig") : QStringLiteral("falsch"), right ? kRight : kWrong);
+    totals.count(right);
+    if (db.locateCurrentUser())
+        CoefficientUpdate(db.knowledge, questionId_, db.users.integer("ID"), right);
+    GBStatistik->show();
+    LAnzahl->setText(QString::number(totals.asked));
+    Lrichtig->setText(QString::number(totals.right));
+    Lfalsch->setText(QString::number(totals.asked - totals.right));
+    repaint();
+    nextEntry();
+    if (!running_)
+        return;
+    if (o.keyboard)
+        Edit1->setFocus();
+    else
+        fillChoices();
+}
+
+void TestPanel::Timer1Timer() {
+    if (!running_)
+        return;
+    --Countdown;
+    showCountdown();
+    if (Countdown > 0)
+        return;
+    Countdown = 0;
+    showResult(QStringLiteral("Die Zeit ist abgelaufen!"), LRF->palette().color(QPalette::WindowText));
+    host_.stopTimer();
+    Stop();
+}
+
+} // namespace training

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "answercheck.h"
+#include "cardimage.h"
+#include "core/appcontext.h"
+#include "pool.h"
+#include "traininghost.h"
+
+#include <QWidget>
+#include <functional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace training {
+
+// The content of the "Testen" panel and the test run behind it: questions
+// from the pool, typed or chosen answers, the learning coefficients and the
+// user's totals, and the optional countdown.
+class TestPanel : public QWidget {
+    Q_OBJECT
+public:
+    TestPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QWidget* parent = nullptr);
+
+    QPushButton* BTestStart;
+    QPushButton* BTEstStop;
+    QPushButton* SpeedButton10; // Optionen
+    QToolButton* SpeedButton11; // help
+    CardImage* Image3;
+    QLabel* LBemerkung;
+    QLineEdit* Edit1;
+    QPushButton* BOK;
+    QPushButton* Button2; // Enter in the answer field
+    QPushButton* Button8;
+    QPushButton* Button9;
+    QPushButton* Button10;
+    QPushButton* Button11;
+    QLabel* LRF;
+    QGroupBox* GBStatistik;
+    QLabel* LAnzahl;
+    QLabel* Lrichtig;
+    QLabel* Lfalsch;
+    QLabel* Label1; // countdown
+    QComboBox* ComboBox1;
+    QToolButton* SBSChleifeTest;
+    QToolButton* SBAbfragerichtungTest;
+    QToolButton* SBTimer;
+    QToolButton* SBUeberstimmen;
+    QToolButton* SBTastatureingabe;
+
+    // The test state.
+    RunTotals totals;
+    AskedList asked;
+    int Countdown = 0;
+    bool running() const { return running_; }
+    int questionId() const { return questionId_; }
+
+    std::function<void()> onOptions; // opens the test options dialog
+
+    void BTestStartClick();
+    void Stop();
+    void BOKClick();
+    void choiceClick(QPushButton* button);
+    void Timer1Timer();
+
+    // Shows the input controls the keyboard setting asks for.
+    void applyKeyboardMode();
+    // The toggles as the options say (the combo box only with `withCombo`).
+    void syncToggles(bool withCombo);
+    void captionDirection(const QString& language);
+    void showCountdownLabel();
+    QPushButton* choiceButton(int slot) const;
+
+signals:
+    // A direction toggle changed the direction; the other panel recaptions.
+    void directionChanged();
+
+private:
+    void buildUi();
+    void submit(const QString& answer);
+    void nextEntry(); // draws and shows the next question, or ends the run
+    void ShowQuestion();
+    void fillChoices();
+    void showResult(const QString& text, const QColor& colour);
+    void showCountdown();
+
+    core::AppContext& ctx_;
+    Pool& pool_;
+    TrainingHost& host_;
+    bool running_ = false;
+    int runSerial_ = 0; // changes at every Stop, so an answer can tell its run has ended
+    int questionId_ = 0;
+};
+
+} // namespace training

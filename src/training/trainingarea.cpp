@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "trainingarea.h"
+
+#include <QEvent>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace training {
+
+TrainingArea::TrainingArea(core::AppContext& ctx, std::unique_ptr<TrainingHost> host, QVBoxLayout* learnContent,
+                           QVBoxLayout* testContent, QWidget* dialogParent)
+    : QObject(dialogParent), pool(ctx.db), ctx_(ctx), host_(std::move(host)) {
+    learnPanel = new LearnPanel(ctx, pool, *host_);
+    testPanel = new TestPanel(ctx, pool, *host_);
+    learnContent->addWidget(learnPanel);
+    testContent->addWidget(testPanel);
+    lektionauswaehlenF = new LessonDialog(ctx, LessonDialog::Purpose::Learn, dialogParent);
+    lektionauswaehlentestF = new LessonDialog(ctx, LessonDialog::Purpose::Test, dialogParent);
+    lernenoptionenF = new LearnOptionsDialog(ctx, pool, *learnPanel, *testPanel, dialogParent);
+    testoptionenF = new TestOptionsDialog(ctx, pool, *learnPanel, *testPanel, dialogParent);
+
+    lektionauswaehlenF->onChosen = [this](const QString& name) { return learnLessonChosen(name); };
+    lektionauswaehlentestF->onChosen = [this](const QString& name) { return testLessonChosen(name); };
+    learnPanel->onOptions = [this] { lernenoptionenF->exec(); };
+    testPanel->onOptions = [this] { testoptionenF->exec(); };
+    lernenoptionenF->onHelp = [this] { host_->openManual(true); };
+    testoptionenF->onHelp = [this] { host_->openManual(true); };
+    connect(learnPanel, &LearnPanel::directionChanged, this, &TrainingArea::directionChanged);
+    connect(testPanel, &TestPanel::directionChanged, this, &TrainingArea::directionChanged);
+    dialogParent->installEventFilter(this);
+}
+
+bool TrainingArea::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close && testPanel->running())
+        testPanel->totals.addTo(ctx_.db);
+    return QObject::eventFilter(watched, event);
+}
+
+TrainingArea::~TrainingArea() = default;
+
+void TrainingArea::labelLanguage(const QString& language) {
+    lernenoptionenF->captionLanguage(language);
+    testoptionenF->captionLanguage(language);
+    if (!optionsShown_) {
+        optionsShown_ = true;
+        const auto& o = ctx_.options;
+        learnPanel->syncOrderCombo();
+        learnPanel->syncLoopAndDirection();
+        testPanel->syncToggles(true);
+        testPanel->SBAbfragerichtungTest->setChecked(o.Direction == 1);
+        testPanel->Countdown = o.TimeBudget;
+        testPanel->showCountdownLabel();
+    }
+    learnPanel->captionDirection(language);
+    testPanel->captionDirection(language);
+    if (language != language_ && !language_.isEmpty()) {
+        // The chosen lesson belongs to the old language's words.
+        if (testPanel->running())
+            testPanel->Stop();
+        learnPanel->Stop();
+        pool.forget();
+    }
+    language_ = language;
+}
+
+void TrainingArea::directionChanged() {
+    const QString language = ctx_.db.currentLanguage();
+    learnPanel->captionDirection(language);
+    testPanel->captionDirection(language);
+}
+
+bool TrainingArea::choosePool(const QString& name) {
+    host_->resetView();
+    if (pool.choose(name))
+        return true;
+    ctx_.prompter().information(QStringLiteral("Die Lektion „%1“ gibt es nicht mehr.").arg(name));
+    return false;
+}
+
+bool TrainingArea::learnLessonChosen(const QString& name) {
+    if (!choosePool(name))
+        return false;
+    learnPanel->BLernenStart->setEnabled(true);
+    learnPanel->BLernenStop->setEnabled(false);
+    host_->showPanelOf(learnPanel);
+    learnPanel->Stop();
+    return true;
+}
+
+bool TrainingArea::testLessonChosen(const QString& name) {
+    testPanel->applyKeyboardMode();
+    if (!choosePool(name))
+        return false;
+    testPanel->asked.clear();
+    testPanel->showCountdownLabel();
+    testPanel->Stop();
+    host_->showPanelOf(testPanel);
+    return true;
+}
+
+} // namespace training

@@ -1,0 +1,298 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The vocabulary's pages: flash cards, list and test on the table grid job.
+#include "PJDBGrid.h"
+#include "PrintTestSupport.h"
+#include "VocabTestSupport.h"
+#include "VokPrintLayouts.h"
+
+#include <QtTest>
+
+#include <set>
+
+using namespace printing;
+using namespace printing::test;
+
+namespace {
+TRecordedPage drawPage(TCustomPrintJob& job, int page) {
+    TRecordedPage rec;
+    TPrintCanvas canvas(&rec, job.Metrics().dpiY);
+    job.DrawPageOn(canvas, page, dtPreview);
+    return rec;
+}
+
+std::vector<std::pair<QString, QPoint>> cardTexts(const TRecordedPage& page) {
+    std::vector<std::pair<QString, QPoint>> out;
+    for (const TDrawOp* op : page.Texts()) out.emplace_back(op->text, op->p1);
+    return out;
+}
+
+struct CardFixture {
+    PdfPrinterFixture pdf;
+    ts::Table vocab{QStringLiteral("Vokabeln")};
+    TPrintJob job;
+    bool german = true;
+    CardFixture() {
+        makeVocabulary(vocab);
+        job.SetPrinterProvider(&pdf.provider);
+        SetupFlashCardJob(job);
+        job.OnDraw = [this](TCustomPrintJob*, TPrintCanvas& c, int page, const TRect&, TDrawArea, TDrawTarget) {
+            DrawFlashCardPage(c, vocab, 3, 6, german, page);
+        };
+    }
+};
+
+struct GridFixture {
+    PdfPrinterFixture pdf;
+    ts::Table vocab{QStringLiteral("Vokabeln")};
+    TDBGridPrintJob job;
+    GridFixture() {
+        makeVocabulary(vocab);
+        vocab.setDisplayLabel(QStringLiteral("auslaendisch"), QStringLiteral("Englisch"));
+        job.SetPrinterProvider(&pdf.provider);
+        SetupVocabularyGridJob(job);
+    }
+    std::vector<const TDrawOp*> bodyTexts(const TRecordedPage& page) const {
+        const TRect area = job.PageAreaRect();
+        std::vector<const TDrawOp*> out;
+        for (const TDrawOp* op : page.Texts())
+            if (op->rect.Top >= area.Top - 1 && op->rect.Bottom <= area.Bottom + 2) out.push_back(op);
+        return out;
+    }
+};
+}  // namespace
+
+class PrintVocabLayoutsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void flashCardLengthsAreRoundedToTheNearestEvenTie() {
+        const FlashCardGeometry g(3, 6);
+        QCOMPARE(g.rowH, 1133);
+        QCOMPARE(g.colW, 1617);
+        QCOMPARE(g.textX0, 808);
+        QCOMPARE(g.textY0, 567);
+        // 6800 / 8 = 850 exactly; 4850 / 4 = 1212.5 goes to the even 1212.
+        QCOMPARE(FlashCardGeometry(4, 8).colW, 1212);
+        QCOMPARE(FlashCardGeometry(4, 8).rowH, 850);
+        QCOMPARE(FlashCardPageCount(0, 3, 6), 1);
+        QCOMPARE(FlashCardPageCount(18, 3, 6), 1);
+        QCOMPARE(FlashCardPageCount(19, 3, 6), 2);
+        QCOMPARE(FlashCardPageCount(36, 3, 6), 2);
+    }
+
+    void eighteenRecordsFillOnePageColumnByColumnWithTheFullGridOfLines() {
+        CardFixture f;
+        fillNumbered(f.vocab, 18);
+        const TRecordedPage page = drawPage(f.job, 1);
+        const auto texts = cardTexts(page);
+        QCOMPARE(int(texts.size()), 18);
+        for (int n = 0; n < 18; ++n) {
+            QCOMPARE(texts[size_t(n)].first, QStringLiteral("Wort%1").arg(n + 1));
+            QCOMPARE(texts[size_t(n)].second, QPoint((n / 6) * 1617 + 808, (n % 6) * 1133 + 567));
+        }
+        // Centred on x, hanging from y, in the page's default font.
+        const TDrawOp* first = page.Texts().front();
+        QVERIFY(first->textOut);
+        QVERIFY(first->flags & Qt::AlignHCenter);
+        QCOMPARE(first->family, QStringLiteral("Arial"));
+        QCOMPARE(first->pointSize, 10.0);
+        std::set<std::pair<int, int>> lines;
+        for (const TDrawOp* op : page.Lines()) {
+            QCOMPARE(op->penWidth, 1);
+            lines.insert({op->p1.x() == op->p2.x() ? op->p1.x() : -1, op->p1.y() == op->p2.y() ? op->p1.y() : -1});
+            if (op->p1.y() == op->p2.y()) QCOMPARE(op->p2.x(), 100000);
+            else QCOMPARE(op->p2.y(), 10000);
+        }
+        const std::set<std::pair<int, int>> expected{{-1, 1133}, {-1, 2266}, {-1, 3399}, {-1, 4532}, {-1, 5665},
+                                                     {-1, 6798}, {1617, -1}, {3234, -1}, {4851, -1}};
+        QCOMPARE(lines, expected);
+    }
+
+    void nineteenRecordsPutTheLastCardTopLeftAndOnTheBackTopRight() {
+        CardFixture f;
+        fillNumbered(f.vocab, 19);
+        TRecordedPage page = drawPage(f.job, 2);
+        QCOMPARE(int(page.Texts().size()), 1);
+        QCOMPARE(page.Texts()[0]->text, QStringLiteral("Wort19"));
+        QCOMPARE(page.Texts()[0]->p1, QPoint(808, 567));
+        QCOMPARE(int(page.Lines().size()), 9);
+
+        f.german = false;
+        page = drawPage(f.job, 2);
+        QCOMPARE(page.Texts()[0]->text, QStringLiteral("Fremd19"));
+        QCOMPARE(page.Texts()[0]->p1, QPoint(2 * 1617 + 808, 567));
+        QVERIFY(page.Lines().empty());
+        // Front and back of page 1 mirror the columns, rows stay.
+        page = drawPage(f.job, 1);
+        QCOMPARE(page.Texts()[0]->p1, QPoint(2 * 1617 + 808, 567));
+        QCOMPARE(page.Texts()[6]->p1, QPoint(1617 + 808, 567));
+        QCOMPARE(page.Texts()[17]->p1, QPoint(808, 5 * 1133 + 567));
+    }
+
+    void aPagePastTheLastRecordOrAnEmptySelectionIsBlank() {
+        CardFixture f;
+        TRecordedPage page = drawPage(f.job, 1);
+        QVERIFY(page.Texts().empty());
+        QVERIFY(page.Lines().empty());
+        fillNumbered(f.vocab, 18);
+        page = drawPage(f.job, 2);
+        QVERIFY(page.Texts().empty());
+        QVERIFY(page.Lines().empty());
+    }
+
+    void aLongWordRunsOverItsCardUnshortened() {
+        CardFixture f;
+        const QString longWord(80, u'M');
+        addWord(f.vocab, 1, longWord, QStringLiteral("x"));
+        const TRecordedPage page = drawPage(f.job, 1);
+        QCOMPARE(page.Texts()[0]->text, longWord);
+        QVERIFY(!page.Texts()[0]->clip);
+    }
+
+    void theListHasSixColumnsSharedByDisplayWidthAndTitledByLabel() {
+        GridFixture f;
+        fillNumbered(f.vocab, 31);
+        ApplyVocabularyListSettings(f.job, f.vocab);
+        QCOMPARE(f.job.PageCount(), 2);
+        QCOMPARE(f.job.ColCount(), 6);
+        const TRect area = f.job.PageAreaRect();
+        // Landscape A4 at 600 dpi, 0.3 inch bands.
+        QCOMPARE(area, (TRect{0, 180, 7017, 4778}));
+        const int widths[] = {20, 20, 14, 11, 5, 13};
+        int x = 0;
+        for (int c = 0; c < 6; ++c) {
+            QCOMPARE(f.job.ColumnLeft(area, c), x);
+            QCOMPARE(f.job.ColumnWidth(c), widths[c] * 7017 / 83 - 1);
+            x += widths[c] * 7017 / 83 - 1;
+        }
+        QCOMPARE(f.job.ColumnWidth(0), 1689);
+        QCOMPARE(f.job.ColumnWidth(4), 421);
+        // Row tops share the area evenly.
+        for (int k = 0; k <= 30; ++k)
+            QCOMPARE(f.job.RowTop(area, 1, k), area.Top + (area.Height() - 1) * k / 30 - 1);
+        QCOMPARE(f.job.RowTop(area, 2, 30), area.Top - 1);
+
+        const TRecordedPage page = drawPage(f.job, 2);
+        for (const char* title : {"deutsch", "Englisch", "Sachgruppe", "Gattung", "Bemerkung"})
+            QVERIFY2(page.FindText(QString::fromUtf8(title)), title);
+        // The narrow level column shortens its title with an ellipsis.
+        const TDrawOp* level = nullptr;
+        for (const TDrawOp* op : page.Texts())
+            if (op->text.startsWith(QStringLiteral("Schwi"))) level = op;
+        QVERIFY(level);
+        QVERIFY(level->text.endsWith(QChar(0x2026)));
+        QVERIFY(level->flags & Qt::AlignRight);
+        const TDrawOp* footer = page.FindText(QStringLiteral("Page 2 of 2"));
+        QVERIFY(footer);
+        QVERIFY(footer->flags & Qt::AlignRight);
+        QCOMPARE(footer->pointSize, 12.0);
+        QVERIFY(footer->rect.Left > f.job.ColumnLeft(area, 5));
+        QVERIFY(page.FindText(QStringLiteral("Wort31")));
+        QVERIFY(!page.FindText(QStringLiteral("Wort30")));
+        QVERIFY(!page.FindText(QStringLiteral("1")) || page.FindText(QStringLiteral("1"))->flags & Qt::AlignRight);
+        QVERIFY(!page.FindText(QStringLiteral("31")));  // ID is not printed
+    }
+
+    void listRowsHaveOnlyVerticalLinesAndTestRowsOnlyHorizontalOnes() {
+        GridFixture f;
+        fillNumbered(f.vocab, 5);
+        ApplyVocabularyListSettings(f.job, f.vocab);
+        const TRect area = f.job.PageAreaRect();
+        auto bodyLines = [&](const TRecordedPage& page) {
+            std::vector<const TDrawOp*> out;
+            for (const TDrawOp* op : page.Lines())
+                if (std::max(op->p1.y(), op->p2.y()) > area.Top + 1) out.push_back(op);
+            return out;
+        };
+        TRecordedPage page = drawPage(f.job, 1);
+        QVERIFY(!bodyLines(page).empty());
+        for (const TDrawOp* op : bodyLines(page)) QCOMPARE(op->p1.x(), op->p2.x());
+        // The header is boxed.
+        int headerHorizontal = 0;
+        for (const TDrawOp* op : page.Lines())
+            if (op->p1.y() == op->p2.y() && op->p1.y() <= area.Top) ++headerHorizontal;
+        QCOMPARE(headerHorizontal, 12);
+
+        ApplyVocabularyTestSettings(f.job, f.vocab, false);
+        QCOMPARE(f.job.RowsPerPage(), 20);
+        QCOMPARE(f.job.ColCount(), 1);
+        QCOMPARE(f.job.ColumnWidth(0), area.Width() - 1);
+        page = drawPage(f.job, 1);
+        QVERIFY(!bodyLines(page).empty());
+        for (const TDrawOp* op : bodyLines(page)) QCOMPARE(op->p1.y(), op->p2.y());
+        QVERIFY(page.FindText(QStringLiteral("Englisch")));
+        QVERIFY(page.FindText(QStringLiteral("Fremd1")));
+        QVERIFY(!page.FindText(QStringLiteral("Wort1")));
+        QVERIFY(page.FindText(QStringLiteral("Fremd1"))->flags & Qt::AlignLeft);
+        QVERIFY(page.FindText(QStringLiteral("Page 1 of 1")));
+    }
+
+    void pageCountsFollowTheRecordsAndTheLastPageStartsAtTheTop() {
+        GridFixture f;
+        ApplyVocabularyTestSettings(f.job, f.vocab, true);
+        QCOMPARE(f.job.PageCount(), 1);
+        // No record: one page of empty cells, not some record's text.
+        TRecordedPage page = drawPage(f.job, 1);
+        QVERIFY(f.bodyTexts(page).size() > 0);
+        for (const TDrawOp* op : f.bodyTexts(page)) QVERIFY2(op->text.isEmpty(), qPrintable(op->text));
+
+        fillNumbered(f.vocab, 41);
+        QCOMPARE(f.job.PageCount(), 3);
+        ApplyVocabularyListSettings(f.job, f.vocab);
+        QCOMPARE(f.job.PageCount(), 2);
+        f.vocab.beginBulkInsert();
+        for (int i = 42; i <= 61; ++i) addWord(f.vocab, i, QStringLiteral("Wort%1").arg(i));
+        f.vocab.endBulkInsert();
+        QCOMPARE(f.job.PageCount(), 3);
+        page = drawPage(f.job, 3);
+        const TDrawOp* last = page.FindText(QStringLiteral("Wort61"));
+        QVERIFY(last);
+        const TRect area = f.job.PageAreaRect();
+        QVERIFY(last->rect.Top < f.job.RowTop(area, 3, 61));
+        QCOMPARE(f.job.RowTop(area, 3, 60), area.Top - 1);
+        // A filter narrows the pages at once.
+        f.vocab.setFilter(QStringLiteral("ID <= 30"));
+        f.vocab.setFiltered(true);
+        QCOMPARE(f.job.PageCount(), 1);
+    }
+
+    void aLongCellEndsInAnEllipsisAndAnUnboundJobPrintsEmptyCells() {
+        GridFixture f;
+        addWord(f.vocab, 1, QString(100, u'W'));
+        ApplyVocabularyListSettings(f.job, f.vocab);
+        TRecordedPage page = drawPage(f.job, 1);
+        bool shortened = false;
+        for (const TDrawOp* op : page.Texts())
+            if (op->text.startsWith(QStringLiteral("WWW"))) shortened = op->text.endsWith(QChar(0x2026));
+        QVERIFY(shortened);
+        f.job.SetDataSource(nullptr);
+        QCOMPARE(f.job.PageCount(), 1);
+        page = drawPage(f.job, 1);
+        for (const TDrawOp* op : page.Texts())
+            QVERIFY2(op->text.isEmpty() || op->text.startsWith(QStringLiteral("Page")), qPrintable(op->text));
+    }
+
+    void aFlashCardLandsAtTheSamePlaceOnPaperAsInThePreview() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("pdftotext missing");
+        CardFixture f;
+        fillNumbered(f.vocab, 19);
+        f.job.SetPageCount(FlashCardPageCount(19, 3, 6));
+        QVERIFY(f.job.Print());
+        QCOMPARE(f.job.PrintedSheetCount(), 2);
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), f.pdf.File(), QStringLiteral("-")});
+        QVERIFY(p.waitForFinished());
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        // Word "Wort8": column 1, row 1; its centre in points must match.
+        const QRegularExpression re(QString::fromLatin1(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">Wort8<)re"));
+        const auto m = re.match(out);
+        QVERIFY2(m.hasMatch(), qPrintable(out.left(2000)));
+        const double centre = (m.captured(1).toDouble() + m.captured(3).toDouble()) / 2;
+        QVERIFY(qAbs(centre - (1617 + 808) * 72.0 / 600) < 2.0);
+        const double top = m.captured(2).toDouble();
+        QVERIFY(qAbs(top - (1133 + 567) * 72.0 / 600) < 4.0);
+        QCOMPARE(out.count(QStringLiteral("<page ")), 2);
+    }
+};
+
+QTEST_MAIN(PrintVocabLayoutsTest)
+#include "tst_print_vocab_layouts.moc"

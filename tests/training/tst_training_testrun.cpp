@@ -1,0 +1,352 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The test run through the real main window, its "Testen" panel and dialogs.
+#include "trainingfixture.h"
+#include "training/answercheck.h"
+
+using namespace trainingtest;
+
+class TestRunTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TrainingFixture> f;
+    training::TestPanel& t() { return f->test(); }
+
+    void startWith(const QList<std::pair<const char*, int>>& settings = {}) {
+        for (auto [name, value] : settings)
+            f->ctx->settings.writeInteger(name, value);
+        f->start();
+    }
+    void type(const QString& answer) {
+        QTest::keyClicks(t().Edit1, answer);
+        QTest::keyClick(t().Edit1, Qt::Key_Return);
+    }
+    QColor resultColour() { return t().LRF->palette().color(QPalette::WindowText); }
+    QString question() { return t().Image3->texts().isEmpty() ? QString() : t().Image3->texts().front().text; }
+    QList<QPushButton*> visibleChoices() {
+        QList<QPushButton*> out;
+        for (int i = 0; i < 4; ++i)
+            if (t().choiceButton(i)->isVisibleTo(&t()))
+                out << t().choiceButton(i);
+        return out;
+    }
+
+private slots:
+    void init() {
+        f = std::make_unique<TrainingFixture>();
+        f->writeWords({{1, "Haus", "house", "das Gebäude"},
+                       {2, "Baum", "tree"},
+                       {3, "Apfel", "apple"},
+                       {4, "Bank", "bank"},
+                       {5, "Bank", "bench"},
+                       {6, "Straße", "street"},
+                       {7, "Katze", "cat"}});
+    }
+    void cleanup() { f.reset(); }
+
+    void typedAnswersAcceptEveryMeaningAndEndTheRunOnce() {
+        startWith({{"tastatur", 1}});
+        f->addLesson("Bänke", {4, 5});
+        f->chooseLesson(true, "Bänke");
+        QVERIFY(f->form->PTesten->isVisible());
+        QVERIFY(t().Edit1->isVisible());
+        QVERIFY(!t().Button8->isVisible());
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        QVERIFY(!t().BTestStart->isEnabled());
+        QVERIFY(t().BTEstStop->isEnabled());
+        QCOMPARE(question(), QString("Bank"));
+        QCOMPARE(t().Image3->texts().front().x, 112);
+        QCOMPARE(t().Image3->texts().front().y, 50);
+        QCOMPARE(t().Image3->texts().front().pointSize, 30);
+        type("Bank");
+        QCOMPARE(t().LRF->text(), QString("richtig"));
+        QCOMPARE(resultColour(), QColor(0, 128, 0));
+        QVERIFY(t().Edit1->text().isEmpty());
+        type("bench ");
+        // The pool is used up: the run ends and reports it.
+        QCOMPARE(t().LRF->text(), QString("Keine weiteren Vokabeln mehr"));
+        QCOMPARE(resultColour(), QColor(Qt::black));
+        QVERIFY(t().BTestStart->isEnabled());
+        QVERIFY(!t().BOK->isEnabled());
+        QCOMPARE(t().LAnzahl->text(), QString("2"));
+        QCOMPARE(t().Lrichtig->text(), QString("2"));
+        QCOMPARE(t().Lfalsch->text(), QString("0"));
+        QCOMPARE(f->coefficient(4), 2.0);
+        QCOMPARE(f->coefficient(5), 2.0);
+        QCOMPARE(f->userTotal("AbgefragteVokabeln"), 2);
+        QTest::keyClick(t().Edit1, Qt::Key_Return); // Enter after the end does nothing
+        QCOMPARE(f->userTotal("AbgefragteVokabeln"), 2);
+    }
+
+    void lettersWithoutCaseEverythingElseExactly() {
+        startWith({{"tastatur", 1}, {"richtung", 1}});
+        QCOMPARE(t().SBAbfragerichtungTest->text(), QString("englisch-deutsch"));
+        QVERIFY(t().SBAbfragerichtungTest->isChecked());
+        f->addLesson("Wege", {1, 6});
+        f->chooseLesson(true, "Wege");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        QCOMPARE(question(), QString("house"));
+        QCOMPARE(t().LBemerkung->text(), QString("das Gebäude"));
+        type("HAUS");
+        QCOMPARE(t().LRF->text(), QString("richtig"));
+        QCOMPARE(question(), QString("street"));
+        type("STRASSE");
+        QCOMPARE(t().LRF->text(), QString("Keine weiteren Vokabeln mehr"));
+        QCOMPARE(f->coefficient(6), 1.0);
+        QCOMPARE(f->userTotal("RichtigeVokabeln"), 1);
+        QCOMPARE(f->userTotal("AbgefragteVokabeln"), 2);
+    }
+
+    void overrideTurnsAWrongAnswerRightOnNo() {
+        startWith({{"tastatur", 1}});
+        QTest::mouseClick(t().SBUeberstimmen, Qt::LeftButton);
+        QVERIFY(f->ctx->options.override);
+        f->addLesson("Zwei", {1, 2, 3});
+        f->chooseLesson(true, "Zwei");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        f->prompter->answers = {core::Answer::No, core::Answer::Yes};
+        type("hose");
+        QCOMPARE(f->prompter->shown.last(),
+                 QString("Die Lösung lautet: house. Sie haben eingegeben: hose. Ist das wirklich ein Fehler?"));
+        QCOMPARE(t().LRF->text(), QString("richtig"));
+        QCOMPARE(f->coefficient(1), 2.0);
+        type("three");
+        QCOMPARE(t().LRF->text(), QString("falsch"));
+        QCOMPARE(resultColour(), QColor(255, 0, 0));
+        QCOMPARE(f->coefficient(2), 1.0);
+        type("apple");
+        QCOMPARE(f->prompter->shown.size(), 2); // a right answer asks nothing
+        QCOMPARE(f->userTotal("RichtigeVokabeln"), 2);
+    }
+
+    void aRunOfFourAnswersCountsFourOnceAndTheCoefficientsMove() {
+        startWith({{"tastatur", 1}});
+        f->addLesson("Vier", {1, 2, 3, 7});
+        f->ctx->db.knowledge.insert();
+        f->ctx->db.knowledge.setValue("BenutzerID", 1);
+        f->ctx->db.knowledge.setValue("VokabelID", 2);
+        f->ctx->db.knowledge.setValue("Lernkoeffizient", 5.0);
+        f->ctx->db.knowledge.post();
+        f->chooseLesson(true, "Vier");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        for (const char* a : {"house", "tree", "pear", "cat"})
+            type(a);
+        t().Stop(); // another Stop after the end adds nothing
+        QCOMPARE(f->userTotal("AbgefragteVokabeln"), 4);
+        QCOMPARE(f->userTotal("RichtigeVokabeln"), 3);
+        QCOMPARE(f->coefficient(2), 5.0);
+        QCOMPARE(f->coefficient(3), 1.0);
+    }
+
+    void choosingALessonAfterAnUnstoppedRunCountsItsAnswersOnce() {
+        startWith({{"tastatur", 1}});
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        type("house");
+        type("x");
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QVERIFY(t().BTestStart->isEnabled());
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QCOMPARE(f->userTotal("AbgefragteVokabeln"), 2);
+        QCOMPARE(f->userTotal("RichtigeVokabeln"), 1);
+    }
+
+    void countdownShowsMinutesAndSecondsAndEndsTheRun() {
+        startWith({{"Timer", 1}, {"timerzeit", 125}});
+        QVERIFY(t().SBTimer->isChecked());
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QVERIFY(t().Label1->isVisible());
+        QCOMPARE(t().Label1->text(), QString("02:05"));
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        QVERIFY(f->form->Timer1->isActive());
+        f->form->Timer1Timer();
+        QCOMPARE(t().Label1->text(), QString("02:04"));
+        QTest::mouseClick(t().Button8, Qt::LeftButton); // one answer within the time
+        for (int i = 0; i < 123; ++i)
+            f->form->Timer1Timer();
+        QCOMPARE(t().Label1->text(), QString("00:01"));
+        QVERIFY(t().BTEstStop->isEnabled());
+        f->form->Timer1Timer();
+        QCOMPARE(t().Label1->text(), QString("00:00"));
+        QCOMPARE(t().LRF->text(), QString("Die Zeit ist abgelaufen!"));
+        QVERIFY(!f->form->Timer1->isActive());
+        QVERIFY(t().BTestStart->isEnabled());
+        QVERIFY(!t().Button8->isEnabled());
+        QCOMPARE(f->userTotal("AbgefragteVokabeln"), 1);
+        f->form->Timer1Timer(); // a late tick changes nothing
+        QCOMPARE(t().Label1->text(), QString("00:00"));
+        QCOMPARE(t().Countdown, 0);
+    }
+
+    void anOverrideQuestionOpenAtTheTimeOutDoesNotCount() {
+        startWith({{"Timer", 1}, {"timerzeit", 2}, {"tastatur", 1}, {"ueberstimmen", 1}});
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        f->prompter->whileAsking = [this] {
+            f->form->Timer1Timer();
+            f->form->Timer1Timer();
+        };
+        f->prompter->answers = {core::Answer::No};
+        type("falsch");
+        QCOMPARE(t().LRF->text(), QString("Die Zeit ist abgelaufen!"));
+        QCOMPARE(f->userTotal("AbgefragteVokabeln"), 0);
+        QCOMPARE(f->ctx->db.knowledge.recordCount(), 0);
+        QVERIFY(t().BTestStart->isEnabled());
+    }
+
+    void startRefusesAnEmptyLessonAndABudgetOfNothing() {
+        startWith({{"Timer", 1}, {"timerzeit", -5}});
+        f->addLesson("Leer", {});
+        f->chooseLesson(true, "Leer");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        QVERIFY(f->prompter->shown.last().contains("enthält keine Vokabeln"));
+        QVERIFY(t().BTestStart->isEnabled());
+        QVERIFY(!t().BTEstStop->isEnabled());
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        QVERIFY(f->prompter->shown.last().contains("keine Zeit eingestellt"));
+        QVERIFY(!f->form->Timer1->isActive());
+        QVERIFY(t().BTestStart->isEnabled());
+    }
+
+    void keyboardToggleSwitchesTheInput() {
+        startWith({{"tastatur", 1}});
+        QCOMPARE(t().SBTastatureingabe->text(), QString("Tastatureingabe"));
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QTest::mouseClick(t().SBTastatureingabe, Qt::LeftButton);
+        QCOMPARE(t().SBTastatureingabe->text(), QString("Multiple Choice"));
+        QVERIFY(!f->ctx->options.keyboard);
+        QCOMPARE(visibleChoices().size(), 4);
+        QVERIFY(!t().Edit1->isVisible());
+        QVERIFY(!t().BOK->isVisible());
+    }
+
+    void multipleChoiceOffersFourDifferentCaptionsOneOfThemRight() {
+        startWith();
+        f->random->ints = {2, 0, 3, 5, 1, 6, 2, 4};
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        for (int q = 0; q < 7; ++q) {
+            const QList<QPushButton*> shown = visibleChoices();
+            QCOMPARE(shown.size(), 4);
+            QStringList captions;
+            int accepted = 0;
+            QPushButton* right = nullptr;
+            for (QPushButton* b : shown) {
+                QVERIFY(!b->text().trimmed().isEmpty());
+                QVERIFY(b->isEnabled());
+                captions << b->text().toLower();
+                if (training::AnswerCheck(f->ctx->db.vocabulary, t().questionId(), 0, b->text()).right) {
+                    ++accepted;
+                    right = b;
+                }
+            }
+            captions.removeDuplicates();
+            QCOMPARE(captions.size(), 4);
+            QCOMPARE(accepted, 1);
+            QTest::mouseClick(right, Qt::LeftButton);
+            QCOMPARE(t().LRF->text(), q < 6 ? QString("richtig") : QString("Keine weiteren Vokabeln mehr"));
+        }
+        QCOMPARE(f->userTotal("RichtigeVokabeln"), 7);
+    }
+
+    void sparChoiceButtonsAreHiddenWhenWordsRunShort() {
+        f->writeWords({{1, "Haus", "house"}, {2, "Baum", "tree"}, {3, "Bäume", "trees"}, {4, "Baum", "Tree"}});
+        startWith();
+        f->addLesson("Haus", {1});
+        f->random->ints = {3};
+        f->chooseLesson(true, "Haus");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        // "tree" and "Tree" are one word; the lesson alone has no other word.
+        const QList<QPushButton*> shown = visibleChoices();
+        QCOMPARE(shown.size(), 3);
+        QStringList captions;
+        for (QPushButton* b : shown)
+            captions << b->text();
+        captions.sort();
+        QCOMPARE(captions.size(), 3);
+        QVERIFY(captions.contains("house"));
+        QVERIFY(captions.contains("trees"));
+        QVERIFY(captions.contains("tree") != captions.contains("Tree"));
+    }
+
+    void randomOrderWithoutLoopAsksEveryEntryOnceThenEnds() {
+        startWith({{"tastatur", 1}, {"reihenfolge", 2}});
+        QCOMPARE(t().ComboBox1->currentText(), QString("Zufällig"));
+        f->addLesson("Sechs", {1, 2, 3, 4, 5, 6});
+        f->random->ints = {0, 3, 1, 4, 2, 2, 0, 1};
+        f->chooseLesson(true, "Sechs");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        QSet<int> asked;
+        for (int i = 0; i < 6; ++i) {
+            QVERIFY(t().running());
+            asked << t().questionId();
+            type("x");
+        }
+        QCOMPARE(asked.size(), 6);
+        QCOMPARE(f->prompter->shown.last(), QString("Keine weiteren Vokabeln mehr verfügbar"));
+        QVERIFY(!t().running());
+        QCOMPARE(f->userTotal("AbgefragteVokabeln"), 6);
+    }
+
+    void quotesInLessonNamesAndWordsStillMatch() {
+        f->writeWords({{1, "Rock'n'Roll", "rock 'n' roll"}, {2, "Uhr", "o'clock"}});
+        startWith({{"tastatur", 1}});
+        f->addLesson("Peter's Wörter", {1, 2});
+        QVERIFY(f->lessonList(true).contains("Peter's Wörter"));
+        f->chooseLesson(true, "Peter's Wörter");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        QCOMPARE(question(), QString("Rock'n'Roll"));
+        type("Rock 'N' Roll");
+        QCOMPARE(t().LRF->text(), QString("richtig"));
+        type("o'clock");
+        QCOMPARE(f->userTotal("RichtigeVokabeln"), 2);
+    }
+
+    void closingDuringARunKeepsItsAnswers() {
+        startWith({{"tastatur", 1}});
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        type("house");
+        type("tree");
+        f->restart();
+        QCOMPARE(f->userTotal("AbgefragteVokabeln"), 2);
+        QCOMPARE(f->userTotal("RichtigeVokabeln"), 2);
+    }
+
+    void aLanguageChangeEndsTheRunAndForgetsTheLesson() {
+        startWith({{"tastatur", 1}});
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        type("house");
+        auto& users = f->ctx->db.users;
+        f->ctx->db.locateCurrentUser();
+        users.edit();
+        users.setValue("Letzte Sprache", "französisch");
+        users.post();
+        f->form->LabelLanguage();
+        QCOMPARE(t().SBAbfragerichtungTest->text(), QString("deutsch-französisch"));
+        QVERIFY(!t().running());
+        QCOMPARE(f->userTotal("AbgefragteVokabeln"), 1);
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        QVERIFY(f->prompter->shown.last().contains("zuerst"));
+        QVERIFY(!t().running());
+    }
+
+    void totalsAndCoefficientsReachTheFilesAtClose() {
+        startWith({{"tastatur", 1}});
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        type("house");
+        type("wrong");
+        QTest::mouseClick(t().BTEstStop, Qt::LeftButton);
+        f->restart();
+        QCOMPARE(f->userTotal("AbgefragteVokabeln"), 2);
+        QCOMPARE(f->userTotal("RichtigeVokabeln"), 1);
+        QCOMPARE(f->coefficient(1), 2.0);
+        QCOMPARE(f->coefficient(2), 1.0);
+        QVERIFY(f->ctx->options.keyboard);
+    }
+};
+
+QTEST_MAIN(TestRunTest)
+#include "tst_training_testrun.moc"

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <unordered_map>
 
 namespace ts {
@@ -77,6 +78,40 @@ bool Table::less(RowId a, RowId b) const {
 }
 
 namespace {
+// Ten characters of a text sort key from `from` on, six bits each, the
+// same coding as the prefix key. `exact` tells whether equal chunks mean
+// equal characters (no merged codes and the key ends inside the chunk or
+// goes on past it).
+struct Chunk {
+    uint64_t key = 0;
+    bool exact = true;
+    bool ended = false;
+};
+
+Chunk textChunk(text::View k, size_t from) {
+    Chunk c;
+    for (size_t i = from; i < from + 10; ++i) {
+        uint64_t code = 0;
+        if (i < k.size()) {
+            const char16_t ch = k[i];
+            code = ch < u'0' ? 1 : ch <= u'9' ? 2 + (ch - u'0') : ch < u'a' ? 12 : ch <= u'z' ? 13 + (ch - u'a') : 39;
+        } else {
+            c.ended = true;
+        }
+        c.key = (c.key << 6) | code;
+        if (code == 1 || code == 12 || code == 39) {
+            // A merged code hides which character it was; what follows must
+            // not decide the order, so the chunk stops here.
+            c.exact = false;
+            c.key <<= 6 * (from + 9 - i);
+            break;
+        }
+    }
+    return c;
+}
+} // namespace
+
+namespace {
 // The first field's value squeezed into 64 bits that order like the value, so
 // most comparisons of a sort are one integer comparison.
 uint64_t prefixKey(const Column& c, RowId r) {
@@ -91,20 +126,8 @@ uint64_t prefixKey(const Column& c, RowId r) {
         return bits == 0 ? 1 : bits; // keep 0 for the empty value
     }
     case FieldType::String: {
-        // Ten characters of the sort key in six bits each. The mapping only
-        // ever merges neighbouring characters, so it keeps the order; rows it
-        // cannot tell apart are compared in full.
-        const text::View k = c.sortKey(r);
-        uint64_t key = 0;
-        for (size_t i = 0; i < 10; ++i) {
-            uint64_t code = 0;
-            if (i < k.size()) {
-                const char16_t ch = k[i];
-                code = ch < u'0' ? 1 : ch <= u'9' ? 2 + (ch - u'0') : ch < u'a' ? 12 : ch <= u'z' ? 13 + (ch - u'a') : 39;
-            }
-            key = (key << 6) | code;
-        }
-        return (key << 3) | 1;
+        // Rows it cannot tell apart are compared in full.
+        return (textChunk(c.sortKey(r), 0).key << 3) | 1;
     }
     }
     return 0;
@@ -125,19 +148,53 @@ void Table::sortRows(std::vector<RowId>& rows) const {
     std::vector<Keyed> keyed(rows.size());
     for (size_t i = 0; i < rows.size(); ++i)
         keyed[i] = Keyed{prefixKey(c, rows[i]), rows[i]};
-    const bool text = c.type == FieldType::String;
-    std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+    const bool isText = c.type == FieldType::String;
+    auto full = [&](const Keyed& a, const Keyed& b) {
         if (a.key != b.key)
             return a.key < b.key;
         int k = 0;
-        if (a.key != 0) // both non-empty; equal prefixes
-            k = text ? c.sortKey(a.row).compare(c.sortKey(b.row)) : compareField(orderFields_.front(), a.row, b.row);
-        if (k == 0 && text && a.key != 0)
+        if (c.null[a.row] != c.null[b.row])
+            return bool(c.null[a.row]);
+        if (!c.null[a.row])
+            k = isText ? c.sortKey(a.row).compare(c.sortKey(b.row)) : compareField(orderFields_.front(), a.row, b.row);
+        if (k == 0 && isText && !c.null[a.row])
             k = text::compareTie(c.strings.get(a.row), c.strings.get(b.row));
         for (size_t f = 1; k == 0 && f < orderFields_.size(); ++f)
             k = compareField(orderFields_[f], a.row, b.row);
         return k != 0 ? k < 0 : a.row < b.row;
-    });
+    };
+    if (!isText) {
+        std::sort(keyed.begin(), keyed.end(), full);
+    } else {
+        // Texts: sort by ten characters at a time. Rows that tie on a chunk
+        // which spells the same characters are refined by the next chunk;
+        // only rows whose keys cannot be told apart that way get the full
+        // comparison with its slow look-ups.
+        std::function<void(Keyed*, Keyed*, size_t)> refine = [&](Keyed* b, Keyed* e, size_t level) {
+            std::sort(b, e, [](const Keyed& x, const Keyed& y) { return x.key < y.key; });
+            for (Keyed* run = b; run < e;) {
+                Keyed* end = run + 1;
+                while (end < e && end->key == run->key)
+                    ++end;
+                if (end - run > 1) {
+                    bool deeper = !c.null[run->row] && level < 10;
+                    if (deeper) {
+                        const Chunk probe = textChunk(c.sortKey(run->row), level * 10);
+                        deeper = probe.exact && !probe.ended;
+                    }
+                    if (deeper) {
+                        for (Keyed* k = run; k < end; ++k)
+                            k->key = textChunk(c.sortKey(k->row), (level + 1) * 10).key;
+                        refine(run, end, level + 1);
+                    } else {
+                        std::sort(run, end, full);
+                    }
+                }
+                run = end;
+            }
+        };
+        refine(keyed.data(), keyed.data() + keyed.size(), 0);
+    }
     for (size_t i = 0; i < rows.size(); ++i)
         rows[i] = keyed[i].row;
 }

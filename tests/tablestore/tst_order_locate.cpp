@@ -3,7 +3,9 @@
 #include "support/sampletable.h"
 #include "tablestore/tableerror.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+#include <numeric>
 
 using namespace testsupport;
 using ts::Table;
@@ -52,6 +54,43 @@ private slots:
         QCOMPARE(column(t, "deutsch"), (QStringList{"neun", "zehn", "hundert"}));
         t.setOrder("Stufe");
         QCOMPARE(column(t, "deutsch"), (QStringList{"neun", "hundert", "zehn"}));
+    }
+
+    void longTextsWithSharedBeginningsSortLikeTheFullComparison() {
+        // Long shared beginnings, blanks, hyphens, digits, umlauts, other
+        // scripts, case and empty values: the fast text sort must agree with
+        // comparing whole texts.
+        Table t("w");
+        defineWords(t);
+        t.createDataSet();
+        const QStringList parts{"Haus", "haus", "Häus", "tür", "-", " ", "2", "10", "Straße", "strasse", "Ωmega",
+                                "ärger", "a", "", "schlüsselbundanhänger"};
+        QRandomGenerator rng(4711);
+        QList<QVariant> values;
+        for (int i = 0; i < 3000; ++i) {
+            QString s;
+            const int n = int(rng.bounded(7));
+            for (int k = 0; k < n; ++k)
+                s += parts[int(rng.bounded(parts.size()))];
+            values << (rng.bounded(40) == 0 ? QVariant() : QVariant(s.left(100)));
+            addWord(t, i, values.last(), "x");
+        }
+        QList<int> expected(values.size());
+        std::iota(expected.begin(), expected.end(), 0);
+        std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+            const bool na = !values[a].isValid(), nb = !values[b].isValid();
+            if (na || nb)
+                return na && !nb;
+            return ts::text::compareGerman(ts::text::view(values[a].toString()), ts::text::view(values[b].toString())) < 0;
+        });
+        t.setOrder("deutsch");
+        QList<int> got;
+        t.first();
+        while (!t.eof()) {
+            got << t.integer("ID");
+            t.next();
+        }
+        QCOMPARE(got, expected);
     }
 
     void unknownOrderFieldIsACatchableErrorAndChangesNothing() {

@@ -76,6 +76,19 @@ void UserDialog::followCurrentUsersLanguage() {
         hooks_.switchLanguage(language);
 }
 
+void UserDialog::addNameAndLanguage(QBoxLayout* layout, databound::Edit*& name, databound::ComboBox*& language) {
+    auto* form = new QFormLayout;
+    name = new databound::Edit(this);
+    name->setObjectName(QStringLiteral("DBEditName"));
+    name->bind(source, QStringLiteral("Name"));
+    language = new databound::ComboBox(this);
+    language->setObjectName(QStringLiteral("DBComboSprache"));
+    language->bind(source, QStringLiteral("Letzte Sprache"));
+    form->addRow(QStringLiteral("Name:"), name);
+    form->addRow(QStringLiteral("bevorzugte Sprache: "), language);
+    layout->addLayout(form);
+}
+
 namespace {
 void fillLanguages(databound::ComboBox* combo, const QString& dataFolder) {
     combo->setItems(core::languages::list(dataFolder));
@@ -88,16 +101,7 @@ BenutzeranlegenF::BenutzeranlegenF(core::AppContext& ctx, UserHooks hooks, QWidg
     : UserDialog(ctx, std::move(hooks), QStringLiteral("benutzeranlegenF"), QStringLiteral("Neuen Benutzer anlegen"),
                  parent) {
     auto* layout = new QVBoxLayout(this);
-    auto* form = new QFormLayout;
-    DBEditName = new databound::Edit(this);
-    DBEditName->setObjectName(QStringLiteral("DBEditName"));
-    DBEditName->bind(source, QStringLiteral("Name"));
-    DBComboSprache = new databound::ComboBox(this);
-    DBComboSprache->setObjectName(QStringLiteral("DBComboSprache"));
-    DBComboSprache->bind(source, QStringLiteral("Letzte Sprache"));
-    form->addRow(QStringLiteral("Name:"), DBEditName);
-    form->addRow(QStringLiteral("bevorzugte Sprache: "), DBComboSprache);
-    layout->addLayout(form);
+    addNameAndLanguage(layout, DBEditName, DBComboSprache);
     addButtons(layout, QStringLiteral("Ok"));
     connect(BOk, &QPushButton::clicked, this, &BenutzeranlegenF::BOkClick);
 }
@@ -143,16 +147,7 @@ BenutzerbearbeitenF::BenutzerbearbeitenF(core::AppContext& ctx, UserHooks hooks,
     auto* layout = new QVBoxLayout(this);
     DBLookupListBox1 = makeUserList();
     layout->addWidget(DBLookupListBox1, 1);
-    auto* form = new QFormLayout;
-    DBEditName = new databound::Edit(this);
-    DBEditName->setObjectName(QStringLiteral("DBEditName"));
-    DBEditName->bind(source, QStringLiteral("Name"));
-    DBComboSprache = new databound::ComboBox(this);
-    DBComboSprache->setObjectName(QStringLiteral("DBComboSprache"));
-    DBComboSprache->bind(source, QStringLiteral("Letzte Sprache"));
-    form->addRow(QStringLiteral("Name:"), DBEditName);
-    form->addRow(QStringLiteral("bevorzugte Sprache: "), DBComboSprache);
-    layout->addLayout(form);
+    addNameAndLanguage(layout, DBEditName, DBComboSprache);
     addButtons(layout, QStringLiteral("Ok"));
     connect(BOk, &QPushButton::clicked, this, &BenutzerbearbeitenF::BOkClick);
 }

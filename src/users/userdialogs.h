@@ -9,6 +9,8 @@
 class QPushButton;
 class QToolButton;
 class QLabel;
+class QBoxLayout;
+class QLayout;
 
 namespace databound {
 class ComboBox;
@@ -47,6 +49,8 @@ protected:
     // loaded vocabulary never lands in another language's file.
     void followCurrentUsersLanguage();
     void addButtons(QLayout* layout, const QString& okCaption);
+    // The "Name:" field and the "bevorzugte Sprache: " combo of the current record.
+    void addNameAndLanguage(QBoxLayout* layout, databound::Edit*& name, databound::ComboBox*& language);
 
     core::AppContext& ctx_;
     UserHooks hooks_;

@@ -3,7 +3,7 @@
 #include "core/vocabularyfile.h"
 #include "shell/mainform.h"
 #include "shell/workpanel.h"
-#include "support/scriptedservices.h"
+#include "support/mainwindowfixture.h"
 
 #include <QAction>
 #include <QDir>
@@ -15,23 +15,9 @@
 
 using shell::Mainform;
 using testsupport::TestContext;
+using testsupport::writeVocabulary;
 
 namespace {
-
-void writeVocabulary(const QString& path, const QList<std::pair<int, QString>>& words) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    ts::Table v("v");
-    core::Database::defineVocabulary(v);
-    v.createDataSet();
-    for (const auto& [id, de] : words) {
-        v.insert();
-        v.setValue("ID", id);
-        v.setValue("deutsch", de);
-        v.setValue("auslaendisch", de + "-en");
-        v.post();
-    }
-    core::vocabularyfile::write(v, path);
-}
 
 QList<int> vocabularyIds(ts::Table& v) {
     QList<int> ids;

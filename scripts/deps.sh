@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl1-mesa-dev libpugixml-dev
-          libsqlite3-dev python3 xvfb xauth poppler-utils fonts-dejavu-core)
+          libsqlite3-dev python3 xvfb xauth poppler-utils fonts-dejavu-core
+          qt6-svg-dev desktop-file-utils appstream dpkg-dev file)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QIcon>
 #include <QMessageBox>
 
 namespace {
@@ -20,6 +21,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Moriva Vokabeltrainer"));
     QApplication::setApplicationVersion(QStringLiteral(VT_VERSION));
+    // Lets the desktop match the window with the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.moriva.Vokabeltrainer"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 256})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
 
     core::AppPaths paths = core::AppPaths::standard();
     SingleInstance instance(paths.dataFolder);

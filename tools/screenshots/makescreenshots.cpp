@@ -3,6 +3,11 @@
 // folder (offscreen) and saves pictures of its panels and dialogs.
 // Usage: makescreenshots <word list tsv> <output folder>
 #include "backup/datensichernf.h"
+#include "printing/DruckAuswahlF.h"
+#include "shell/aboutf.h"
+#include "training/learnpanel.h"
+#include "training/testpanel.h"
+#include "training/trainingarea.h"
 #include "core/firststart.h"
 #include "shell/mainform.h"
 #include "support/scriptedservices.h"
@@ -52,8 +57,6 @@ int main(int argc, char** argv) {
     form.createWindows();
     form.resize(900, 640);
     bool ok = save(&form, out, QStringLiteral("hauptfenster"));
-    form.StatistikClick();
-    ok &= save(&form, out, QStringLiteral("statistik"));
     form.VokabelnClick();
     ok &= save(&form, out, QStringLiteral("vokabeln"));
     form.LektionenClick();
@@ -65,8 +68,12 @@ int main(int argc, char** argv) {
     ok &= save(form.vokabelnF, out, QStringLiteral("vokabeldialog"));
     form.vokabelnF->reject();
     form.vokabelLektionF->setWindowTitle(QStringLiteral("Lektion: ALLE VOKABELN"));
+    form.vokabelLektionF->resize(1000, 560);
     ok &= save(form.vokabelLektionF, out, QStringLiteral("zuordnen"));
     form.vokabelLektionF->reject();
+    // A folder a reader recognises, not the build's scratch folder.
+    form.datenSichernF->Edit1->setText(QStringLiteral("/home/anna/Sicherung/"));
+    form.datenSichernF->Edit2->setText(QStringLiteral("/home/anna/Sicherung/"));
     const std::pair<QDialog*, const char*> dialogs[] = {
         {form.spracheF, "sprache"},
         {form.datenSichernF, "datensichern"},
@@ -78,6 +85,47 @@ int main(int argc, char** argv) {
         ok &= save(dialog, out, QString::fromLatin1(name));
         dialog->reject();
     }
+    ok &= save(form.benutzeranlegenF, out, QStringLiteral("benutzeranlegen"));
+    form.benutzeranlegenF->reject();
+    ok &= save(form.aboutF, out, QStringLiteral("info"));
+    form.aboutF->reject();
+
+    // Learning and testing on the lesson every language has.
+    training::TrainingArea& area = *form.training;
+    ok &= save(area.lektionauswaehlenF, out, QStringLiteral("lektionauswaehlen"));
+    area.lektionauswaehlenF->reject();
+    ok &= save(area.lernenoptionenF, out, QStringLiteral("lernoptionen"));
+    area.lernenoptionenF->reject();
+    ok &= save(area.testoptionenF, out, QStringLiteral("testoptionen"));
+    area.testoptionenF->reject();
+    area.lektionauswaehlenF->onChosen(QStringLiteral("ALLE VOKABELN"));
+    area.learnPanel->BLernenStartClick();
+    area.learnPanel->BNaechsteClick();
+    ok &= save(&form, out, QStringLiteral("lernen"));
+    area.learnPanel->Stop();
+    area.lektionauswaehlentestF->onChosen(QStringLiteral("ALLE VOKABELN"));
+    area.testPanel->BTestStartClick();
+    area.testPanel->choiceClick(area.testPanel->Button8);
+    ok &= save(&form, out, QStringLiteral("testen"));
+    area.testPanel->Stop();
+    form.StatistikClick();
+    form.statistik->DBLookupListBox1Click();
+    ok &= save(&form, out, QStringLiteral("statistik"));
+
+    // The three print dialogs, and the preview of the flash cards.
+    const std::pair<printing::DruckAuswahlF*, const char*> printDialogs[] = {
+        {form.vokabellisteDruckF, "druck_liste"},
+        {form.vokabeltestDruckF, "druck_test"},
+        {form.karteikartenDruckF, "druck_karteikarten"},
+    };
+    for (auto [dialog, name] : printDialogs) {
+        form.PrintCommand(dialog == form.karteikartenDruckF ? 1 : dialog == form.vokabellisteDruckF ? 2 : 3);
+        ok &= save(dialog, out, QString::fromLatin1(name));
+        if (dialog != form.karteikartenDruckF)
+            dialog->reject();
+    }
+    form.karteikartenDruckF->Button1Click();
+    ok &= save(&form, out, QStringLiteral("druckvorschau"));
     form.close();
     return ok ? 0 : 1;
 }

@@ -25,7 +25,7 @@ void Mainform::createPrintingWindows() {
     printing::DruckAuswahlF::Hooks hooks;
     hooks.detachViews = [this] { DetachVocabularyViews(); };
     hooks.attachViews = [this] { AttachVocabularyViews(); };
-    hooks.openManual = [this] { OpenManual(ManualPlace::Main); };
+    hooks.openManual = [this] { OpenManual(ManualPlace::Dialog); };
     hooks.preview = [this](printing::PrintKind kind, bool german) { druckvorschau->Preview(kind, german); };
     hooks.inform = [this](const QString& text) { ctx_.prompter().information(text); };
     karteikartenDruckF = new printing::DruckAuswahlF(printing::PrintKind::FlashCards, vocabulary, hooks, this);

@@ -123,10 +123,17 @@ void DatenSichernF::BZuruecklesenClick() {
         return;
     }
     QStringList problems;
+    bool changed = false;
     try {
-        problems = core::backup::restore(ctx_.db, folder);
+        problems = core::backup::restore(ctx_.db, folder, &changed);
     } catch (const ts::TableError& e) {
         problems << e.message();
+    }
+    if (!problems.isEmpty() && !changed) {
+        ctx_.prompter().information(QStringLiteral("Die Datenbank wurde nicht zurückgelesen; die jetzigen Daten "
+                                                   "bleiben unverändert:\n\n") +
+                                    problems.join(u'\n'));
+        return;
     }
     if (!problems.isEmpty())
         ctx_.prompter().information(QStringLiteral("Beim Zurücklesen ist ein Fehler aufgetreten:\n\n") +

@@ -5,7 +5,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include "tablestore/wholefile.h"
 
 namespace core::backup {
 
@@ -22,9 +22,9 @@ QString copyWhole(const QString& from, const QString& to) {
     if (!in.open(QIODevice::ReadOnly))
         return QStringLiteral("Datei %1 kann nicht gelesen werden. %2").arg(QDir::toNativeSeparators(from), in.errorString());
     const QByteArray bytes = in.readAll();
-    QSaveFile out(to);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        return QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2").arg(QDir::toNativeSeparators(to), out.errorString());
+    const QString problem = ts::writeWholeFile(to, bytes);
+    if (!problem.isEmpty())
+        return QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2").arg(QDir::toNativeSeparators(to), problem);
     return {};
 }
 
@@ -88,28 +88,60 @@ QStringList checkCopy(const QString& folder) {
     return problems;
 }
 
-QStringList restore(Database& db, const QString& folder) {
+QStringList restore(Database& db, const QString& folder, bool* changed) {
+    if (changed)
+        *changed = false;
     QStringList problems = checkCopy(folder);
     if (!problems.isEmpty())
         return problems;
     const QDir source(folder);
+
+    // Every file is read and turned into the program's own form first, then
+    // all are written beside their targets and put in place only when every
+    // one of them was written: a full disk or a refused folder leaves the
+    // data folder and the open tables exactly as they were.
+    std::vector<std::pair<QString, QByteArray>> files;
     int largestWord = 0;
-    for (const QString& f : vocabularyFiles(folder)) {
-        // Read and written again, so the copy lands in the program's own form.
-        ts::Table words(QStringLiteral("Vokabeln"));
-        Database::defineVocabulary(words);
-        try {
+    try {
+        for (const QString& f : vocabularyFiles(folder)) {
+            ts::Table words(QStringLiteral("Vokabeln"));
+            Database::defineVocabulary(words);
             vocabularyfile::read(words, source.filePath(f));
-            vocabularyfile::write(words, db.dataFolder() + f);
             largestWord = std::max(largestWord, words.maxInteger(QStringLiteral("ID")));
+            files.emplace_back(db.dataFolder() + f, vocabularyfile::mask(words.saveToBuffer(ts::Table::Format::Xml)));
+        }
+        const auto tables = tablesOf(db);
+        for (size_t i = 0; i < tables.size(); ++i) {
+            ts::Table copy(tables[i]->name());
+            copy.loadFromFile(source.filePath(QString::fromLatin1(kTableFiles[i])));
+            files.emplace_back(tables[i]->fileName(), copy.saveToBuffer(ts::Table::Format::Xml));
+        }
+    } catch (const ts::TableError& e) {
+        return {e.message()};
+    }
+    std::vector<std::unique_ptr<ts::PendingFile>> pending;
+    for (const auto& [path, bytes] : files) {
+        auto out = std::make_unique<ts::PendingFile>(path);
+        const QString problem = out->write(bytes);
+        if (!problem.isEmpty())
+            return {QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2").arg(QDir::toNativeSeparators(path), problem)};
+        pending.push_back(std::move(out));
+    }
+    for (auto& out : pending) {
+        const QString problem = out->commit();
+        if (!problem.isEmpty())
+            problems << QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
+                            .arg(QDir::toNativeSeparators(out->path()), problem);
+        if (changed)
+            *changed = true;
+    }
+
+    for (ts::Table* table : tablesOf(db)) {
+        try {
+            table->loadFromFile(table->fileName());
         } catch (const ts::TableError& e) {
             problems << e.message();
         }
-    }
-    const auto tables = tablesOf(db);
-    for (size_t i = 0; i < tables.size(); ++i) {
-        tables[i]->loadFromFile(source.filePath(QString::fromLatin1(kTableFiles[i])));
-        tables[i]->saveToFile(tables[i]->fileName());
     }
     auto& settings = db.settings();
     db.users.first();

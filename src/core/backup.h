@@ -20,6 +20,8 @@ QStringList checkCopy(const QString& folder);
 // Replaces the data by the copy in `folder` (checked with checkCopy first)
 // and raises the three counters to the largest identifiers restored.
 // Returns the problems met; an empty list means a complete restore.
-QStringList restore(Database& db, const QString& folder);
+// `changed` tells whether anything in the data folder was replaced: a copy
+// that cannot be read or written in full changes nothing.
+QStringList restore(Database& db, const QString& folder, bool* changed = nullptr);
 
 } // namespace core::backup

@@ -2,12 +2,12 @@
 #include "firststart.h"
 #include "database.h"
 #include "tablestore/tableerror.h"
+#include "tablestore/wholefile.h"
 #include "vocabularyfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace core::firststart {
 
@@ -46,9 +46,7 @@ namespace {
 void writeIfMissing(const QString& path, const QByteArray& bytes) {
     if (bytes.isEmpty() || QFile::exists(path))
         return;
-    QSaveFile f(path);
-    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size())
-        f.commit();
+    ts::writeWholeFile(path, bytes); // on failure the file stays missing, never half written
 }
 } // namespace
 

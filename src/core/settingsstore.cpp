@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include "tablestore/wholefile.h"
 #include <QStandardPaths>
 #include <algorithm>
 #include <vector>
@@ -198,8 +198,7 @@ void SettingsStore::save(const Tree& tree, const QString& failedName) const {
         }
     }
     QDir().mkpath(QFileInfo(path_).absolutePath());
-    QSaveFile f(path_);
-    if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.commit())
+    if (!ts::writeWholeFile(path_, out).isEmpty())
         throw SettingsError(QCoreApplication::translate("core", "Fehler beim Setzen der Daten für '%1'").arg(failedName));
 }
 

@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include "tablestore/wholefile.h"
 
 namespace core::vocabularyfile {
 
@@ -18,10 +18,10 @@ QByteArray mask(QByteArray bytes) {
 
 void write(ts::Table& vocabulary, const QString& path) {
     const QByteArray bytes = mask(vocabulary.saveToBuffer(ts::Table::Format::Xml));
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+    const QString problem = ts::writeWholeFile(path, bytes);
+    if (!problem.isEmpty())
         throw ts::TableError(QCoreApplication::translate("core", "Datei %1 kann nicht gespeichert werden. %2")
-                                 .arg(QDir::toNativeSeparators(path), f.errorString()));
+                                 .arg(QDir::toNativeSeparators(path), problem));
 }
 
 void read(ts::Table& vocabulary, const QString& path) {

@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include "wholefile.h"
 
 namespace ts {
 
@@ -163,9 +163,9 @@ void Table::saveToFile(const QString& path) {
     settle();
     const bool xml = path.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive);
     const QByteArray bytes = xml ? io::writeXml(data_) : io::writeCompact(data_);
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        throw TableError(tr("Datei %1 kann nicht gespeichert werden. %2").arg(QDir::toNativeSeparators(path), out.errorString()));
+    const QString problem = writeWholeFile(path, bytes);
+    if (!problem.isEmpty())
+        throw TableError(tr("Datei %1 kann nicht gespeichert werden. %2").arg(QDir::toNativeSeparators(path), problem));
     if (sameFile(path, fileName_))
         changed_ = false;
 }

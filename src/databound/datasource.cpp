@@ -23,16 +23,19 @@ void DataSource::connectTable() {
     if (!table_)
         return;
     // Relayed only while linked; a silenced pass is caught up by reset().
+    // Row by row changes of a bulk insert are not relayed either: the end of
+    // the insert reorders the table and says so once, so a view bound to a
+    // table that gains 200,000 rows is rebuilt once, not 200,000 times.
     connections_ << connect(table_, &ts::Table::layoutChanged, this, [this] {
         if (enabled_)
             emit layoutChanged();
     });
     connections_ << connect(table_, &ts::Table::currentChanged, this, [this] {
-        if (enabled_)
+        if (enabled_ && !table_->inBulkInsert())
             emit currentChanged();
     });
     connections_ << connect(table_, &ts::Table::valueChanged, this, [this](int field) {
-        if (enabled_)
+        if (enabled_ && !table_->inBulkInsert())
             emit valueChanged(field);
     });
     connections_ << connect(table_, &QObject::destroyed, this, [this] { emit reset(); });

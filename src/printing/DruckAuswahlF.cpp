@@ -68,7 +68,12 @@ QString BuildPrintFilter(const PrintSelection& s) {
     if (s.level3) f += QStringLiteral(" or Schwierigkeitsgrad='3'");
     f += QStringLiteral(")");
     f += QStringLiteral(" and ( 1=2 ");
-    for (const QString& g : s.subjectGroups) f += QStringLiteral(" or Sachgruppe=") + ts::Table::quoted(g);
+    for (const QString& g : s.subjectGroups) {
+        f += QStringLiteral(" or Sachgruppe=") + ts::Table::quoted(g);
+        // The blank entry stands for every word without a group, including
+        // those whose group was never set.
+        if (g.isEmpty()) f += QStringLiteral(" or Sachgruppe IS NULL");
+    }
     f += QStringLiteral(")");
     return f;
 }

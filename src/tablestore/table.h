@@ -100,6 +100,7 @@ public:
     // the end, and views hear of the change once. Nesting is counted.
     void beginBulkInsert();
     void endBulkInsert();
+    bool inBulkInsert() const { return bulk_ > 0; }
     void addHook(HookKind kind, Hook hook);
 
     // --- ordering, filter, locate

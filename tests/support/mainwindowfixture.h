@@ -16,6 +16,7 @@ inline void writeVocabulary(const QString& path, const QList<std::pair<int, QStr
     ts::Table v("v");
     core::Database::defineVocabulary(v);
     v.createDataSet();
+    v.beginBulkInsert();
     for (const auto& [id, de] : words) {
         v.insert();
         v.setValue("ID", id);
@@ -23,6 +24,7 @@ inline void writeVocabulary(const QString& path, const QList<std::pair<int, QStr
         v.setValue("auslaendisch", de + "-en");
         v.post();
     }
+    v.endBulkInsert();
     core::vocabularyfile::write(v, path);
 }
 

@@ -24,17 +24,6 @@ class VocabularyPanelTest : public QObject, public VocabularyFixture {
         QHeaderView* h = g->horizontalHeader();
         QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(column) + 5, 5));
     }
-    // A new word typed into the panel and saved with Enter.
-    void enterWord(const QString& de, const QString& en, const QString& group = {}) {
-        if (db().vocabulary.state() != State::Insert)
-            panel()->BNeu->click();
-        type(panel()->DBEdit1, de);
-        type(panel()->DBEdit2, en);
-        if (!group.isNull())
-            type(panel()->CBSachgruppe->lineEdit(), group);
-        QTest::keyClick(panel()->DBEdit2, Qt::Key_Return);
-    }
-
 private slots:
     void init() {
         startWith({{1, "Haus"}, {2, "Apfel"}, {3, "Uhr"}, {4, "auto"}});

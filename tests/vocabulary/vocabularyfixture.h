@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "databound/combobox.h"
 #include "databound/edit.h"
 #include "shell/workpanel.h"
 #include "support/mainwindowfixture.h"
+#include "vocabulary/vocabularyfields.h"
+#include "vocabulary/vokabelverwaltung.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace testsupport {
 
@@ -26,8 +30,21 @@ struct VocabularyFixture : MainWindowFixture {
         e->selectAll();
         if (text.isEmpty())
             QTest::keyClick(e, Qt::Key_Delete);
-        for (QChar c : text) // umlauts too: keyClicks only knows ASCII
-            QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        // One key per character, umlauts and emoji too (keyClicks knows only
+        // ASCII); a character outside the basic plane arrives whole.
+        for (char32_t c : text.toUcs4())
+            QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString::fromUcs4(&c, 1), Qt::NoModifier);
+    }
+    // A new word typed into the vocabulary panel and saved with Enter.
+    void enterWord(const QString& de, const QString& en, const QString& group = {}) {
+        vocabulary::VocabularyEditor* panel = form->vokabelverwaltung;
+        if (db().vocabulary.state() != ts::Table::State::Insert)
+            panel->BNeu->click();
+        type(panel->DBEdit1, de);
+        type(panel->DBEdit2, en);
+        if (!group.isNull())
+            type(panel->CBSachgruppe->lineEdit(), group);
+        QTest::keyClick(panel->DBEdit2, Qt::Key_Return);
     }
     // Every row of a table while it lives, the filter back on afterwards.
     struct Unfiltered {

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QMessageBox>
+#include <cstdio>
 
 namespace {
 QByteArray resource(const QString& path) {
@@ -31,12 +32,13 @@ int main(int argc, char** argv) {
     core::AppPaths paths = core::AppPaths::standard();
     SingleInstance instance(paths.dataFolder);
     if (!instance.acquire()) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Moriva Vokabeltrainer"),
-                        QStringLiteral("Der Vokabeltrainer läuft bereits.\n\n"
-                                       "Bitte arbeiten Sie im schon geöffneten Fenster weiter. "
-                                       "Zwei gleichzeitig laufende Programme könnten sich gegenseitig "
-                                       "Änderungen überschreiben."),
-                        QMessageBox::NoButton);
+        const QString text = QStringLiteral("Der Vokabeltrainer läuft bereits.\n\n"
+                                            "Bitte arbeiten Sie im schon geöffneten Fenster weiter. "
+                                            "Zwei gleichzeitig laufende Programme könnten sich gegenseitig "
+                                            "Änderungen überschreiben.");
+        // Also for a start from a terminal, where the box may be hidden.
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Moriva Vokabeltrainer"), text, QMessageBox::NoButton);
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.exec();
         return 1;

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Two copies of the program on one data folder, and a termination signal in
+// the middle of a test run.
+#include "singleinstance.h"
+#include "support/mainwindowfixture.h"
+#include "training/testpanel.h"
+#include "training/trainingarea.h"
+
+#include <QDirIterator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <csignal>
+
+using namespace testsupport;
+
+namespace {
+
+QMap<QString, QByteArray> snapshot(const QString& folder) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        files[f.fileName()] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("?");
+    }
+    return files;
+}
+
+// The real program, headless, on its own home folder.
+class ProgramRun {
+public:
+    explicit ProgramRun(const QString& home) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("HOME", home);
+        env.insert("XDG_CONFIG_HOME", home + "/config");
+        env.insert("XDG_DATA_HOME", home + "/data");
+        env.insert("XDG_RUNTIME_DIR", home + "/runtime");
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(VT_PROGRAM), {});
+    }
+    ~ProgramRun() {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished();
+        }
+    }
+    void terminate() { ::kill(pid_t(process.processId()), SIGTERM); }
+    QProcess process;
+};
+
+} // namespace
+
+class TerminationTest : public QObject, public MainWindowFixture {
+    Q_OBJECT
+
+private slots:
+    void aSecondCopyIsRefusedAndTouchesNothing() {
+        QTemporaryDir home;
+        for (const char* d : {"config", "data", "runtime"})
+            QVERIFY(QDir(home.path()).mkpath(d));
+        QFile::setPermissions(home.filePath("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                            QFileDevice::ExeOwner);
+        const QString data = home.filePath("data/Moriva Vokabeltrainer");
+        const QString config = home.filePath("config");
+
+        ProgramRun first(home.path());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(data + "/englisch.v02"), 20000);
+        QTest::qWait(500);
+        const auto dataBefore = snapshot(data);
+        const auto configBefore = snapshot(config);
+
+        ProgramRun second(home.path());
+        QVERIFY(second.process.waitForStarted());
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += second.process.readAllStandardError()).contains("Der Vokabeltrainer läuft bereits."),
+                                 20000);
+        // Its message is on screen; ending it there changes nothing.
+        second.terminate();
+        QVERIFY(second.process.waitForFinished(10000));
+        QCOMPARE(snapshot(data), dataBefore);
+        QCOMPARE(snapshot(config), configBefore);
+
+        // The first copy closes as usual on SIGTERM and saves.
+        first.terminate();
+        QVERIFY(first.process.waitForFinished(20000));
+        QCOMPARE(first.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(first.process.exitCode(), 0);
+        QVERIFY(QFile::exists(data + "/benutzer.xml"));
+
+        // With the first copy gone, the lock is free again.
+        SingleInstance again(data);
+        QVERIFY(again.acquire());
+    }
+
+    void sigtermInTheMiddleOfATestCountsEachAnswerOnce() {
+        tc = std::make_unique<TestContext>();
+        writeVocabulary(tc->dataFile("englisch.v02"), {{1, "Haus"}, {2, "Baum"}, {3, "Hund"}, {4, "Katze"}});
+        start();
+        training::TestPanel* test = form->training->testPanel;
+        test->SBTastatureingabe->setChecked(true);
+        QVERIFY(form->training->lektionauswaehlentestF->onChosen(QStringLiteral("ALLE VOKABELN")));
+        test->BTestStart->click();
+        for (const char* answer : {"Haus-en", "falsch", "Hund-en"}) {
+            test->Edit1->setText(QString::fromLatin1(answer));
+            test->BOK->click();
+        }
+        QCOMPARE(test->LAnzahl->text(), QStringLiteral("3"));
+
+        shell::Mainform* window = form.get();
+        routeTerminationSignals([window] { window->close(); });
+        ::raise(SIGTERM);
+        QTRY_VERIFY(form->closeStepDone());
+        // The end of the session and the program's own exit come after the
+        // signal; neither adds the answers a second time.
+        QVERIFY(form->runCloseStepOnce());
+        form->close();
+        form.reset();
+
+        tc->make();
+        start();
+        tc->ctx->db.locateCurrentUser();
+        QCOMPARE(tc->ctx->db.users.integer("AbgefragteVokabeln"), 3);
+        QCOMPARE(tc->ctx->db.users.integer("RichtigeVokabeln"), 2);
+        form.reset();
+    }
+};
+
+QTEST_MAIN(TerminationTest)
+#include "tst_termination.moc"

@@ -13,7 +13,10 @@ class   m, f, n    noun with its gender      -> Gattung "Substantiv"
 group   a code from GROUPS below, or "-" for none
 level   1, 2 or 3
 note    nouns: the plural ("Hunde", "~e" for word + "e", "-" for none),
-        optionally followed by "; " and a further remark;
+        optionally followed by "; " and a further remark; plural-only
+        nouns (pl): the remark alone, which may start with "Pl. von X"
+        for a plural whose singular X exists (the remark then leaves out
+        "nur Pl.");
         verbs: a further remark; English irregular forms are added from
         source/english_irregular.txt unless the note starts with "!reg"
         (or already names the forms with "engl. unregelm.:"), never to
@@ -116,7 +119,12 @@ def noun_remark(word, cls, note):
     plural, _, extra = note.partition("; ")
     plural = plural.strip()
     if cls == "pl":
-        parts = ["nur Pl."]
+        # A plural-only noun has no plural to give: its whole note is the
+        # remark ("-; remark" is read the same way).  A plural form listed
+        # for its own sense although a singular exists says so ("Pl. von
+        # Nudel") instead of the false "nur Pl.".
+        parts = [] if plural.startswith("Pl. von ") else ["nur Pl."]
+        extra = extra if plural == "-" else note
     else:
         parts = [ARTICLES[cls]]
         if plural == "-" or plural == "":

@@ -23,6 +23,14 @@ class ShortFormRules(unittest.TestCase):
         self.assertEqual(self.row("Mutter|mother|f|FA|1|Mütter")[5], "die; Pl.: Mütter")
         self.assertEqual(self.row("Milch|milk|f|ET|1|-")[5], "die; kein Pl.")
         self.assertEqual(self.row("Eltern|parents|pl|FA|1|")[5], "nur Pl.")
+        # a plural-only noun's note is its remark, not a plural to drop
+        self.assertEqual(self.row("Klamotten|clothes|pl|KL|2|umgangssprachlich")[5],
+                         "nur Pl.; umgangssprachlich")
+        self.assertEqual(self.row("USA|United States|pl|LS|1|die USA; Abk.")[5],
+                         "nur Pl.; die USA; Abk.")
+        self.assertEqual(self.row("Leute|people|pl|MB|1|-; viele Leute")[5],
+                         "nur Pl.; viele Leute")
+        self.assertEqual(self.row("Nudeln|pasta|pl|ET|1|Pl. von Nudel")[5], "Pl. von Nudel")
         self.assertEqual(self.row("Bank|bank|f|GE|1|~en; Geldinstitut")[5],
                          "die; Pl.: Banken; Geldinstitut")
 

@@ -3,6 +3,7 @@
 #include "tableerror.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <pugixml.hpp>
@@ -250,6 +251,12 @@ private:
     const char* end_;
 };
 
+// memcpy of nothing from or to the empty vector's null pointer is undefined.
+void copyBytes(void* to, const char* from, size_t n) {
+    if (n)
+        std::memcpy(to, from, n);
+}
+
 TableData readCompact(const QByteArray& bytes) {
     Reader in(bytes);
     in.take(sizeof kMagic);
@@ -274,19 +281,20 @@ TableData readCompact(const QByteArray& bytes) {
     const uint32_t nrows = in.get<uint32_t>();
     TableData data;
     data.setFields(defs);
-    // Check the size against the bytes present before allocating anything.
-    if (uint64_t(nrows) * nf > uint64_t(bytes.size()))
+    // Check the size against the bytes present before allocating anything
+    // (a row takes at least one byte per field; a table without fields
+    // still may not claim more rows than there are bytes).
+    if (uint64_t(nrows) * std::max<uint32_t>(nf, 1) > uint64_t(bytes.size()))
         bad(tr("Zeilenzahl passt nicht zur Dateigröße"));
     for (uint32_t r = 0; r < nrows; ++r)
         data.appendRow();
     for (Column& c : data.columns) {
-        const char* nulls = in.take(nrows);
-        std::memcpy(c.null.data(), nulls, nrows);
+        copyBytes(c.null.data(), in.take(nrows), nrows);
         for (uint8_t& n : c.null)
             n = n ? 1 : 0;
         switch (c.type) {
-        case FieldType::Integer: std::memcpy(c.ints.data(), in.take(size_t(nrows) * 4), size_t(nrows) * 4); break;
-        case FieldType::Float: std::memcpy(c.floats.data(), in.take(size_t(nrows) * 8), size_t(nrows) * 8); break;
+        case FieldType::Integer: copyBytes(c.ints.data(), in.take(size_t(nrows) * 4), size_t(nrows) * 4); break;
+        case FieldType::Float: copyBytes(c.floats.data(), in.take(size_t(nrows) * 8), size_t(nrows) * 8); break;
         case FieldType::String: {
             std::u16string buf;
             for (uint32_t r = 0; r < nrows; ++r) {
@@ -295,7 +303,7 @@ TableData readCompact(const QByteArray& bytes) {
                     bad(tr("Textlänge passt nicht zur Dateigröße"));
                 const char* at = in.take(size_t(len) * 2);
                 buf.resize(len);
-                std::memcpy(buf.data(), at, size_t(len) * 2);
+                copyBytes(buf.data(), at, size_t(len) * 2);
                 c.strings.set(r, buf);
             }
             break;

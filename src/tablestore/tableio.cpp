@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <pugixml.hpp>
 
@@ -198,7 +199,9 @@ TableData readXml(const QByteArray& bytes) {
             case FieldType::Float: {
                 double x = 0;
                 auto [p, ec] = std::from_chars(v, end, x);
-                if (ec != std::errc() || p != end)
+                // The program never stores NaN or infinity; orderings could not
+                // sort them.
+                if (ec != std::errc() || p != end || !std::isfinite(x))
                     bad(tr("'%1' ist keine Zahl (Feld '%2')").arg(QString::fromUtf8(v), defs[col].name));
                 c.floats.push_back(x);
                 break;
@@ -294,7 +297,12 @@ TableData readCompact(const QByteArray& bytes) {
             n = n ? 1 : 0;
         switch (c.type) {
         case FieldType::Integer: copyBytes(c.ints.data(), in.take(size_t(nrows) * 4), size_t(nrows) * 4); break;
-        case FieldType::Float: copyBytes(c.floats.data(), in.take(size_t(nrows) * 8), size_t(nrows) * 8); break;
+        case FieldType::Float:
+            copyBytes(c.floats.data(), in.take(size_t(nrows) * 8), size_t(nrows) * 8);
+            for (uint32_t r = 0; r < nrows; ++r)
+                if (!c.null[r] && !std::isfinite(c.floats[r]))
+                    bad(tr("keine endliche Zahl im Feld '%1'").arg(defs[&c - data.columns.data()].name));
+            break;
         case FieldType::String: {
             std::u16string buf;
             for (uint32_t r = 0; r < nrows; ++r) {

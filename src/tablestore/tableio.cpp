@@ -128,10 +128,14 @@ FieldType parseType(const char* t) {
     bad(tr("unbekannter Feldtyp '%1'").arg(QString::fromUtf8(t)));
 }
 
-void checkUniqueNames(const std::vector<FieldDef>& defs) {
+void checkNames(const std::vector<FieldDef>& defs) {
     for (size_t i = 0; i < defs.size(); ++i) {
         if (defs[i].name.isEmpty())
             bad(tr("Feld ohne Namen"));
+        // The XML form cannot carry U+0000: such a name would be saved as
+        // another one, or as none.
+        if (defs[i].name.contains(QChar(0)))
+            bad(tr("Feldname mit Nullzeichen"));
         for (size_t j = 0; j < i; ++j)
             if (defs[i].name.compare(defs[j].name, Qt::CaseInsensitive) == 0)
                 bad(tr("Feld '%1' doppelt").arg(defs[i].name));
@@ -157,7 +161,7 @@ TableData readXml(const QByteArray& bytes) {
             bad(tr("negative Feldgröße"));
         defs.push_back(std::move(d));
     }
-    checkUniqueNames(defs);
+    checkNames(defs);
     TableData data;
     data.setFields(defs);
     const size_t nf = defs.size();
@@ -280,7 +284,7 @@ TableData readCompact(const QByteArray& bytes) {
         d.name = QString::fromUtf8(in.take(len), qsizetype(len));
         defs.push_back(std::move(d));
     }
-    checkUniqueNames(defs);
+    checkNames(defs);
     const uint32_t nrows = in.get<uint32_t>();
     TableData data;
     data.setFields(defs);

@@ -149,7 +149,9 @@ private slots:
             withDouble(compact, 1e300, std::numeric_limits<double>::quiet_NaN()),
             withDouble(compact, 1e300, std::numeric_limits<double>::infinity()),
             // No fields but four billion rows: refused before any row is made.
-            QByteArray("MVTB\x01\0\0\0\0\xff\xff\xff\xff", 13)};
+            QByteArray("MVTB\x01\0\0\0\0\xff\xff\xff\xff", 13),
+            // A field name the XML form could not save again.
+            QByteArray("MVTB\x01\x01\0\0\0\0\0\0\0\0\x03\0\0\0a\0b\0\0\0\0", 25)};
         for (const QByteArray& b : bad) {
             Table t("t");
             fillTricky(t);

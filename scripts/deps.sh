@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, skipping the
-# package manager entirely when everything is already there.
+# Installs the Debian packages the build and the tests need, plus any named
+# as arguments (the fuzz script adds clang), skipping the package manager
+# entirely when everything is already there.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl1-mesa-dev libpugixml-dev
           libsqlite3-dev python3 xvfb xauth poppler-utils fonts-dejavu-core
-          qt6-svg-dev desktop-file-utils appstream dpkg-dev file)
+          qt6-svg-dev desktop-file-utils appstream dpkg-dev file "$@")
 
 missing=()
 for p in "${packages[@]}"; do

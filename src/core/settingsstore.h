@@ -8,6 +8,10 @@
 
 namespace core {
 
+namespace settingsfile {
+struct Tree;
+}
+
 // A write the settings file refused. Shown to the user like any engine error.
 class SettingsError : public ts::TableError {
 public:
@@ -42,9 +46,8 @@ public:
     void createSubkey(const QString& path);
 
 private:
-    struct Tree;
-    Tree load() const;
-    void save(const Tree& tree, const QString& failedName) const;
+    settingsfile::Tree load() const;
+    void save(const settingsfile::Tree& tree, const QString& failedName) const;
 
     QString path_;
 };

@@ -33,8 +33,12 @@ void read(ts::Table& vocabulary, const QString& path) {
     if (f.error() != QFileDevice::NoError)
         throw ts::TableError(QCoreApplication::translate("core", "Datei %1 kann nicht geöffnet werden. %2")
                                  .arg(QDir::toNativeSeparators(path), f.errorString()));
+    load(vocabulary, bytes, path);
+}
+
+void load(ts::Table& vocabulary, const QByteArray& maskedBytes, const QString& path) {
     try {
-        vocabulary.loadFromBuffer(mask(bytes));
+        vocabulary.loadFromBuffer(mask(maskedBytes));
     } catch (const ts::TableError& e) {
         throw ts::TableError(QCoreApplication::translate("core", "Die Vokabeldatei %1 ist beschädigt und wurde nicht geladen. %2")
                                  .arg(QDir::toNativeSeparators(path), e.message()));

@@ -17,5 +17,7 @@ void write(ts::Table& vocabulary, const QString& path);
 // Loads the file into `vocabulary`. An unreadable or damaged file raises a
 // German message and leaves the table and the file as they were.
 void read(ts::Table& vocabulary, const QString& path);
+// The same for bytes already read; `path` only names the file in the message.
+void load(ts::Table& vocabulary, const QByteArray& maskedBytes, const QString& path);
 
 } // namespace core::vocabularyfile

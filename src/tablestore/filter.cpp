@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "filter.h"
+#include "filter_lexer.h"
 #include "tableerror.h"
 
 #include <QCoreApplication>
@@ -13,118 +14,10 @@ enum class Tri : uint8_t { False, True, Unknown };
 
 namespace {
 
+using lexer::Token;
+
 QString tr(const char* s) { return QCoreApplication::translate("ts", s); }
-
-[[noreturn]] void fail(const QString& expression, const QString& detail) {
-    throw TableError(tr("Ungültiger Filterausdruck \"%1\": %2").arg(expression, detail));
-}
-
-// ---------------------------------------------------------------- lexer
-
-struct Token {
-    enum Kind { End, Ident, String, Number, Op, LParen, RParen } kind = End;
-    QString text; // identifier name, literal content, operator
-    int pos = 0;
-};
-
-class Lexer {
-public:
-    Lexer(const QString& src, const QString& whole) : s_(src), whole_(whole) {}
-
-    std::vector<Token> run() {
-        std::vector<Token> out;
-        int i = 0;
-        const int n = int(s_.size());
-        while (true) {
-            while (i < n && s_.at(i).isSpace())
-                ++i;
-            Token t;
-            t.pos = i;
-            if (i >= n) {
-                out.push_back(t);
-                return out;
-            }
-            const QChar c = s_.at(i);
-            if (c == u'\'') {
-                QString lit;
-                ++i;
-                while (true) {
-                    if (i >= n)
-                        fail(whole_, tr("Text ohne schließendes Hochkomma."));
-                    if (s_.at(i) == u'\'') {
-                        if (i + 1 < n && s_.at(i + 1) == u'\'') {
-                            lit += u'\'';
-                            i += 2;
-                            continue;
-                        }
-                        ++i;
-                        break;
-                    }
-                    lit += s_.at(i++);
-                }
-                t.kind = Token::String;
-                t.text = lit;
-            } else if (c == u'[') {
-                const int close = int(s_.indexOf(u']', i + 1));
-                if (close < 0)
-                    fail(whole_, tr("Feldname ohne schließende Klammer."));
-                t.kind = Token::Ident;
-                t.text = s_.mid(i + 1, close - i - 1);
-                i = close + 1;
-            } else if (c.isDigit() || (c == u'.' && i + 1 < n && s_.at(i + 1).isDigit())) {
-                const int start = i;
-                while (i < n && s_.at(i).isDigit())
-                    ++i;
-                if (i < n && s_.at(i) == u'.') {
-                    ++i;
-                    while (i < n && s_.at(i).isDigit())
-                        ++i;
-                }
-                if (i < n && (s_.at(i) == u'e' || s_.at(i) == u'E')) {
-                    int j = i + 1;
-                    if (j < n && (s_.at(j) == u'+' || s_.at(j) == u'-'))
-                        ++j;
-                    if (j < n && s_.at(j).isDigit()) {
-                        i = j;
-                        while (i < n && s_.at(i).isDigit())
-                            ++i;
-                    }
-                }
-                t.kind = Token::Number;
-                t.text = s_.mid(start, i - start);
-            } else if (c.isLetter() || c == u'_') {
-                const int start = i;
-                while (i < n && (s_.at(i).isLetterOrNumber() || s_.at(i) == u'_'))
-                    ++i;
-                t.kind = Token::Ident;
-                t.text = s_.mid(start, i - start);
-            } else if (c == u'(') {
-                t.kind = Token::LParen;
-                ++i;
-            } else if (c == u')') {
-                t.kind = Token::RParen;
-                ++i;
-            } else if (c == u'<' || c == u'>' || c == u'=' || c == u'-') {
-                t.kind = Token::Op;
-                if (i + 1 < n && ((c == u'<' && (s_.at(i + 1) == u'>' || s_.at(i + 1) == u'=')) ||
-                                  (c == u'>' && s_.at(i + 1) == u'='))) {
-                    t.text = s_.mid(i, 2);
-                    i += 2;
-                } else {
-                    t.text = c;
-                    ++i;
-                }
-            } else {
-                fail(whole_, tr("Unerwartetes Zeichen '%1' an Stelle %2.").arg(c).arg(i + 1));
-            }
-            out.push_back(t);
-        }
-    }
-
-private:
-    const QString& s_;
-    const QString& whole_;
-};
+using lexer::fail;
 
 enum class CmpOp { Eq, Ne, Lt, Gt, Le, Ge };
 
@@ -219,48 +112,68 @@ std::vector<RowId> unite(const std::vector<RowId>& a, const std::vector<RowId>& 
     return out;
 }
 
+// AND and OR hold their whole chain "a AND b AND c ..." as one node, so a
+// long chain costs no stack depth when evaluated.
 class AndNode : public Node {
 public:
-    AndNode(std::unique_ptr<Node> l, std::unique_ptr<Node> r) : l_(std::move(l)), r_(std::move(r)) {}
+    explicit AndNode(std::vector<std::unique_ptr<Node>> parts) : parts_(std::move(parts)) {}
     Tri eval(RowId r) const override {
-        const Tri a = l_->eval(r);
-        if (a == Tri::False)
-            return Tri::False;
-        const Tri b = r_->eval(r);
-        if (b == Tri::False)
-            return Tri::False;
-        return (a == Tri::True && b == Tri::True) ? Tri::True : Tri::Unknown;
+        Tri out = Tri::True;
+        for (const auto& p : parts_) {
+            const Tri t = p->eval(r);
+            if (t == Tri::False)
+                return Tri::False;
+            if (t == Tri::Unknown)
+                out = Tri::Unknown;
+        }
+        return out;
     }
     std::vector<RowId> select(const std::vector<RowId>& cand, bool all, bool wantTrue) const override {
-        if (wantTrue)
-            return r_->select(l_->select(cand, all, true), false, true);
-        return unite(l_->select(cand, all, false), r_->select(cand, all, false));
+        if (wantTrue) {
+            std::vector<RowId> rows = parts_.front()->select(cand, all, true);
+            for (size_t i = 1; i < parts_.size(); ++i)
+                rows = parts_[i]->select(rows, false, true);
+            return rows;
+        }
+        std::vector<RowId> rows;
+        for (const auto& p : parts_)
+            rows = unite(rows, p->select(cand, all, false));
+        return rows;
     }
 
 private:
-    std::unique_ptr<Node> l_, r_;
+    std::vector<std::unique_ptr<Node>> parts_;
 };
 
 class OrNode : public Node {
 public:
-    OrNode(std::unique_ptr<Node> l, std::unique_ptr<Node> r) : l_(std::move(l)), r_(std::move(r)) {}
+    explicit OrNode(std::vector<std::unique_ptr<Node>> parts) : parts_(std::move(parts)) {}
     Tri eval(RowId r) const override {
-        const Tri a = l_->eval(r);
-        if (a == Tri::True)
-            return Tri::True;
-        const Tri b = r_->eval(r);
-        if (b == Tri::True)
-            return Tri::True;
-        return (a == Tri::False && b == Tri::False) ? Tri::False : Tri::Unknown;
+        Tri out = Tri::False;
+        for (const auto& p : parts_) {
+            const Tri t = p->eval(r);
+            if (t == Tri::True)
+                return Tri::True;
+            if (t == Tri::Unknown)
+                out = Tri::Unknown;
+        }
+        return out;
     }
     std::vector<RowId> select(const std::vector<RowId>& cand, bool all, bool wantTrue) const override {
-        if (wantTrue)
-            return unite(l_->select(cand, all, true), r_->select(cand, all, true));
-        return r_->select(l_->select(cand, all, false), false, false);
+        if (!wantTrue) {
+            std::vector<RowId> rows = parts_.front()->select(cand, all, false);
+            for (size_t i = 1; i < parts_.size(); ++i)
+                rows = parts_[i]->select(rows, false, false);
+            return rows;
+        }
+        std::vector<RowId> rows;
+        for (const auto& p : parts_)
+            rows = unite(rows, p->select(cand, all, true));
+        return rows;
     }
 
 private:
-    std::unique_ptr<Node> l_, r_;
+    std::vector<std::unique_ptr<Node>> parts_;
 };
 
 class NotNode : public Node {
@@ -452,27 +365,50 @@ private:
         }
     }
 
+    template <typename ChainNode>
+    static std::unique_ptr<Node> chain(std::vector<std::unique_ptr<Node>> parts) {
+        if (parts.size() == 1)
+            return std::move(parts.front());
+        return std::make_unique<ChainNode>(std::move(parts));
+    }
     std::unique_ptr<Node> parseOr() {
-        auto l = parseAnd();
+        std::vector<std::unique_ptr<Node>> parts;
+        parts.push_back(parseAnd());
         while (acceptKeyword("OR"))
-            l = std::make_unique<OrNode>(std::move(l), parseAnd());
-        return l;
+            parts.push_back(parseAnd());
+        return chain<OrNode>(std::move(parts));
     }
     std::unique_ptr<Node> parseAnd() {
-        auto l = parseNot();
+        std::vector<std::unique_ptr<Node>> parts;
+        parts.push_back(parseNot());
         while (acceptKeyword("AND"))
-            l = std::make_unique<AndNode>(std::move(l), parseNot());
-        return l;
+            parts.push_back(parseNot());
+        return chain<AndNode>(std::move(parts));
     }
     std::unique_ptr<Node> parseNot() {
-        if (acceptKeyword("NOT"))
+        if (acceptKeyword("NOT")) {
+            Nesting deeper(*this);
             return std::make_unique<NotNode>(parseNot());
+        }
         return parsePrimary();
     }
+
+    // Parentheses and NOT nest by recursion; a depth no person writes is
+    // refused before it can exhaust the stack.
+    static constexpr int kMaxNesting = 100;
+    struct Nesting {
+        Parser& p;
+        explicit Nesting(Parser& parser) : p(parser) {
+            if (++p.depth_ > kMaxNesting)
+                fail(p.whole_, tr("Der Ausdruck ist zu tief verschachtelt (mehr als %1 Ebenen).").arg(kMaxNesting));
+        }
+        ~Nesting() { --p.depth_; }
+    };
 
     std::unique_ptr<Node> parsePrimary() {
         if (peek().kind == Token::LParen) {
             take();
+            Nesting deeper(*this);
             auto n = parseOr();
             if (peek().kind != Token::RParen)
                 fail(whole_, tr("Schließende Klammer fehlt an Stelle %1.").arg(peek().pos + 1));
@@ -596,6 +532,7 @@ private:
     const TableData& data_;
     bool ci_;
     const Filter::LookupFn* lookup_;
+    int depth_ = 0;
 };
 
 } // namespace
@@ -603,8 +540,7 @@ private:
 
 Filter::Filter(const QString& expression, const TableData& data, bool caseInsensitive, LookupFn lookup)
     : lookup_(std::move(lookup)) {
-    filter::Lexer lex(expression, expression);
-    filter::Parser p(expression, lex.run(), data, caseInsensitive, &lookup_);
+    filter::Parser p(expression, filter::lexer::tokenize(expression), data, caseInsensitive, &lookup_);
     root_ = p.parse();
 }
 

@@ -3,7 +3,9 @@
 #include "tableerror.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <pugixml.hpp>
 
@@ -126,10 +128,14 @@ FieldType parseType(const char* t) {
     bad(tr("unbekannter Feldtyp '%1'").arg(QString::fromUtf8(t)));
 }
 
-void checkUniqueNames(const std::vector<FieldDef>& defs) {
+void checkNames(const std::vector<FieldDef>& defs) {
     for (size_t i = 0; i < defs.size(); ++i) {
         if (defs[i].name.isEmpty())
             bad(tr("Feld ohne Namen"));
+        // The XML form cannot carry U+0000: such a name would be saved as
+        // another one, or as none.
+        if (defs[i].name.contains(QChar(0)))
+            bad(tr("Feldname mit Nullzeichen"));
         for (size_t j = 0; j < i; ++j)
             if (defs[i].name.compare(defs[j].name, Qt::CaseInsensitive) == 0)
                 bad(tr("Feld '%1' doppelt").arg(defs[i].name));
@@ -155,7 +161,7 @@ TableData readXml(const QByteArray& bytes) {
             bad(tr("negative Feldgröße"));
         defs.push_back(std::move(d));
     }
-    checkUniqueNames(defs);
+    checkNames(defs);
     TableData data;
     data.setFields(defs);
     const size_t nf = defs.size();
@@ -197,7 +203,9 @@ TableData readXml(const QByteArray& bytes) {
             case FieldType::Float: {
                 double x = 0;
                 auto [p, ec] = std::from_chars(v, end, x);
-                if (ec != std::errc() || p != end)
+                // The program never stores NaN or infinity; orderings could not
+                // sort them.
+                if (ec != std::errc() || p != end || !std::isfinite(x))
                     bad(tr("'%1' ist keine Zahl (Feld '%2')").arg(QString::fromUtf8(v), defs[col].name));
                 c.floats.push_back(x);
                 break;
@@ -250,6 +258,12 @@ private:
     const char* end_;
 };
 
+// memcpy of nothing from or to the empty vector's null pointer is undefined.
+void copyBytes(void* to, const char* from, size_t n) {
+    if (n)
+        std::memcpy(to, from, n);
+}
+
 TableData readCompact(const QByteArray& bytes) {
     Reader in(bytes);
     in.take(sizeof kMagic);
@@ -270,23 +284,29 @@ TableData readCompact(const QByteArray& bytes) {
         d.name = QString::fromUtf8(in.take(len), qsizetype(len));
         defs.push_back(std::move(d));
     }
-    checkUniqueNames(defs);
+    checkNames(defs);
     const uint32_t nrows = in.get<uint32_t>();
     TableData data;
     data.setFields(defs);
-    // Check the size against the bytes present before allocating anything.
-    if (uint64_t(nrows) * nf > uint64_t(bytes.size()))
+    // Check the size against the bytes present before allocating anything
+    // (a row takes at least one byte per field; a table without fields
+    // still may not claim more rows than there are bytes).
+    if (uint64_t(nrows) * std::max<uint32_t>(nf, 1) > uint64_t(bytes.size()))
         bad(tr("Zeilenzahl passt nicht zur Dateigröße"));
     for (uint32_t r = 0; r < nrows; ++r)
         data.appendRow();
     for (Column& c : data.columns) {
-        const char* nulls = in.take(nrows);
-        std::memcpy(c.null.data(), nulls, nrows);
+        copyBytes(c.null.data(), in.take(nrows), nrows);
         for (uint8_t& n : c.null)
             n = n ? 1 : 0;
         switch (c.type) {
-        case FieldType::Integer: std::memcpy(c.ints.data(), in.take(size_t(nrows) * 4), size_t(nrows) * 4); break;
-        case FieldType::Float: std::memcpy(c.floats.data(), in.take(size_t(nrows) * 8), size_t(nrows) * 8); break;
+        case FieldType::Integer: copyBytes(c.ints.data(), in.take(size_t(nrows) * 4), size_t(nrows) * 4); break;
+        case FieldType::Float:
+            copyBytes(c.floats.data(), in.take(size_t(nrows) * 8), size_t(nrows) * 8);
+            for (uint32_t r = 0; r < nrows; ++r)
+                if (!c.null[r] && !std::isfinite(c.floats[r]))
+                    bad(tr("keine endliche Zahl im Feld '%1'").arg(defs[&c - data.columns.data()].name));
+            break;
         case FieldType::String: {
             std::u16string buf;
             for (uint32_t r = 0; r < nrows; ++r) {
@@ -295,7 +315,7 @@ TableData readCompact(const QByteArray& bytes) {
                     bad(tr("Textlänge passt nicht zur Dateigröße"));
                 const char* at = in.take(size_t(len) * 2);
                 buf.resize(len);
-                std::memcpy(buf.data(), at, size_t(len) * 2);
+                copyBytes(buf.data(), at, size_t(len) * 2);
                 c.strings.set(r, buf);
             }
             break;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/settingsstore.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -110,6 +111,37 @@ private slots:
         QCOMPARE(s.readInteger("LastVokID"), 0);
         QCOMPARE(s.readInteger("Height"), 500);
         QCOMPARE(s.readString("Width"), QString());
+    }
+
+    void aFileWithManyKeysReadsWholeAndOverDeepKeysAreSkipped() {
+        // Written by hand or damaged: 20,000 keys side by side, a key as deep
+        // as allowed and one deeper, whose value is not read.
+        QDir().mkpath(dir.filePath("Moriva Software"));
+        QFile f(path());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[]\n\"LastVokID\"=dword:0000000c\n");
+        f.write("[" + QByteArray("e\\").repeated(63) + "Ende]\n\"tief\"=dword:00000001\n");
+        f.write("[" + QByteArray("z\\").repeated(64) + "Ende]\n\"LastVokID\"=dword:00000063\n");
+        for (int i = 0; i < 20000; ++i)
+            f.write("[englisch\\Gruppe " + QByteArray::number(i) + "]\n");
+        f.close();
+        SettingsStore s(path());
+        QCOMPARE(s.readInteger("LastVokID"), 12);
+        QCOMPARE(s.subkeys(""), (QStringList{"e", "englisch"}));
+        QCOMPARE(s.subkeys("englisch").size(), 20000);
+        QCOMPARE(s.subkeys(QStringList(62, "E").join(u'\\')), QStringList{"e"});
+        s.writeInteger("LastVokID", 13);
+        QCOMPARE(s.subkeys("englisch").size(), 20000);
+        QCOMPARE(s.subkeys(QStringList(63, "e").join(u'\\')), QStringList{"Ende"});
+
+        const QString tooDeep = QStringList(65, "x").join(u'\\');
+        try {
+            s.createSubkey(tooDeep);
+            QFAIL("an over-deep key was written");
+        } catch (const core::SettingsError& e) {
+            QCOMPARE(e.message(), "Fehler beim Setzen der Daten für '" + tooDeep + "'");
+        }
+        QVERIFY(s.subkeys("").size() == 2 && s.readInteger("LastVokID") == 13);
     }
 };
 

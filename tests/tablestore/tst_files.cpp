@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <limits>
 
 using namespace testsupport;
 using ts::Table;
@@ -32,6 +33,13 @@ class FilesTest : public QObject {
         }
         addWord(t, -2147483647 - 1, QVariant(), "", QVariant()); // nulls kept apart from ""
         addWord(t, 2147483647, "max", QVariant(), 1e300);
+    }
+
+    static QByteArray withDouble(QByteArray bytes, double from, double to) {
+        const QByteArray a(reinterpret_cast<const char*>(&from), sizeof from);
+        const QByteArray b(reinterpret_cast<const char*>(&to), sizeof to);
+        Q_ASSERT(bytes.count(a) == 1);
+        return bytes.replace(a, b);
     }
 
     void compareWithTricky(Table& t) {
@@ -135,7 +143,15 @@ private slots:
             "", "kein xml", xml.left(xml.size() / 2), QByteArray(xml).replace("c0=\"3\"", "c0=\"drei\""),
             QByteArray(xml).replace("c1=", "c9="), QByteArray(xml).replace("type=\"float\"", "type=\"bool\""),
             compact.left(compact.size() - 1), compact + "x", QByteArray(compact).replace(5, 1, "\xff"),
-            "<table><fields><field name=\"a\" type=\"string\"/><field name=\"A\" type=\"string\"/></fields></table>"};
+            "<table><fields><field name=\"a\" type=\"string\"/><field name=\"A\" type=\"string\"/></fields></table>",
+            // Numbers the program never stores, which no ordering could sort.
+            QByteArray(xml).replace("\"1e+300\"", "\"nan\""), QByteArray(xml).replace("\"1e+300\"", "\"-inf\""),
+            withDouble(compact, 1e300, std::numeric_limits<double>::quiet_NaN()),
+            withDouble(compact, 1e300, std::numeric_limits<double>::infinity()),
+            // No fields but four billion rows: refused before any row is made.
+            QByteArray("MVTB\x01\0\0\0\0\xff\xff\xff\xff", 13),
+            // A field name the XML form could not save again.
+            QByteArray("MVTB\x01\x01\0\0\0\0\0\0\0\0\x03\0\0\0a\0b\0\0\0\0", 25)};
         for (const QByteArray& b : bad) {
             Table t("t");
             fillTricky(t);

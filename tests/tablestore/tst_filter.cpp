@@ -113,6 +113,31 @@ private slots:
         QCOMPARE(column(t, "deutsch"), (QStringList{"Hausaufgabe"}));
     }
 
+    void longChainsWorkAndDeepNestingIsRefused() {
+        // Tens of thousands of terms in one chain: evaluated without deep
+        // recursion, and the same as the short form.
+        QStringList terms;
+        for (int i = 0; i < 30000; ++i)
+            terms << (i % 2 ? "ID > 1" : "deutsch IS NOT NULL");
+        QCOMPARE(select(terms.join(" AND ")), (QStringList{"Hausaufgabe", "Rathaus", "Über", "O'Neill", "100%"}));
+        QCOMPARE(select("ID = 0 OR " + QStringList(30000, "ID = 3").join(" OR ")), QStringList{"Rathaus"});
+        QCOMPARE(select("NOT (ID = 1 OR NOT NOT (ID > 2 AND NOT ID = 4))"), (QStringList{"Hausaufgabe", "Über"}));
+        const QString deepest = QString(100, u'(') + "ID = 2" + QString(100, u')');
+        QCOMPARE(select(deepest), QStringList{"Hausaufgabe"});
+
+        for (const QString& deep : {QString(101, u'(') + "ID = 2" + QString(101, u')'),
+                                    QString(50000, u'(') + "ID = 2" + QString(50000, u')'),
+                                    QStringList(50000, "NOT").join(u' ') + " ID = 2"}) {
+            try {
+                t.setFilter(deep);
+                QFAIL("a nesting deeper than the stack allows was accepted");
+            } catch (const ts::TableError& err) {
+                QVERIFY2(err.message().contains("zu tief verschachtelt"), qPrintable(err.message().right(80)));
+            }
+        }
+        QCOMPARE(t.filter(), deepest);
+    }
+
     void switchingTheFilterMakesTheFirstRecordCurrent() {
         t.setOrder("deutsch");
         t.setFilter("ID > 1 AND ID < 7");

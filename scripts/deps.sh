@@ -6,7 +6,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl1-mesa-dev libpugixml-dev
           libsqlite3-dev python3 xvfb xauth poppler-utils fonts-dejavu-core
-          qt6-svg-dev desktop-file-utils appstream dpkg-dev file "$@")
+          qt6-svg-dev desktop-file-utils appstream dpkg-dev file
+          fonts-liberation2 fonts-comic-neue qt6-translations-l10n "$@")
 
 missing=()
 for p in "${packages[@]}"; do

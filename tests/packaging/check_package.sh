@@ -54,7 +54,8 @@ wait $pid || fail "the installed program ended with status $?"
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/pkg" >/dev/null
 deb=$(ls "$scratch"/pkg/moriva-vokabeltrainer_*_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in qt6-qpa-plugins libqt6widgets6 libqt6printsupport6 libpugixml1v5; do
+for d in qt6-qpa-plugins libqt6widgets6 libqt6printsupport6 libpugixml1v5 \
+         qt6-translations-l10n fonts-liberation2 fonts-comic-neue; do
     [[ $depends == *"$d"* ]] || fail "package does not depend on $d: $depends"
 done
 contents=$(dpkg-deb -c "$deb")

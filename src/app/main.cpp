@@ -3,6 +3,7 @@
 #include "core/firststart.h"
 #include "shell/desktopservices.h"
 #include "shell/mainform.h"
+#include "shell/qttranslations.h"
 #include "singleinstance.h"
 
 #include <QApplication>
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     for (int size : {16, 32, 48, 256})
         icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
+    shell::installQtTranslations(app);
 
     core::AppPaths paths = core::AppPaths::standard();
     SingleInstance instance(paths.dataFolder);

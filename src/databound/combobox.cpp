@@ -12,10 +12,7 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent), link_(new FieldLink(thi
     connect(this, &QComboBox::textActivated, this, [this](const QString& text) { link_->write(text); });
     // The inline completion fills in the rest of an entry without an edit
     // signal; what the user leaves in the box is what counts.
-    connect(lineEdit(), &QLineEdit::editingFinished, this, [this] {
-        if (link_->hasRecord() && currentText() != link_->text())
-            link_->write(currentText());
-    });
+    connect(lineEdit(), &QLineEdit::editingFinished, this, &ComboBox::commitShownText);
     // Adding or removing entries moves the combo's own choice and with it
     // the shown text; the record's value is what must show.
     connect(this, &QComboBox::currentIndexChanged, this, &ComboBox::showValue);
@@ -27,6 +24,11 @@ void ComboBox::setItems(const QStringList& items) {
     clear();
     addItems(items);
     showValue();
+}
+
+void ComboBox::commitShownText() {
+    if (link_->hasRecord() && currentText() != link_->text())
+        link_->write(currentText());
 }
 
 QStringList ComboBox::items() const {

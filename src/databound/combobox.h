@@ -21,6 +21,9 @@ public:
 
     void setItems(const QStringList& items);
     QStringList items() const;
+    // Stores the text as the box shows it, a completion included; for keys
+    // that act on the record before the box itself has seen them.
+    void commitShownText();
 
 private:
     void showValue();

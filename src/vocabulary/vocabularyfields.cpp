@@ -195,6 +195,8 @@ bool VocabularyEditor::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // The box completes "Wo" to "Wohnen" without telling the record.
+            CBSachgruppe->commitShownText();
             BSchliessenVersteckjt->click();
             return true;
         }

@@ -55,6 +55,12 @@ bool VocabularyRules::confirmLeaving() {
     auto& v = ctx_.db.vocabulary;
     if (v.state() != ts::Table::State::Edit && v.state() != ts::Table::State::Insert)
         return true;
+    // A new record holding only its presets is nothing the user would want
+    // to be asked about, nor anything worth keeping.
+    if (v.state() == ts::Table::State::Insert && !v.isModified()) {
+        v.cancel();
+        return true;
+    }
     if (ctx_.prompter().ask(QStringLiteral("Änderungen speichern beim aktuellen Datensatz?"), core::Buttons::YesNo) ==
         core::Answer::Yes) {
         if (!languageFieldsFilled()) {

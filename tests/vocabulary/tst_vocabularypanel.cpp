@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 
 using namespace testsupport;
 using State = ts::Table::State;
@@ -101,6 +102,7 @@ private slots:
         const int next = tc->ctx->settings.readInteger("LastVokID") + 1;
         panel()->BNeu->click();
         QCOMPARE(v.integer("ID"), next);
+        type(panel()->DBEdit1, "Baum");
         prompts().answers = {core::Answer::No};
         panel()->BNeu->click();
         QCOMPARE(v.integer("ID"), next + 1);
@@ -139,6 +141,53 @@ private slots:
         want.sort();
         QCOMPARE(reloaded, want);
         QCOMPARE(tc->ctx->settings.subkeys("englisch").size(), 3);
+    }
+
+    // Enter takes the group as the box shows it after completing it, not
+    // the letters typed so far.
+    void enterTakesTheCompletedSubjectGroup() {
+        auto& v = db().vocabulary;
+        enterWord("Küche", "kitchen", "Wohnen");
+        enterWord("Hund", "dog", "Tiere");
+        type(panel()->DBEdit1, "Bad");
+        type(panel()->DBEdit2, "bathroom");
+        QLineEdit* group = panel()->CBSachgruppe->lineEdit();
+        type(group, "Wo");
+        QCOMPARE(panel()->CBSachgruppe->currentText(), QString("Wohnen"));
+        QTest::keyClick(group, Qt::Key_Return);
+        v.cancel();
+        QVERIFY(v.locate("deutsch", "Bad"));
+        QCOMPARE(v.text("Sachgruppe"), QString("Wohnen"));
+        QCOMPARE(tc->ctx->subjectGroups.list(), QStringList({"Wohnen", "Tiere"}));
+    }
+
+    // The record started after a save holds presets only; moving away from it
+    // in any way drops it without a question and without an empty word.
+    void anUntouchedNewWordIsDroppedWhereverTheCursorGoes() {
+        auto& v = db().vocabulary;
+        enterWord("Hund", "dog", "Tiere");
+        QCOMPARE(v.state(), State::Insert);
+        const int words = v.recordCount();
+        databound::Grid* grid = panel()->DBGrid2;
+        const QRect cell = grid->visualRect(grid->model()->index(1, 0));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(v.state(), State::Browse);
+        QCOMPARE(v.recordCount(), words);
+        QVERIFY(!v.locate("deutsch", QString()));
+        QVERIFY(prompts().shown.isEmpty());
+        // And closing the panel afterwards asks nothing.
+        // (Focus away from the grid first: leaving it drops a new record.)
+        panel()->DBEdit1->setFocus();
+        enterWord("Katze", "cat", "Tiere");
+        // Choosing again what the presets chose changes nothing either.
+        for (QRadioButton* b : panel()->RGGattung->findChildren<QRadioButton*>())
+            if (b->isChecked())
+                QTest::mouseClick(b, Qt::LeftButton);
+        panel()->CBSachgruppe->commitShownText();
+        QVERIFY(!v.isModified());
+        panel()->Button15->click();
+        QVERIFY(prompts().shown.isEmpty());
+        QCOMPARE(v.recordCount(), words + 1);
     }
 
     void deletingRemovesTheWordWithItsMembershipsAndKnowledge() {

@@ -7,6 +7,7 @@
 #include "training/trainingarea.h"
 
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -27,6 +28,31 @@ QMap<QString, QByteArray> snapshot(const QString& folder) {
         files[f.fileName()] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("?");
     }
     return files;
+}
+
+// Waits until nothing in the folders has changed for a second: a first start
+// goes on writing its settings after the vocabulary file appears, and on a
+// busy machine for a good while.
+void waitUntilQuiet(const QStringList& folders) {
+    auto all = [&] {
+        QList<QMap<QString, QByteArray>> s;
+        for (const QString& f : folders)
+            s << snapshot(f);
+        return s;
+    };
+    auto last = all();
+    QElapsedTimer unchanged;
+    unchanged.start();
+    QElapsedTimer total;
+    total.start();
+    while (unchanged.elapsed() < 1000 && total.elapsed() < 30000) {
+        QTest::qWait(200);
+        auto now = all();
+        if (now != last) {
+            last = std::move(now);
+            unchanged.restart();
+        }
+    }
 }
 
 // The real program, headless, on its own home folder.
@@ -69,7 +95,7 @@ private slots:
 
         ProgramRun first(home.path());
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(data + "/englisch.v02"), 20000);
-        QTest::qWait(500);
+        waitUntilQuiet({data, config});
         const auto dataBefore = snapshot(data);
         const auto configBefore = snapshot(config);
 

@@ -68,11 +68,8 @@ void LearnOptionsDialog::Button1Click() {
     learn_.asked.clear();
     if (pool_.isChosen())
         pool_.first();
-    learn_.syncOrderCombo();
-    test_.syncToggles(false);
-    learn_.syncLoopAndDirection();
-    learn_.captionDirection(ctx_.db.currentLanguage());
-    accept();
+    accept(); // the panels' controls follow the options on `accepted`
+
 }
 
 // ------------------------------------------------------------ test options
@@ -192,13 +189,12 @@ void TestOptionsDialog::Button1Click() {
             return;
         }
         countdown = *seconds * words;
+        ctx_.options.secondsPerWord = *seconds;
     } else if (RadioButton10->isChecked() && countdown <= 0) {
         countdown = o.TimeBudget; // never hand a budget of nothing to a later "Timer"
     }
 
     takeOrderAndDirection();
-    test_.captionDirection(ctx_.db.currentLanguage());
-    test_.SBAbfragerichtungTest->setChecked(o.Direction == 1);
     o.keyboard = RadioButton9->isChecked();
     o.timerOn = RadioButton6->isChecked() || RadioButton7->isChecked();
     if (RadioButton6->isChecked()) {
@@ -220,8 +216,6 @@ void TestOptionsDialog::Button1Click() {
     if (pool_.isChosen())
         pool_.first();
     test_.showCountdownLabel();
-    learn_.syncOrderCombo();
-    test_.syncToggles(true);
     accept();
 }
 

@@ -39,14 +39,19 @@ TestPanel::TestPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QWid
     connect(SpeedButton11, &QToolButton::clicked, this, [this] { host_.openManual(false); });
 
     auto& o = ctx_.options;
-    connect(SBUeberstimmen, &QToolButton::clicked, this, [&o](bool down) { o.override = down; });
+    connect(SBUeberstimmen, &QToolButton::clicked, this, [this, &o](bool down) {
+        o.override = down;
+        emit optionsChanged();
+    });
     connect(SBTimer, &QToolButton::clicked, this, [this, &o](bool down) {
         o.timerOn = down;
         showCountdownLabel();
+        emit optionsChanged();
     });
     connect(SBTastatureingabe, &QToolButton::clicked, this, [this, &o](bool down) {
         o.keyboard = down;
         applyKeyboardMode();
+        emit optionsChanged();
     });
 }
 
@@ -57,7 +62,7 @@ void TestPanel::buildUi() {
     outer->setSpacing(10);
 
     const CommonToggles common = makeCommonToggles(this, outer, "ComboBox1", "SBSChleifeTest",
-                                                   "SBAbfragerichtungTest", ctx_, [this] { emit directionChanged(); });
+                                                   "SBAbfragerichtungTest", ctx_, [this] { emit optionsChanged(); });
     ComboBox1 = common.order;
     SBSChleifeTest = common.loop;
     SBAbfragerichtungTest = common.direction;
@@ -180,10 +185,10 @@ void TestPanel::captionDirection(const QString& language) {
     SBAbfragerichtungTest->setText(directionCaption(language, ctx_.options.Direction));
 }
 
-void TestPanel::syncToggles(bool withCombo) {
+void TestPanel::showOptions() {
     const auto& o = ctx_.options;
-    if (withCombo)
-        ComboBox1->setCurrentIndex(o.OrderMode - 1);
+    ComboBox1->setCurrentIndex(o.OrderMode - 1);
+    SBAbfragerichtungTest->setChecked(o.Direction == 1);
     SBTimer->setChecked(o.timerOn);
     SBSChleifeTest->setChecked(o.loop);
     SBUeberstimmen->setChecked(o.override);
@@ -197,11 +202,32 @@ void TestPanel::applyKeyboardMode() {
     BOK->setVisible(keyboard);
     Edit1->setVisible(keyboard);
     Button2->setVisible(keyboard);
+    if (running_ && !keyboard && choicesFor_ != questionSerial_) {
+        // Switched to choices in the middle of a question asked for typing.
+        fillChoices();
+        for (int i = 0; i < 4; ++i)
+            choiceButton(i)->setEnabled(true);
+    }
     for (int i = 0; i < 4; ++i)
         choiceButton(i)->setVisible(!keyboard && (!running_ || !choiceButton(i)->text().isEmpty()));
+    if (running_ && keyboard)
+        Edit1->setFocus();
 }
 
-void TestPanel::showCountdownLabel() { Label1->setVisible(ctx_.options.timerOn); }
+void TestPanel::showCountdownLabel() {
+    if (!running_) {
+        Countdown = budget();
+        showCountdown();
+    }
+    Label1->setVisible(ctx_.options.timerOn);
+}
+
+int TestPanel::budget() const {
+    auto& o = ctx_.options;
+    if (o.timerMode != core::PracticeOptions::TimePerWord || o.secondsPerWord <= 0 || !pool_.isChosen())
+        return o.TimeBudget;
+    return o.secondsPerWord * pool_.size();
+}
 
 void TestPanel::showCountdown() {
     const int left = std::max(0, Countdown);
@@ -232,7 +258,8 @@ void TestPanel::BTestStartClick() {
     pool_.first();
     totals.reset();
     asked.clear();
-    Countdown = o.TimeBudget;
+    Countdown = budget();
+    o.TimeBudget = Countdown;
     running_ = true;
     nextEntry();
     if (!running_)
@@ -259,7 +286,7 @@ void TestPanel::Stop() {
         host_.stopTimer();
         // Before any run the clock shows the time the next one will have.
         if (!running_)
-            Countdown = ctx_.options.TimeBudget;
+            Countdown = budget();
         showCountdown();
     }
     running_ = false;
@@ -287,19 +314,26 @@ void TestPanel::nextEntry() {
     if (ctx_.options.OrderMode == Sequential) {
         showResult(QStringLiteral("Keine weiteren Vokabeln mehr"), Qt::black);
     } else {
+        const int serial = runSerial_;
         ctx_.prompter().information(QStringLiteral("Keine weiteren Vokabeln mehr verfügbar"));
+        // The time may have run out while the message was open: that run is
+        // stopped already, and its clock stays at "00:00".
+        if (serial != runSerial_)
+            return;
     }
     Stop();
 }
 
 void TestPanel::ShowQuestion() {
     questionId_ = pool_.vocabularyId();
+    ++questionSerial_;
     LBemerkung->setText(QuestionView(*Image3, ctx_.db.vocabulary, questionId_, ctx_.options.Direction));
 }
 
 void TestPanel::fillChoices() {
     for (int i = 0; i < 4; ++i)
         choiceButton(i)->hide();
+    choicesFor_ = questionSerial_;
     const Choices c = ChoiceFill(pool_, ctx_.db.vocabulary, ctx_.random(), questionId_, ctx_.options.Direction);
     for (int i = 0; i < 4; ++i) {
         choiceButton(i)->setText(c.captions[size_t(i)]);

@@ -49,6 +49,7 @@ LearnOptionsDialog::LearnOptionsDialog(core::AppContext& ctx, Pool& pool, LearnP
     CheckBox1 = checkBox(GBSchleife, "CheckBox1", QStringLiteral("mit Schleife"));
     rightColumn()->addWidget(GBSchleife);
     rightColumn()->addStretch(1);
+    buttonsAfter(CheckBox1);
     connect(Button1, &QPushButton::clicked, this, &LearnOptionsDialog::Button1Click);
 }
 
@@ -123,6 +124,7 @@ TestOptionsDialog::TestOptionsDialog(core::AppContext& ctx, Pool& pool, LearnPan
     GBEingabe->layout()->addWidget(RadioButton9);
     rightColumn()->addWidget(GBEingabe);
     rightColumn()->addStretch(1);
+    buttonsAfter(RadioButton9);
 
     connect(CheckBox1, &QCheckBox::clicked, this, &TestOptionsDialog::CheckBox1Click);
     connect(Button1, &QPushButton::clicked, this, &TestOptionsDialog::Button1Click);

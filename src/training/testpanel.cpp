@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStackedLayout>
 #include <QToolButton>
 
 namespace training {
@@ -69,7 +70,11 @@ void TestPanel::buildUi() {
     QHBoxLayout* bar = common.row;
     SBTimer = makeToggle(this, "SBTimer", QStringLiteral("Timer"));
     SBUeberstimmen = makeToggle(this, "SBUeberstimmen", QStringLiteral("Überstimmen"));
-    SBTastatureingabe = makeToggle(this, "SBTastatureingabe", QStringLiteral("Multiple Choice"));
+    SBTastatureingabe = makeToggle(this, "SBTastatureingabe", QStringLiteral("Tastatureingabe"));
+    // Wide enough for either caption, so the bar keeps its width.
+    const int keyboardWidth = SBTastatureingabe->sizeHint().width();
+    SBTastatureingabe->setText(QStringLiteral("Multiple Choice"));
+    SBTastatureingabe->setMinimumWidth(std::max(keyboardWidth, SBTastatureingabe->sizeHint().width()));
     for (QWidget* w : std::initializer_list<QWidget*>{SBTimer, SBUeberstimmen, SBTastatureingabe})
         bar->addWidget(w);
     bar->addStretch(1);
@@ -99,17 +104,26 @@ void TestPanel::buildUi() {
     LBemerkung->setStyleSheet(QStringLiteral("color: #555; font-style: italic;"));
     question->addWidget(LBemerkung);
 
-    auto* typed = new QHBoxLayout;
-    Edit1 = new QLineEdit(this);
+    // Typing and choosing share one place, as tall as the taller of the two,
+    // so the card never moves when the input mode changes.
+    inputs_ = new QStackedLayout;
+    auto* typedPage = new QWidget(this);
+    auto* choicePage = new QWidget(this);
+    inputs_->addWidget(typedPage);
+    inputs_->addWidget(choicePage);
+    auto* typed = new QHBoxLayout(typedPage);
+    typed->setContentsMargins(0, 0, 0, 0);
+    typed->setAlignment(Qt::AlignTop);
+    Edit1 = new QLineEdit(typedPage);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setPlaceholderText(QStringLiteral("Antwort eingeben …"));
     Edit1->setMinimumHeight(34);
     QFont answerFont = Edit1->font();
     answerFont.setPixelSize(18);
     Edit1->setFont(answerFont);
-    BOK = makeButton(this, "BOK", QStringLiteral("OK"));
+    BOK = makeButton(typedPage, "BOK", QStringLiteral("OK"));
     BOK->setEnabled(false);
-    Button2 = makeButton(this, "Button2", QString());
+    Button2 = makeButton(typedPage, "Button2", QString());
     Button2->setFixedWidth(0);
     Button2->setFlat(true);
     Button2->setEnabled(false);
@@ -117,15 +131,20 @@ void TestPanel::buildUi() {
     typed->addWidget(Edit1, 1);
     typed->addWidget(BOK);
     typed->addWidget(Button2);
-    question->addLayout(typed);
+    question->addLayout(inputs_);
 
-    auto* choices = new QGridLayout;
+    auto* choices = new QGridLayout(choicePage);
+    choices->setContentsMargins(0, 0, 0, 0);
     choices->setSpacing(8);
     const char* names[] = {"Button8", "Button9", "Button10", "Button11"};
     QPushButton** places[] = {&Button8, &Button9, &Button10, &Button11};
     for (int i = 0; i < 4; ++i) {
-        *places[i] = makeButton(this, names[i], QString());
+        *places[i] = makeButton(choicePage, names[i], QString());
         (*places[i])->setProperty("choice", true);
+        // A spare button hidden for want of words keeps its place.
+        QSizePolicy keep = (*places[i])->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        (*places[i])->setSizePolicy(keep);
         choices->addWidget(*places[i], i / 2, i % 2);
     }
     question->addLayout(choices);
@@ -137,6 +156,9 @@ void TestPanel::buildUi() {
     resultFont.setBold(true);
     LRF->setFont(resultFont);
     LRF->setMinimumHeight(40);
+    QSizePolicy keepVerdict = LRF->sizePolicy();
+    keepVerdict.setRetainSizeWhenHidden(true); // the verdict appears without moving the card
+    LRF->setSizePolicy(keepVerdict);
     LRF->hide();
     question->addWidget(LRF);
 
@@ -160,6 +182,9 @@ void TestPanel::buildUi() {
     Lrichtig->setStyleSheet(QStringLiteral("color: rgb(0,128,0); font-weight: bold;"));
     Lfalsch->setStyleSheet(QStringLiteral("color: rgb(200,0,0); font-weight: bold;"));
     GBStatistik->setMinimumWidth(210);
+    QSizePolicy keepStatistics = GBStatistik->sizePolicy();
+    keepStatistics.setRetainSizeWhenHidden(true); // its place is kept from the start
+    GBStatistik->setSizePolicy(keepStatistics);
     GBStatistik->hide();
     side->addWidget(GBStatistik);
     side->addStretch(1);
@@ -199,6 +224,7 @@ void TestPanel::showOptions() {
 void TestPanel::applyKeyboardMode() {
     const bool keyboard = ctx_.options.keyboard;
     SBTastatureingabe->setText(keyboard ? QStringLiteral("Tastatureingabe") : QStringLiteral("Multiple Choice"));
+    inputs_->setCurrentIndex(keyboard ? 0 : 1);
     BOK->setVisible(keyboard);
     Edit1->setVisible(keyboard);
     Button2->setVisible(keyboard);

@@ -15,6 +15,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStackedLayout;
 class QToolButton;
 
 namespace training {
@@ -100,6 +101,7 @@ private:
     int questionId_ = 0;
     int questionSerial_ = 0; // counts the questions shown
     int choicesFor_ = -1;    // the question the choice captions were drawn for
+    QStackedLayout* inputs_ = nullptr; // the typed answer or the four choices
 };
 
 } // namespace training

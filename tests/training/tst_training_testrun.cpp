@@ -279,6 +279,32 @@ private slots:
         QCOMPARE(f->userTotal("AbgefragteVokabeln"), 1);
     }
 
+    void thePanelKeepsItsLayoutWhateverItShows() {
+        startWith();
+        f->form->resize(800, 600);
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QTest::qWait(1);
+        const QSize window = f->form->size();
+        const auto places = [this] {
+            return QList<QRect>{t().Image3->geometry(), t().BTestStart->geometry(), t().SpeedButton10->geometry(),
+                                t().LBemerkung->geometry()};
+        };
+        const QList<QRect> before = places();
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        QTest::mouseClick(t().Button8, Qt::LeftButton); // the statistics and the verdict appear
+        QTest::qWait(1);
+        QVERIFY(t().GBStatistik->isVisible());
+        QCOMPARE(f->form->size(), window);
+        QCOMPARE(places(), before);
+        // For a person's look at the panel: VT_GRAB_DIR=<folder>.
+        if (const QString dir = qEnvironmentVariable("VT_GRAB_DIR"); !dir.isEmpty())
+            f->form->grab().save(QDir(dir).filePath(QStringLiteral("test-panel.png")));
+        QTest::mouseClick(t().SBTastatureingabe, Qt::LeftButton); // typing instead of choosing
+        QTest::qWait(1);
+        QCOMPARE(f->form->size(), window);
+        QCOMPARE(places(), before);
+    }
+
     void startRefusesAnEmptyLessonAndABudgetOfNothing() {
         startWith({{"Timer", 1}, {"timerzeit", -5}});
         f->addLesson("Leer", {});

@@ -70,11 +70,7 @@ void TestPanel::buildUi() {
     QHBoxLayout* bar = common.row;
     SBTimer = makeToggle(this, "SBTimer", QStringLiteral("Timer"));
     SBUeberstimmen = makeToggle(this, "SBUeberstimmen", QStringLiteral("Überstimmen"));
-    SBTastatureingabe = makeToggle(this, "SBTastatureingabe", QStringLiteral("Tastatureingabe"));
-    // Wide enough for either caption, so the bar keeps its width.
-    const int keyboardWidth = SBTastatureingabe->sizeHint().width();
-    SBTastatureingabe->setText(QStringLiteral("Multiple Choice"));
-    SBTastatureingabe->setMinimumWidth(std::max(keyboardWidth, SBTastatureingabe->sizeHint().width()));
+    SBTastatureingabe = makeToggle(this, "SBTastatureingabe", QStringLiteral("Multiple Choice"));
     for (QWidget* w : std::initializer_list<QWidget*>{SBTimer, SBUeberstimmen, SBTastatureingabe})
         bar->addWidget(w);
     bar->addStretch(1);
@@ -91,6 +87,12 @@ void TestPanel::buildUi() {
     SpeedButton11 = makeHelpButton(this, "SpeedButton11");
     bar->addWidget(SpeedButton10);
     bar->addWidget(SpeedButton11);
+    letToolbarShrink(bar);
+    // One width for both captions, so a change of mode moves nothing.
+    const int choiceWidth = SBTastatureingabe->sizeHint().width();
+    SBTastatureingabe->setText(QStringLiteral("Tastatureingabe"));
+    SBTastatureingabe->setFixedWidth(std::max(choiceWidth, SBTastatureingabe->sizeHint().width()));
+    SBTastatureingabe->setText(QStringLiteral("Multiple Choice"));
 
     auto* middle = new QHBoxLayout;
     middle->setSpacing(16);
@@ -160,7 +162,6 @@ void TestPanel::buildUi() {
     keepVerdict.setRetainSizeWhenHidden(true); // the verdict appears without moving the card
     LRF->setSizePolicy(keepVerdict);
     LRF->hide();
-    question->addWidget(LRF);
 
     auto* side = new QVBoxLayout;
     middle->addLayout(side);
@@ -187,6 +188,8 @@ void TestPanel::buildUi() {
     GBStatistik->setSizePolicy(keepStatistics);
     GBStatistik->hide();
     side->addWidget(GBStatistik);
+    // The verdict stands beside the card, where it costs the panel no height.
+    side->addWidget(LRF);
     side->addStretch(1);
 
     auto* run = new QHBoxLayout;

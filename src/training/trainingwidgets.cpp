@@ -64,6 +64,12 @@ QWidget* makeToolbar(QWidget* parent, QHBoxLayout*& row) {
     return bar;
 }
 
+void letToolbarShrink(QHBoxLayout* row) {
+    for (int i = 0; i < row->count(); ++i)
+        if (QWidget* w = row->itemAt(i)->widget())
+            w->setMinimumWidth(std::min(w->sizeHint().width(), 40));
+}
+
 CommonToggles makeCommonToggles(QWidget* owner, QVBoxLayout* outer, const char* orderName, const char* loopName,
                                 const char* directionName, core::AppContext& ctx,
                                 const std::function<void()>& changed) {

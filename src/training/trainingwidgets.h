@@ -26,6 +26,9 @@ QComboBox* makeOrderCombo(QWidget* parent, const char* name);
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text = {});
 // A light bar for the toggles at the top of a panel.
 QWidget* makeToolbar(QWidget* parent, QHBoxLayout*& row);
+// Lets the controls of a toolbar row give up width in a narrow window
+// instead of widening it; at full width they show as they are.
+void letToolbarShrink(QHBoxLayout* row);
 
 // The start of both panels' toolbars: the order combo box, the loop toggle
 // and the direction toggle, wired to the shared options; `changed` runs after

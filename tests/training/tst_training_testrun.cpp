@@ -285,6 +285,7 @@ private slots:
         f->chooseLesson(true, "ALLE VOKABELN");
         QTest::qWait(1);
         const QSize window = f->form->size();
+        QCOMPARE(window, QSize(800, 600)); // the panel never widens the window
         const auto places = [this] {
             return QList<QRect>{t().Image3->geometry(), t().BTestStart->geometry(), t().SpeedButton10->geometry(),
                                 t().LBemerkung->geometry()};

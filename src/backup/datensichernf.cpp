@@ -66,6 +66,8 @@ DatenSichernF::DatenSichernF(core::AppContext& ctx, std::function<void()> openMa
     grid->addWidget(SpeedButtonHilfe, 4, 0, Qt::AlignLeft);
     grid->addWidget(BSchliessen, 4, 2);
     grid->setColumnMinimumWidth(0, 320);
+    setTabOrder(BZuruecklesen, SpeedButtonHilfe); // Tab as the bottom line stands
+    setTabOrder(SpeedButtonHilfe, BSchliessen);
 
     connect(SpeedButton1, &QToolButton::clicked, this, &DatenSichernF::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &DatenSichernF::SpeedButton2Click);

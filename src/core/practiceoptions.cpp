@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "practiceoptions.h"
 
+#include <algorithm>
+
 namespace core {
 
 void PracticeOptions::load(const SettingsStore& s) {
@@ -19,6 +21,7 @@ void PracticeOptions::load(const SettingsStore& s) {
     rawTimeBudget = s.readInteger("timerzeit");
     TimeBudget = rawTimeBudget == 0 ? 360 : rawTimeBudget;
     inputOption = s.readInteger("eingabeoption");
+    secondsPerWord = std::max(0, s.readInteger("sekundenprovokabel"));
 }
 
 void PracticeOptions::save(SettingsStore& s) const {
@@ -31,6 +34,8 @@ void PracticeOptions::save(SettingsStore& s) const {
     if (selectedTimerMode)
         s.writeInteger("timer", *selectedTimerMode);
     s.writeInteger("timerzeit", TimeBudget);
+    if (secondsPerWord > 0)
+        s.writeInteger("sekundenprovokabel", secondsPerWord);
 }
 
 } // namespace core

@@ -21,6 +21,9 @@ struct PracticeOptions {
     int TimeBudget = 360; // seconds
     int inputOption = 0;  // carried through unchanged
     int rawTimeBudget = 0; // timerzeit as stored, for the countdown's start value
+    // "Zeit pro Vokabel" as last confirmed; 0 when never set. The budget of
+    // that mode follows the pool a run starts on, not the one confirmed with.
+    int secondsPerWord = 0;
     // The timer radio button selected in the test options dialog; nothing is
     // written for the timer when none is selected.
     std::optional<int> selectedTimerMode;

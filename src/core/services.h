@@ -42,6 +42,9 @@ class FolderChooser {
 public:
     virtual ~FolderChooser() = default;
     virtual std::optional<QString> choose(const QString& startFolder) = 0;
+    // A file to save to, starting from `suggested` (a full path); nothing
+    // when the user cancelled. `filter` as the file dialog shows it.
+    virtual std::optional<QString> chooseSaveFile(const QString& suggested, const QString& filter) = 0;
 };
 
 } // namespace core

@@ -34,6 +34,49 @@ Grid::Grid(QWidget* parent) : QTableView(parent), model_(new TableModel(nullptr,
     titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(titles, &QHeaderView::sectionClicked, this,
             [this](int section) { emit titleClicked(columnTitle(section)); });
+    connect(titles, &QHeaderView::sectionResized, this,
+            [this](int column, int, int newWidth) { columnDragged(column, newWidth); });
+}
+
+void Grid::columnDragged(int column, int newWidth) {
+    if (fitting_ || column < 0 || column >= widths_.size())
+        return;
+    // The share the column showed stays; what the user added or took is his.
+    widths_[column] = std::max(20, newWidth - shares_.value(column));
+}
+
+void Grid::fitColumns() {
+    const int columns = model_->columnCount();
+    while (widths_.size() < columns)
+        widths_ << horizontalHeader()->defaultSectionSize();
+    widths_.resize(columns);
+    shares_.fill(0, columns);
+    int total = 0;
+    for (int w : widths_)
+        total += w;
+    const int spare = isVisible() ? viewport()->width() - total : 0;
+    if (spare > 0 && total > 0) {
+        // In proportion to the widths; the last column takes what rounding leaves.
+        int given = 0;
+        for (int c = 0; c < columns; ++c) {
+            shares_[c] = c == columns - 1 ? spare - given : int(qint64(spare) * widths_[c] / total);
+            given += shares_[c];
+        }
+    }
+    fitting_ = true;
+    for (int c = 0; c < columns; ++c)
+        setColumnWidth(c, widths_[c] + shares_[c]);
+    fitting_ = false;
+}
+
+void Grid::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    fitColumns();
+}
+
+void Grid::showEvent(QShowEvent* event) {
+    QTableView::showEvent(event);
+    fitColumns();
 }
 
 void Grid::setDataSource(DataSource* source) {
@@ -43,8 +86,10 @@ void Grid::setDataSource(DataSource* source) {
 
 void Grid::setColumns(const QList<GridColumn>& columns) {
     model_->setColumns(columns);
-    for (qsizetype c = 0; c < columns.size(); ++c)
-        setColumnWidth(int(c), columns[c].width);
+    widths_.clear();
+    for (const GridColumn& c : columns)
+        widths_ << c.width;
+    fitColumns();
     link_->showCurrent();
 }
 
@@ -62,13 +107,17 @@ int Grid::columnOfField(const QString& field) const {
 
 int Grid::fieldColumnWidth(const QString& field) const {
     const int c = columnOfField(field);
-    return c < 0 ? -1 : columnWidth(c);
+    return c < 0 ? -1 : c < widths_.size() ? widths_[c] : columnWidth(c);
 }
 
 void Grid::setFieldColumnWidth(const QString& field, int width) {
     const int c = columnOfField(field);
-    if (c >= 0 && width > 0)
-        setColumnWidth(c, width);
+    if (c < 0 || width <= 0)
+        return;
+    if (c >= widths_.size())
+        fitColumns();
+    widths_[c] = width;
+    fitColumns();
 }
 
 void Grid::setInPlaceEditing(bool on) {

@@ -31,6 +31,8 @@ public:
     void setColumnTitle(int column, const QString& title) { model_->setColumnTitle(column, title); }
     QString columnTitle(int column) const;
     // Widths by field name, so stored widths survive a change of columns.
+    // These are the widths the columns were given or dragged to; a shown
+    // grid wider than their sum shares the spare width among its columns.
     int fieldColumnWidth(const QString& field) const; // -1 when no column shows it
     void setFieldColumnWidth(const QString& field, int width);
 
@@ -50,8 +52,16 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // Shows every column at its width plus its share of the spare width.
+    void fitColumns();
+    void columnDragged(int column, int newWidth);
+    QList<int> widths_; // per column, as given or dragged
+    QList<int> shares_; // per column, the spare width it shows on top
+    bool fitting_ = false;
     int columnOfField(const QString& field) const;
     bool hasPendingRecord() const;
 

@@ -120,6 +120,7 @@ void Druckvorschau::ShowList() {
     Preview1->SetPrintJob(DBGridPrintJob);
     vocabulary_.setFiltered(true);
     ApplyVocabularyListSettings(*DBGridPrintJob, vocabulary_);
+    Preview1->SetPageIndex(gridPage_);
     if (hooks_.showPanel) hooks_.showPanel();
 }
 
@@ -130,6 +131,7 @@ void Druckvorschau::ShowTest(bool german) {
     Preview1->SetPrintJob(DBGridPrintJob);
     BSprache->hide();
     ApplyVocabularyTestSettings(*DBGridPrintJob, vocabulary_, german);
+    Preview1->SetPageIndex(gridPage_);
     if (hooks_.showPanel) hooks_.showPanel();
 }
 
@@ -154,6 +156,10 @@ void Druckvorschau::hideEvent(QHideEvent* e) {
 }
 
 void Druckvorschau::Left() {
+    // Unbinding cuts the job to one page: its page is noted first, for the
+    // next list or test to open on.
+    if (Preview1->PrintJob() == DBGridPrintJob && DBGridPrintJob->DataSource())
+        gridPage_ = Preview1->PageIndex();
     kind_ = 0;
     DBGridPrintJob->SetDataSource(nullptr);
 }

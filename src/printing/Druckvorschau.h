@@ -80,6 +80,7 @@ private:
     ts::Table& vocabulary_;
     Hooks hooks_;
     int kind_ = 0;  // what is on show, 0 for nothing
+    int gridPage_ = 1;  // the page the grid job showed when the panel was left
 };
 
 }  // namespace printing

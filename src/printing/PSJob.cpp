@@ -431,6 +431,7 @@ bool TCustomPrintJob::PrintRange(int fromPage, int toPage, bool reverse, bool on
     QPrinter* printer = Printer();
     if (!printer || printing_) return false;  // no second print run from within the first
     if (!AllowPrint()) return false;
+    if (provider_ && !provider_->StartDocument()) return false;
     aborted_ = false;
     ApplyOrientation();
     printer->setDocName(title_);
@@ -496,6 +497,7 @@ bool TCustomPrintJob::PrintRange(int fromPage, int toPage, bool reverse, bool on
     pdfBaseName_.clear();
     printing_ = false;
     EndPrint();
+    if (provider_) provider_->EndDocument(ok && printed > 0);
     return ok && printed > 0;
 }
 

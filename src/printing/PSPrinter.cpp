@@ -4,6 +4,8 @@
 #include "PSTypes.h"
 
 #include <QCoreApplication>
+#include <QDate>
+#include <QFileInfo>
 #include <QDir>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -29,8 +31,8 @@ std::unique_ptr<QPrinter> MakePdfPrinter(const QString& outputFile, int dpi) {
 TOwnedPrinterProvider::TOwnedPrinterProvider(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {}
 TOwnedPrinterProvider::~TOwnedPrinterProvider() = default;
 
-TDefaultPrinterProvider::TDefaultPrinterProvider(QString defaultFileName)
-    : defaultFileName_(std::move(defaultFileName)) {}
+TDefaultPrinterProvider::TDefaultPrinterProvider(Hooks hooks, QString baseName)
+    : hooks_(std::move(hooks)), baseName_(std::move(baseName)) {}
 TDefaultPrinterProvider::~TDefaultPrinterProvider() = default;
 
 QPrinter* TDefaultPrinterProvider::Printer() {
@@ -39,12 +41,74 @@ QPrinter* TDefaultPrinterProvider::Printer() {
             printer_ = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
             printer_->setFullPage(true);
         } else {
-            QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-            if (folder.isEmpty()) folder = QDir::homePath();
-            printer_ = MakePdfPrinter(QDir(folder).filePath(defaultFileName_), 600);
+            folder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+            if (folder_.isEmpty()) folder_ = QDir::homePath();
+            // A placeholder for the print dialog: each run names its own file.
+            printer_ = MakePdfPrinter(placeholder(), 600);
         }
     }
     return printer_.get();
+}
+
+bool TDefaultPrinterProvider::isPdf() const {
+    return printer_ && printer_->outputFormat() == QPrinter::PdfFormat;
+}
+
+void TDefaultPrinterProvider::inform(const QString& text) const {
+    if (hooks_.inform) hooks_.inform(text);
+}
+
+QString TDefaultPrinterProvider::UnusedFileName(const QString& folder, const QString& baseName, const QDate& date) {
+    const QString stem = baseName + QLatin1Char(' ') + date.toString(QStringLiteral("yyyy-MM-dd"));
+    const QDir dir(folder);
+    QString name = dir.filePath(stem + QStringLiteral(".pdf"));
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = dir.filePath(QStringLiteral("%1 (%2).pdf").arg(stem).arg(n));
+    return name;
+}
+
+bool TDefaultPrinterProvider::StartDocument() {
+    if (!isPdf()) return true;
+    // A file named in the print dialog is the suggestion; else a new name.
+    const QString named = printer_->outputFileName();
+    const QString suggested = !named.isEmpty() && named != placeholder() && !QFileInfo::exists(named)
+                                  ? named
+                                  : UnusedFileName(folder_, baseName_, QDate::currentDate());
+    std::optional<QString> chosen = hooks_.chooseFile ? hooks_.chooseFile(suggested) : std::optional(suggested);
+    if (!chosen || chosen->trimmed().isEmpty()) return false;  // the user cancelled
+    QString file = QDir::cleanPath(*chosen);
+    if (QFileInfo(file).suffix().isEmpty()) file += QStringLiteral(".pdf");
+    const QFileInfo info(file);
+    if (info.isDir()) {
+        inform(QStringLiteral("„%1“ ist ein Ordner. Bitte wählen Sie einen Dateinamen.")
+                   .arg(QDir::toNativeSeparators(file)));
+        return false;
+    }
+    if (!QDir().mkpath(info.absolutePath())) {
+        inform(QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden. Es wurde nichts gedruckt.")
+                   .arg(QDir::toNativeSeparators(info.absolutePath())));
+        return false;
+    }
+    target_ = info.absoluteFilePath();
+    printer_->setOutputFileName(target_);
+    folder_ = info.absolutePath();
+    return true;
+}
+
+void TDefaultPrinterProvider::EndDocument(bool ok) {
+    if (!isPdf() || target_.isEmpty()) return;
+    const QString file = QDir::toNativeSeparators(target_);
+    target_.clear();
+    if (ok)
+        inform(QStringLiteral("Der Ausdruck wurde als PDF-Datei gespeichert:\n%1").arg(file));
+    else
+        inform(QStringLiteral("Die PDF-Datei „%1“ konnte nicht geschrieben werden.").arg(file));
+    // The next run asks again; nothing is written over without asking.
+    printer_->setOutputFileName(placeholder());
+}
+
+QString TDefaultPrinterProvider::placeholder() const {
+    return QDir(folder_).filePath(baseName_ + QStringLiteral(".pdf"));
 }
 
 TPrinterMetrics ReadPrinterMetrics(const QPrinter& printer) {

@@ -9,8 +9,11 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
+class QDate;
 class QPrinter;
 class QWidget;
 
@@ -21,6 +24,10 @@ public:
     virtual ~IPrinterProvider() = default;
     // The printer to use, or null when there is none.
     virtual QPrinter* Printer() = 0;
+    // Before a print run: false calls it off (told to the user where needed).
+    virtual bool StartDocument() { return true; }
+    // After the run; `ok` when every page went out.
+    virtual void EndDocument(bool /*ok*/) {}
 };
 
 // Creates a PDF printer: A4, portrait, full page (page coordinates start at
@@ -39,16 +46,35 @@ private:
 };
 
 // The program's provider: the system's default printer when there is one,
-// otherwise Qt's PDF printer (A4, 600 dpi) writing to
-// <documents folder>/<defaultFileName>. The printer is created on first use.
+// otherwise Qt's PDF printer (A4, 600 dpi). Each print run to PDF asks where
+// to save, suggesting a name not yet taken in the documents folder, creates
+// the folder and says where the file went or why it could not be written.
+// The printer is created on first use.
 class TDefaultPrinterProvider : public IPrinterProvider {
 public:
-    explicit TDefaultPrinterProvider(QString defaultFileName = QStringLiteral("Vokabeltrainer.pdf"));
+    struct Hooks {
+        // The save-file dialog: the suggested path in, the chosen one out.
+        std::function<std::optional<QString>(const QString& suggested)> chooseFile;
+        std::function<void(const QString& text)> inform;
+    };
+    explicit TDefaultPrinterProvider(Hooks hooks = {}, QString baseName = QStringLiteral("Vokabeltrainer"));
     ~TDefaultPrinterProvider() override;
     QPrinter* Printer() override;
+    bool StartDocument() override;
+    void EndDocument(bool ok) override;
+
+    // "<folder>/<base> <date>.pdf", or with " (2)", " (3)" … when taken.
+    static QString UnusedFileName(const QString& folder, const QString& baseName, const QDate& date);
 
 private:
-    QString defaultFileName_;
+    bool isPdf() const;
+    QString placeholder() const;
+    void inform(const QString& text) const;
+
+    Hooks hooks_;
+    QString baseName_;
+    QString folder_; // where the last PDF went; the documents folder at first
+    QString target_; // the file of the print run under way
     std::unique_ptr<QPrinter> printer_;
 };
 

@@ -88,4 +88,13 @@ std::optional<QString> DialogFolderChooser::choose(const QString& startFolder) {
     return dir;
 }
 
+std::optional<QString> DialogFolderChooser::chooseSaveFile(const QString& suggested, const QString& filter) {
+    // The file need not exist, nor its folder yet: the caller creates it.
+    const QString file = QFileDialog::getSaveFileName(QApplication::activeWindow(), QStringLiteral("Speichern unter"),
+                                                      suggested, filter);
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
+}
+
 } // namespace shell

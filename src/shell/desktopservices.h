@@ -28,6 +28,7 @@ public:
 class DialogFolderChooser : public core::FolderChooser {
 public:
     std::optional<QString> choose(const QString& startFolder) override;
+    std::optional<QString> chooseSaveFile(const QString& suggested, const QString& filter) override;
 };
 
 } // namespace shell

@@ -19,7 +19,12 @@ void Mainform::createPrintingWindows() {
     previewHooks.cardColumns = [this] { return karteikartenDruckF->CardColumns(); };
     previewHooks.cardRows = [this] { return karteikartenDruckF->CardRows(); };
     druckvorschau = new printing::Druckvorschau(vocabulary, nullptr, nullptr, previewHooks, PDruckvorschau);
-    druckvorschau->AdoptPrinterProvider(std::make_unique<printing::TDefaultPrinterProvider>());
+    printing::TDefaultPrinterProvider::Hooks printerHooks;
+    printerHooks.chooseFile = [this](const QString& suggested) {
+        return ctx_.folderChooser().chooseSaveFile(suggested, QStringLiteral("PDF-Dateien (*.pdf)"));
+    };
+    printerHooks.inform = [this](const QString& text) { ctx_.prompter().information(text); };
+    druckvorschau->AdoptPrinterProvider(std::make_unique<printing::TDefaultPrinterProvider>(printerHooks));
     PDruckvorschau->contentLayout()->addWidget(druckvorschau, 1);
 
     printing::DruckAuswahlF::Hooks hooks;

@@ -2,6 +2,7 @@
 #include "cardview.h"
 #include "answercheck.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 namespace training {
@@ -39,7 +40,35 @@ QString QuestionView(CardImage& card, ts::Table& vocabulary, int vocabularyId, i
     card.setCentred(true);
     card.setFontSize(cardFontSize(vocabulary.text("deutsch"), vocabulary.text("auslaendisch")));
     card.write(kCentreX, kWordTop, vocabulary.text(questionField(direction)));
-    return vocabulary.text("Bemerkung");
+    const QString remark = vocabulary.text("Bemerkung");
+    return direction == 1 ? hideAnswerWords(remark, vocabulary.text("deutsch")) : remark;
+}
+
+QString hideAnswerWords(const QString& remark, const QString& answer) {
+    static const QRegularExpression word(QStringLiteral("[\\p{L}\\p{N}]+"));
+    QStringList answerWords;
+    for (auto it = word.globalMatch(answer); it.hasNext();)
+        answerWords << it.next().captured().toCaseFolded();
+    if (answerWords.isEmpty() || remark.isEmpty())
+        return remark;
+    const auto givesAway = [&answerWords](const QString& w) {
+        const QString folded = w.toCaseFolded();
+        for (const QString& a : answerWords)
+            if (folded == a || (a.size() >= 3 && folded.startsWith(a)))
+                return true;
+        return false;
+    };
+    QString out;
+    qsizetype done = 0;
+    for (auto it = word.globalMatch(remark); it.hasNext();) {
+        const auto m = it.next();
+        if (!givesAway(m.captured()))
+            continue;
+        out += QStringView(remark).mid(done, m.capturedStart() - done);
+        out += QChar(0x2026);
+        done = m.capturedEnd();
+    }
+    return done == 0 ? remark : out + remark.mid(done);
 }
 
 void CardView(CardImage& question, CardImage& answers, ts::Table& vocabulary, int vocabularyId, int direction,

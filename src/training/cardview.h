@@ -13,9 +13,15 @@ int cardFontSize(const QString& german, const QString& foreign);
 // The top of meaning i (1-based) of n, spread evenly over the top 130 pixels.
 int meaningTop(int i, int n);
 
+// The remark with every word that gives `answer` away replaced by "…": a
+// word of the answer, or a word beginning with one (an inflected form) when
+// that word has three letters or more. Letter case does not count.
+QString hideAnswerWords(const QString& remark, const QString& answer);
+
 // Writes the question word of a vocabulary on its card (the test's question
-// card) and returns the vocabulary's remark. The vocabulary table stays on
-// that vocabulary's row.
+// card) and returns the vocabulary's remark, without the words of the German
+// answer when the foreign word is asked. The vocabulary table stays on that
+// vocabulary's row.
 QString QuestionView(CardImage& card, ts::Table& vocabulary, int vocabularyId, int direction);
 
 // The learn run's two cards for one vocabulary: the whole card, only its

@@ -36,7 +36,7 @@ void LearnPanel::buildUi() {
     outer->setSpacing(12);
 
     const CommonToggles common = makeCommonToggles(this, outer, "CBReihenfolge", "SBSChleife", "SBAbfragerichtung",
-                                                   ctx_, [this] { emit directionChanged(); });
+                                                   ctx_, [this] { emit optionsChanged(); });
     CBReihenfolge = common.order;
     SBSChleife = common.loop;
     SBAbfragerichtung = common.direction;
@@ -76,9 +76,8 @@ void LearnPanel::captionDirection(const QString& language) {
     SBAbfragerichtung->setText(directionCaption(language, ctx_.options.Direction));
 }
 
-void LearnPanel::syncOrderCombo() { CBReihenfolge->setCurrentIndex(ctx_.options.OrderMode - 1); }
-
-void LearnPanel::syncLoopAndDirection() {
+void LearnPanel::showOptions() {
+    CBReihenfolge->setCurrentIndex(ctx_.options.OrderMode - 1);
     SBSChleife->setChecked(ctx_.options.loop);
     SBAbfragerichtung->setChecked(ctx_.options.Direction == 1);
 }

@@ -48,12 +48,13 @@ public:
     void BVorherClick();
     void BEinzelschrittClick();
 
-    void syncOrderCombo();
-    void syncLoopAndDirection();
+    // Order, loop and direction toggles as the options in force say.
+    void showOptions();
     void captionDirection(const QString& language);
 
 signals:
-    void directionChanged();
+    // A toolbar control changed an option; every control showing it follows.
+    void optionsChanged();
 
 private:
     void buildUi();

@@ -89,6 +89,12 @@ void OptionsDialog::captionLanguage(const QString& language) {
     RadioButton5->setText(directionCaption(language, 1));
 }
 
+void OptionsDialog::buttonsAfter(QWidget* last) {
+    setTabOrder(last, SpeedButton16);
+    setTabOrder(SpeedButton16, Button1);
+    setTabOrder(Button1, Button2);
+}
+
 void OptionsDialog::showOrderAndDirection() {
     const auto& o = ctx_.options;
     QRadioButton* const order[] = {RadioButton1, RadioButton2, RadioButton3};

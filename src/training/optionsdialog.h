@@ -57,6 +57,9 @@ protected:
     QVBoxLayout* leftColumn() const { return left_; }
     QVBoxLayout* rightColumn() const { return right_; }
     void showOrderAndDirection();
+    // Tab reaches help, "Ok" and "Abbrechen" after `last`, the subclass's
+    // last control, as they stand below the groups.
+    void buttonsAfter(QWidget* last);
     // Order mode and direction from the radio buttons; an unselected group
     // leaves its value as it is.
     void takeOrderAndDirection();

@@ -49,6 +49,7 @@ LearnOptionsDialog::LearnOptionsDialog(core::AppContext& ctx, Pool& pool, LearnP
     CheckBox1 = checkBox(GBSchleife, "CheckBox1", QStringLiteral("mit Schleife"));
     rightColumn()->addWidget(GBSchleife);
     rightColumn()->addStretch(1);
+    buttonsAfter(CheckBox1);
     connect(Button1, &QPushButton::clicked, this, &LearnOptionsDialog::Button1Click);
 }
 
@@ -68,11 +69,8 @@ void LearnOptionsDialog::Button1Click() {
     learn_.asked.clear();
     if (pool_.isChosen())
         pool_.first();
-    learn_.syncOrderCombo();
-    test_.syncToggles(false);
-    learn_.syncLoopAndDirection();
-    learn_.captionDirection(ctx_.db.currentLanguage());
-    accept();
+    accept(); // the panels' controls follow the options on `accepted`
+
 }
 
 // ------------------------------------------------------------ test options
@@ -126,6 +124,7 @@ TestOptionsDialog::TestOptionsDialog(core::AppContext& ctx, Pool& pool, LearnPan
     GBEingabe->layout()->addWidget(RadioButton9);
     rightColumn()->addWidget(GBEingabe);
     rightColumn()->addStretch(1);
+    buttonsAfter(RadioButton9);
 
     connect(CheckBox1, &QCheckBox::clicked, this, &TestOptionsDialog::CheckBox1Click);
     connect(Button1, &QPushButton::clicked, this, &TestOptionsDialog::Button1Click);
@@ -192,13 +191,12 @@ void TestOptionsDialog::Button1Click() {
             return;
         }
         countdown = *seconds * words;
+        ctx_.options.secondsPerWord = *seconds;
     } else if (RadioButton10->isChecked() && countdown <= 0) {
         countdown = o.TimeBudget; // never hand a budget of nothing to a later "Timer"
     }
 
     takeOrderAndDirection();
-    test_.captionDirection(ctx_.db.currentLanguage());
-    test_.SBAbfragerichtungTest->setChecked(o.Direction == 1);
     o.keyboard = RadioButton9->isChecked();
     o.timerOn = RadioButton6->isChecked() || RadioButton7->isChecked();
     if (RadioButton6->isChecked()) {
@@ -220,8 +218,6 @@ void TestOptionsDialog::Button1Click() {
     if (pool_.isChosen())
         pool_.first();
     test_.showCountdownLabel();
-    learn_.syncOrderCombo();
-    test_.syncToggles(true);
     accept();
 }
 

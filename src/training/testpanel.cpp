@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStackedLayout>
 #include <QToolButton>
 
 namespace training {
@@ -39,14 +40,19 @@ TestPanel::TestPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QWid
     connect(SpeedButton11, &QToolButton::clicked, this, [this] { host_.openManual(false); });
 
     auto& o = ctx_.options;
-    connect(SBUeberstimmen, &QToolButton::clicked, this, [&o](bool down) { o.override = down; });
+    connect(SBUeberstimmen, &QToolButton::clicked, this, [this, &o](bool down) {
+        o.override = down;
+        emit optionsChanged();
+    });
     connect(SBTimer, &QToolButton::clicked, this, [this, &o](bool down) {
         o.timerOn = down;
         showCountdownLabel();
+        emit optionsChanged();
     });
     connect(SBTastatureingabe, &QToolButton::clicked, this, [this, &o](bool down) {
         o.keyboard = down;
         applyKeyboardMode();
+        emit optionsChanged();
     });
 }
 
@@ -57,7 +63,7 @@ void TestPanel::buildUi() {
     outer->setSpacing(10);
 
     const CommonToggles common = makeCommonToggles(this, outer, "ComboBox1", "SBSChleifeTest",
-                                                   "SBAbfragerichtungTest", ctx_, [this] { emit directionChanged(); });
+                                                   "SBAbfragerichtungTest", ctx_, [this] { emit optionsChanged(); });
     ComboBox1 = common.order;
     SBSChleifeTest = common.loop;
     SBAbfragerichtungTest = common.direction;
@@ -81,6 +87,12 @@ void TestPanel::buildUi() {
     SpeedButton11 = makeHelpButton(this, "SpeedButton11");
     bar->addWidget(SpeedButton10);
     bar->addWidget(SpeedButton11);
+    letToolbarShrink(bar);
+    // One width for both captions, so a change of mode moves nothing.
+    const int choiceWidth = SBTastatureingabe->sizeHint().width();
+    SBTastatureingabe->setText(QStringLiteral("Tastatureingabe"));
+    SBTastatureingabe->setFixedWidth(std::max(choiceWidth, SBTastatureingabe->sizeHint().width()));
+    SBTastatureingabe->setText(QStringLiteral("Multiple Choice"));
 
     auto* middle = new QHBoxLayout;
     middle->setSpacing(16);
@@ -94,17 +106,26 @@ void TestPanel::buildUi() {
     LBemerkung->setStyleSheet(QStringLiteral("color: #555; font-style: italic;"));
     question->addWidget(LBemerkung);
 
-    auto* typed = new QHBoxLayout;
-    Edit1 = new QLineEdit(this);
+    // Typing and choosing share one place, as tall as the taller of the two,
+    // so the card never moves when the input mode changes.
+    inputs_ = new QStackedLayout;
+    auto* typedPage = new QWidget(this);
+    auto* choicePage = new QWidget(this);
+    inputs_->addWidget(typedPage);
+    inputs_->addWidget(choicePage);
+    auto* typed = new QHBoxLayout(typedPage);
+    typed->setContentsMargins(0, 0, 0, 0);
+    typed->setAlignment(Qt::AlignTop);
+    Edit1 = new QLineEdit(typedPage);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setPlaceholderText(QStringLiteral("Antwort eingeben …"));
     Edit1->setMinimumHeight(34);
     QFont answerFont = Edit1->font();
     answerFont.setPixelSize(18);
     Edit1->setFont(answerFont);
-    BOK = makeButton(this, "BOK", QStringLiteral("OK"));
+    BOK = makeButton(typedPage, "BOK", QStringLiteral("OK"));
     BOK->setEnabled(false);
-    Button2 = makeButton(this, "Button2", QString());
+    Button2 = makeButton(typedPage, "Button2", QString());
     Button2->setFixedWidth(0);
     Button2->setFlat(true);
     Button2->setEnabled(false);
@@ -112,15 +133,20 @@ void TestPanel::buildUi() {
     typed->addWidget(Edit1, 1);
     typed->addWidget(BOK);
     typed->addWidget(Button2);
-    question->addLayout(typed);
+    question->addLayout(inputs_);
 
-    auto* choices = new QGridLayout;
+    auto* choices = new QGridLayout(choicePage);
+    choices->setContentsMargins(0, 0, 0, 0);
     choices->setSpacing(8);
     const char* names[] = {"Button8", "Button9", "Button10", "Button11"};
     QPushButton** places[] = {&Button8, &Button9, &Button10, &Button11};
     for (int i = 0; i < 4; ++i) {
-        *places[i] = makeButton(this, names[i], QString());
+        *places[i] = makeButton(choicePage, names[i], QString());
         (*places[i])->setProperty("choice", true);
+        // A spare button hidden for want of words keeps its place.
+        QSizePolicy keep = (*places[i])->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        (*places[i])->setSizePolicy(keep);
         choices->addWidget(*places[i], i / 2, i % 2);
     }
     question->addLayout(choices);
@@ -132,8 +158,10 @@ void TestPanel::buildUi() {
     resultFont.setBold(true);
     LRF->setFont(resultFont);
     LRF->setMinimumHeight(40);
+    QSizePolicy keepVerdict = LRF->sizePolicy();
+    keepVerdict.setRetainSizeWhenHidden(true); // the verdict appears without moving the card
+    LRF->setSizePolicy(keepVerdict);
     LRF->hide();
-    question->addWidget(LRF);
 
     auto* side = new QVBoxLayout;
     middle->addLayout(side);
@@ -155,8 +183,13 @@ void TestPanel::buildUi() {
     Lrichtig->setStyleSheet(QStringLiteral("color: rgb(0,128,0); font-weight: bold;"));
     Lfalsch->setStyleSheet(QStringLiteral("color: rgb(200,0,0); font-weight: bold;"));
     GBStatistik->setMinimumWidth(210);
+    QSizePolicy keepStatistics = GBStatistik->sizePolicy();
+    keepStatistics.setRetainSizeWhenHidden(true); // its place is kept from the start
+    GBStatistik->setSizePolicy(keepStatistics);
     GBStatistik->hide();
     side->addWidget(GBStatistik);
+    // The verdict stands beside the card, where it costs the panel no height.
+    side->addWidget(LRF);
     side->addStretch(1);
 
     auto* run = new QHBoxLayout;
@@ -180,10 +213,10 @@ void TestPanel::captionDirection(const QString& language) {
     SBAbfragerichtungTest->setText(directionCaption(language, ctx_.options.Direction));
 }
 
-void TestPanel::syncToggles(bool withCombo) {
+void TestPanel::showOptions() {
     const auto& o = ctx_.options;
-    if (withCombo)
-        ComboBox1->setCurrentIndex(o.OrderMode - 1);
+    ComboBox1->setCurrentIndex(o.OrderMode - 1);
+    SBAbfragerichtungTest->setChecked(o.Direction == 1);
     SBTimer->setChecked(o.timerOn);
     SBSChleifeTest->setChecked(o.loop);
     SBUeberstimmen->setChecked(o.override);
@@ -194,14 +227,36 @@ void TestPanel::syncToggles(bool withCombo) {
 void TestPanel::applyKeyboardMode() {
     const bool keyboard = ctx_.options.keyboard;
     SBTastatureingabe->setText(keyboard ? QStringLiteral("Tastatureingabe") : QStringLiteral("Multiple Choice"));
+    inputs_->setCurrentIndex(keyboard ? 0 : 1);
     BOK->setVisible(keyboard);
     Edit1->setVisible(keyboard);
     Button2->setVisible(keyboard);
+    if (running_ && !keyboard && choicesFor_ != questionSerial_) {
+        // Switched to choices in the middle of a question asked for typing.
+        fillChoices();
+        for (int i = 0; i < 4; ++i)
+            choiceButton(i)->setEnabled(true);
+    }
     for (int i = 0; i < 4; ++i)
         choiceButton(i)->setVisible(!keyboard && (!running_ || !choiceButton(i)->text().isEmpty()));
+    if (running_ && keyboard)
+        Edit1->setFocus();
 }
 
-void TestPanel::showCountdownLabel() { Label1->setVisible(ctx_.options.timerOn); }
+void TestPanel::showCountdownLabel() {
+    if (!running_) {
+        Countdown = budget();
+        showCountdown();
+    }
+    Label1->setVisible(ctx_.options.timerOn);
+}
+
+int TestPanel::budget() const {
+    auto& o = ctx_.options;
+    if (o.timerMode != core::PracticeOptions::TimePerWord || o.secondsPerWord <= 0 || !pool_.isChosen())
+        return o.TimeBudget;
+    return o.secondsPerWord * pool_.size();
+}
 
 void TestPanel::showCountdown() {
     const int left = std::max(0, Countdown);
@@ -232,7 +287,8 @@ void TestPanel::BTestStartClick() {
     pool_.first();
     totals.reset();
     asked.clear();
-    Countdown = o.TimeBudget;
+    Countdown = budget();
+    o.TimeBudget = Countdown;
     running_ = true;
     nextEntry();
     if (!running_)
@@ -259,7 +315,7 @@ void TestPanel::Stop() {
         host_.stopTimer();
         // Before any run the clock shows the time the next one will have.
         if (!running_)
-            Countdown = ctx_.options.TimeBudget;
+            Countdown = budget();
         showCountdown();
     }
     running_ = false;
@@ -287,19 +343,26 @@ void TestPanel::nextEntry() {
     if (ctx_.options.OrderMode == Sequential) {
         showResult(QStringLiteral("Keine weiteren Vokabeln mehr"), Qt::black);
     } else {
+        const int serial = runSerial_;
         ctx_.prompter().information(QStringLiteral("Keine weiteren Vokabeln mehr verfügbar"));
+        // The time may have run out while the message was open: that run is
+        // stopped already, and its clock stays at "00:00".
+        if (serial != runSerial_)
+            return;
     }
     Stop();
 }
 
 void TestPanel::ShowQuestion() {
     questionId_ = pool_.vocabularyId();
+    ++questionSerial_;
     LBemerkung->setText(QuestionView(*Image3, ctx_.db.vocabulary, questionId_, ctx_.options.Direction));
 }
 
 void TestPanel::fillChoices() {
     for (int i = 0; i < 4; ++i)
         choiceButton(i)->hide();
+    choicesFor_ = questionSerial_;
     const Choices c = ChoiceFill(pool_, ctx_.db.vocabulary, ctx_.random(), questionId_, ctx_.options.Direction);
     for (int i = 0; i < 4; ++i) {
         choiceButton(i)->setText(c.captions[size_t(i)]);

@@ -15,6 +15,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStackedLayout;
 class QToolButton;
 
 namespace training {
@@ -70,15 +71,18 @@ public:
 
     // Shows the input controls the keyboard setting asks for.
     void applyKeyboardMode();
-    // The toggles as the options say (the combo box only with `withCombo`).
-    void syncToggles(bool withCombo);
+    // Every toolbar control as the options in force say.
+    void showOptions();
     void captionDirection(const QString& language);
     void showCountdownLabel();
+    // The time a run started now would have: "Zeit pro Vokabel" counts the
+    // chosen lesson's entries as they are at this moment.
+    int budget() const;
     QPushButton* choiceButton(int slot) const;
 
 signals:
-    // A direction toggle changed the direction; the other panel recaptions.
-    void directionChanged();
+    // A toolbar control changed an option; every control showing it follows.
+    void optionsChanged();
 
 private:
     void buildUi();
@@ -95,6 +99,9 @@ private:
     bool running_ = false;
     int runSerial_ = 0; // changes at every Stop, so an answer can tell its run has ended
     int questionId_ = 0;
+    int questionSerial_ = 0; // counts the questions shown
+    int choicesFor_ = -1;    // the question the choice captions were drawn for
+    QStackedLayout* inputs_ = nullptr; // the typed answer or the four choices
 };
 
 } // namespace training

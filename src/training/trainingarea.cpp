@@ -26,8 +26,10 @@ TrainingArea::TrainingArea(core::AppContext& ctx, std::unique_ptr<TrainingHost> 
     testPanel->onOptions = [this] { testoptionenF->exec(); };
     lernenoptionenF->onHelp = [this] { host_->openManual(true); };
     testoptionenF->onHelp = [this] { host_->openManual(true); };
-    connect(learnPanel, &LearnPanel::directionChanged, this, &TrainingArea::directionChanged);
-    connect(testPanel, &TestPanel::directionChanged, this, &TrainingArea::directionChanged);
+    connect(learnPanel, &LearnPanel::optionsChanged, this, &TrainingArea::showOptionsInForce);
+    connect(testPanel, &TestPanel::optionsChanged, this, &TrainingArea::showOptionsInForce);
+    connect(lernenoptionenF, &QDialog::accepted, this, &TrainingArea::showOptionsInForce);
+    connect(testoptionenF, &QDialog::accepted, this, &TrainingArea::showOptionsInForce);
     dialogParent->installEventFilter(this);
 }
 
@@ -44,12 +46,9 @@ void TrainingArea::labelLanguage(const QString& language) {
     testoptionenF->captionLanguage(language);
     if (!optionsShown_) {
         optionsShown_ = true;
-        const auto& o = ctx_.options;
-        learnPanel->syncOrderCombo();
-        learnPanel->syncLoopAndDirection();
-        testPanel->syncToggles(true);
-        testPanel->SBAbfragerichtungTest->setChecked(o.Direction == 1);
-        testPanel->Countdown = o.TimeBudget;
+        learnPanel->showOptions();
+        testPanel->showOptions();
+        testPanel->Countdown = ctx_.options.TimeBudget;
         testPanel->showCountdownLabel();
     }
     learnPanel->captionDirection(language);
@@ -64,7 +63,9 @@ void TrainingArea::labelLanguage(const QString& language) {
     language_ = language;
 }
 
-void TrainingArea::directionChanged() {
+void TrainingArea::showOptionsInForce() {
+    learnPanel->showOptions();
+    testPanel->showOptions();
     const QString language = ctx_.db.currentLanguage();
     learnPanel->captionDirection(language);
     testPanel->captionDirection(language);

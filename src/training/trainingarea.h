@@ -46,7 +46,8 @@ private:
     bool learnLessonChosen(const QString& name);
     bool testLessonChosen(const QString& name);
     bool choosePool(const QString& name);
-    void directionChanged();
+    // Both panels' controls show the options in force, whoever changed them.
+    void showOptionsInForce();
 
     core::AppContext& ctx_;
     std::unique_ptr<TrainingHost> host_;

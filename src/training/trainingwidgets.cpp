@@ -64,9 +64,15 @@ QWidget* makeToolbar(QWidget* parent, QHBoxLayout*& row) {
     return bar;
 }
 
+void letToolbarShrink(QHBoxLayout* row) {
+    for (int i = 0; i < row->count(); ++i)
+        if (QWidget* w = row->itemAt(i)->widget())
+            w->setMinimumWidth(std::min(w->sizeHint().width(), 40));
+}
+
 CommonToggles makeCommonToggles(QWidget* owner, QVBoxLayout* outer, const char* orderName, const char* loopName,
                                 const char* directionName, core::AppContext& ctx,
-                                const std::function<void()>& directionChanged) {
+                                const std::function<void()>& changed) {
     CommonToggles c{};
     outer->addWidget(makeToolbar(owner, c.row));
     c.order = makeOrderCombo(owner, orderName);
@@ -75,15 +81,19 @@ CommonToggles makeCommonToggles(QWidget* owner, QVBoxLayout* outer, const char* 
     for (QWidget* w : std::initializer_list<QWidget*>{c.order, c.loop, c.direction})
         c.row->addWidget(w);
     auto& o = ctx.options;
-    QObject::connect(c.order, &QComboBox::textActivated, owner, [&o](const QString& t) {
+    QObject::connect(c.order, &QComboBox::textActivated, owner, [&o, changed](const QString& t) {
         if (const int mode = orderModeFromText(t))
             o.OrderMode = mode;
+        changed();
     });
-    QObject::connect(c.loop, &QToolButton::clicked, owner, [&o](bool down) { o.loop = down; });
-    QObject::connect(c.direction, &QToolButton::clicked, owner, [&ctx, directionChanged](bool down) {
+    QObject::connect(c.loop, &QToolButton::clicked, owner, [&o, changed](bool down) {
+        o.loop = down;
+        changed();
+    });
+    QObject::connect(c.direction, &QToolButton::clicked, owner, [&ctx, changed](bool down) {
         ctx.db.locateCurrentUser();
         ctx.options.Direction = down ? 1 : 0;
-        directionChanged();
+        changed();
     });
     return c;
 }

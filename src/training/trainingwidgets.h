@@ -26,10 +26,14 @@ QComboBox* makeOrderCombo(QWidget* parent, const char* name);
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text = {});
 // A light bar for the toggles at the top of a panel.
 QWidget* makeToolbar(QWidget* parent, QHBoxLayout*& row);
+// Lets the controls of a toolbar row give up width in a narrow window
+// instead of widening it; at full width they show as they are.
+void letToolbarShrink(QHBoxLayout* row);
 
 // The start of both panels' toolbars: the order combo box, the loop toggle
-// and the direction toggle, wired to the shared options. The toolbar is
-// added to `outer`; more controls go into `row`.
+// and the direction toggle, wired to the shared options; `changed` runs after
+// any of them changed an option. The toolbar is added to `outer`; more
+// controls go into `row`.
 struct CommonToggles {
     QComboBox* order;
     QToolButton* loop;
@@ -38,7 +42,7 @@ struct CommonToggles {
 };
 CommonToggles makeCommonToggles(QWidget* owner, QVBoxLayout* outer, const char* orderName, const char* loopName,
                                 const char* directionName, core::AppContext& ctx,
-                                const std::function<void()>& directionChanged);
+                                const std::function<void()>& changed);
 
 // "Ok" (the default button) and "Abbrechen" (rejects the dialog).
 QDialogButtonBox* makeOkCancel(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel);

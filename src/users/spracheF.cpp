@@ -96,6 +96,7 @@ void SpracheF::select(const QString& name) {
 void SpracheF::FormShow() {
     BOK->setEnabled(true);
     BOK->setText(QStringLiteral("OK"));
+    before_.clear();
     clearEntries();
     for (const QString& l : core::languages::list(ctx_.db.dataFolder()))
         addEntry(l);
@@ -121,6 +122,8 @@ void SpracheF::BHinzufuegenClick() {
         db.WriteVocabularyFile();
         if (!db.locateCurrentUser())
             return;
+        if (before_.isEmpty())
+            before_ = db.loadedLanguage();
         db.users.edit();
         db.users.setValue("Letzte Sprache", *name);
         db.users.post();
@@ -144,8 +147,32 @@ void SpracheF::BOKClick() {
     const bool switched = hooks_.switchLanguage(language);
     BOK->setEnabled(true);
     BOK->setText(QStringLiteral("OK"));
-    if (switched)
+    if (switched) {
+        before_.clear();
         accept();
+    }
+}
+
+void SpracheF::reject() {
+    if (!before_.isEmpty() && ctx_.db.loadedLanguage() != before_)
+        restoreLanguage();
+    before_.clear();
+    QDialog::reject();
+}
+
+void SpracheF::restoreLanguage() {
+    auto& db = ctx_.db;
+    try {
+        db.WriteVocabularyFile(); // the new language's file, as "Hinzufügen" created it
+        if (!db.locateCurrentUser())
+            return;
+        db.users.edit();
+        db.users.setValue("Letzte Sprache", before_);
+        db.users.post();
+        db.ReadVocabularyFile();
+    } catch (const ts::TableError& e) {
+        ctx_.prompter().information(e.message());
+    }
 }
 
 } // namespace users

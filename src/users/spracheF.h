@@ -39,11 +39,16 @@ public:
     void FormShow();
     void BHinzufuegenClick();
     void BOKClick();
+    // "Abbrechen", Escape and the close box: a language added meanwhile
+    // keeps its file, the current language stays what it was.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    void restoreLanguage();
+
     void addEntry(const QString& name);
     void clearEntries();
 
@@ -52,6 +57,7 @@ private:
     QGridLayout* radios_;
     QButtonGroup* group_;
     std::vector<QRadioButton*> buttons_;
+    QString before_; // the language loaded before the first "Hinzufügen"; "" when none was added
 };
 
 } // namespace users

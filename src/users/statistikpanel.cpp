@@ -87,13 +87,31 @@ StatistikPanel::StatistikPanel(core::AppContext& ctx, std::function<void()> open
     row->addLayout(grid, 1);
 
     connect(DBLookupListBox1, &databound::LookupListBox::recordClicked, this, &StatistikPanel::DBLookupListBox1Click);
+    connect(source, &databound::DataSource::currentChanged, this, &StatistikPanel::followRecord);
+    connect(source, &databound::DataSource::valueChanged, this, &StatistikPanel::followRecord);
+    connect(source, &databound::DataSource::reset, this, &StatistikPanel::followRecord);
     connect(SpeedButton15, &QToolButton::clicked, this, [openManual] { openManual(); });
+}
+
+void StatistikPanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (ctx_.db.users.isOpen())
+        ctx_.db.locateCurrentUser();
+    DBLookupListBox1Click();
+}
+
+void StatistikPanel::followRecord() {
+    if (isVisible())
+        DBLookupListBox1Click();
 }
 
 void StatistikPanel::DBLookupListBox1Click() {
     auto& db = ctx_.db;
-    if (db.users.isEmpty())
+    if (!db.users.isOpen() || db.users.isEmpty()) {
+        for (QLabel* l : {Label11, Label8, Label9, Label10})
+            l->clear();
         return;
+    }
     const int id = db.users.integer("ID");
     double sum = 0;
     int rows = 0;

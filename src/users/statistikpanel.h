@@ -53,7 +53,15 @@ public:
     // A user was clicked: the users table stands on them.
     void DBLookupListBox1Click();
 
+protected:
+    // Opens on the current user.
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // The derived figures follow the record the bound numbers show, whatever
+    // moved the users table.
+    void followRecord();
+
     core::AppContext& ctx_;
 };
 

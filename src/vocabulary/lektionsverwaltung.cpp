@@ -84,6 +84,8 @@ LektionsverwaltungPanel::LektionsverwaltungPanel(core::AppContext& ctx, std::fun
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, Button16, &QPushButton::click);
+    setTabOrder(Button20, SpeedButtonHilfe); // Tab as the buttons stand
+    setTabOrder(SpeedButtonHilfe, Button16);
     connect(DBGrid3, &databound::Grid::deleteRequested, this, [this] {
         if (ctx_.prompter().ask(QStringLiteral("Datensatz löschen?"), core::Buttons::OkCancel) == core::Answer::Ok)
             memberSource->guard([](ts::Table& t) { t.deleteRecord(); });

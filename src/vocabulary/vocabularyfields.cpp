@@ -140,6 +140,12 @@ void VocabularyEditor::build() {
     layout->addLayout(buttons);
     layout->addWidget(DBGrid2, 1);
     layout->addWidget(DBEditID);
+    // Tab follows the fields as they stand, not as they were made.
+    setTabOrder(DBEdit2, CBSachgruppe);
+    setTabOrder(CBSachgruppe, DBEdit5);
+    setTabOrder(Button13, SpeedButtonHilfe);
+    setTabOrder(SpeedButtonHilfe, Button15);
+    setTabOrder(Button15, DBGrid2);
 }
 
 void VocabularyEditor::setLanguage(const QString& language) {

@@ -89,6 +89,12 @@ VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules,
     layout->addLayout(left, 3);
     layout->addLayout(right, 2);
     resize(900, 520);
+    // Tab through the left column, then the right one.
+    setTabOrder(Button6, Button2);
+    setTabOrder(Button2, DBGrid3);
+    setTabOrder(DBGrid3, Button5);
+    setTabOrder(Button5, SpeedButtonHilfe);
+    setTabOrder(SpeedButtonHilfe, Button4);
 
     connect(SpeedButtonHilfe, &QToolButton::clicked, this, [open = std::move(openManual)] { open(); });
     connect(Button6, &QPushButton::clicked, this, &VokabelLektionF::AssignCurrent);

@@ -44,6 +44,7 @@ WoerterbuchPanel::WoerterbuchPanel(core::AppContext& ctx, VocabularyRules& rules
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addLayout(boxes);
     layout->addWidget(DBGrid1, 1);
+    setTabOrder(Eausl, SpeedButtonHilfe); // the help button stands in the search line
 
     connect(SpeedButtonHilfe, &QToolButton::clicked, this, [open = std::move(openManual)] { open(); });
     connect(Edeutsch, &QLineEdit::textChanged, this, &WoerterbuchPanel::SearchGerman);

@@ -10,6 +10,9 @@
 #include "support/mainwindowfixture.h"
 
 #include <QCheckBox>
+#include <QPrinterInfo>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -32,13 +35,15 @@ class PrintDialogsTest : public QObject, public MainWindowFixture {
     TPreview* preview() { return panel()->Preview1; }
     const TRecordedPage& shown() { return preview()->RecordedPage(); }
 
-    void startWith(const std::function<void(ts::Table&)>& fill) {
+    // `pdfPrinter` false: the program's own printer, as without a system printer.
+    void startWith(const std::function<void(ts::Table&)>& fill, bool pdfPrinter = true) {
         ts::Table t(QStringLiteral("v"));
         makeVocabulary(t);
         fill(t);
         QDir().mkpath(tc->dataFolder());
         core::vocabularyfile::write(t, tc->dataFile(QStringLiteral("englisch.v02")));
         start();
+        if (!pdfPrinter) return;
         pdf = std::make_unique<PdfPrinterFixture>();
         form->usePrintServices(&pdf->provider, &ui);
     }
@@ -246,6 +251,76 @@ private slots:
         form->karteikartenDruckF->Button1->click();
         QCOMPARE(preview()->PageIndex(), 1);
         QVERIFY(shown().Texts().empty());
+    }
+
+    void aListOrTestOpensOnThePageLastShown() {
+        startWith([](ts::Table& t) { fillNumbered(t, 200); });
+        preview(form->Vokabelliste1, form->vokabellisteDruckF);
+        const int pages = panel()->DBGridPrintJob->PageCount();
+        QVERIFY(pages >= 3);
+        preview()->SetPageIndex(3);
+        form->StatistikClick();
+        preview(form->Vokabelliste1, form->vokabellisteDruckF);
+        QCOMPARE(preview()->PageIndex(), 3);
+        QVERIFY(bodyTexts().join(' ').contains(QStringLiteral("Wort")));
+        preview()->SetPageIndex(pages);
+        preview(form->Vokabeltest1, form->vokabeltestDruckF); // the same grid job
+        QCOMPARE(preview()->PageIndex(), std::min(pages, panel()->DBGridPrintJob->PageCount()));
+        // A flash-card preview in between leaves the grid job's page as it was.
+        preview(form->Karteikarten1, form->karteikartenDruckF);
+        preview(form->Vokabelliste1, form->vokabellisteDruckF);
+        QCOMPARE(preview()->PageIndex(), std::min(pages, panel()->DBGridPrintJob->PageCount()));
+        // A smaller selection cuts the page back to the last one there is.
+        form->vokabellisteDruckF->show();
+        form->vokabellisteDruckF->ListBox1->clearSelection();
+        form->vokabellisteDruckF->Button1->click();
+        QCOMPARE(preview()->PageIndex(), panel()->DBGridPrintJob->PageCount());
+    }
+
+    void withoutAPrinterThePdfGoesWhereTheUserSaysAndHeIsTold() {
+        if (!QPrinterInfo::availablePrinters().isEmpty()) QSKIP("a system printer is installed");
+        QTemporaryDir home;  // no documents folder yet
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", home.path().toLocal8Bit());
+        const auto restoreHome = qScopeGuard([&] { qputenv("HOME", oldHome); });
+        startWith([](ts::Table& t) { fillNumbered(t, 19); }, false);
+        preview(form->Karteikarten1, form->karteikartenDruckF);
+        auto* toolbar = panel()->PreviewToolbar1;
+        const auto& suggested = tc->folders->suggestedFiles;
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QVERIFY(documents.startsWith(home.path()));
+        QVERIFY(!QFileInfo::exists(documents));
+
+        toolbar->ButtonClick(btnPrint);  // the suggestion taken
+        const QString first = documents + QStringLiteral("/Vokabeltrainer ") +
+                              QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".pdf");
+        QCOMPARE(suggested.value(0), first);
+        QVERIFY(QFileInfo(first).size() > 0);
+        QCOMPARE(tc->prompter->shown.last(), QStringLiteral("Der Ausdruck wurde als PDF-Datei gespeichert:\n") + first);
+
+        toolbar->ButtonClick(btnPrint);  // never over the last one
+        QCOMPARE(suggested.value(1), first.chopped(4) + QStringLiteral(" (2).pdf"));
+        QVERIFY(QFileInfo(suggested.value(1)).size() > 0);
+
+        const int told = int(tc->prompter->shown.size());
+        tc->folders->files = {std::nullopt};  // cancelled: nothing printed, nothing to say
+        toolbar->ButtonClick(btnPrint);
+        QCOMPARE(int(tc->prompter->shown.size()), told);
+        QVERIFY(!QFileInfo::exists(first.chopped(4) + QStringLiteral(" (3).pdf")));
+
+        const QString deep = home.filePath(QStringLiteral("neu/tiefer/Liste"));  // folders made, ".pdf" added
+        tc->folders->files = {deep};
+        toolbar->ButtonClick(btnPrint);
+        QVERIFY(QFileInfo(deep + QStringLiteral(".pdf")).size() > 0);
+        QVERIFY(tc->prompter->shown.last().endsWith(deep + QStringLiteral(".pdf")));
+
+        QFile blocker(home.filePath(QStringLiteral("eineDatei")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        tc->folders->files = {home.filePath(QStringLiteral("eineDatei/x.pdf"))};
+        toolbar->ButtonClick(btnPrint);
+        QVERIFY(tc->prompter->shown.last().startsWith(QStringLiteral("Der Ordner „")));
+        QVERIFY(tc->prompter->shown.last().contains(QStringLiteral("kann nicht angelegt werden")));
     }
 
     void anEmptySelectionGivesOneBlankPageEverywhere() {

@@ -70,6 +70,21 @@ class ScriptedFolderChooser : public core::FolderChooser {
 public:
     std::deque<std::optional<QString>> answers;
     QStringList startFolders;
+    // Save-file answers: nothing cancels, "" takes the suggested name; once
+    // the script has run out, every suggestion is taken.
+    std::deque<std::optional<QString>> files;
+    QStringList suggestedFiles;
+    std::optional<QString> chooseSaveFile(const QString& suggested, const QString&) override {
+        suggestedFiles << suggested;
+        if (files.empty())
+            return suggested;
+        std::optional<QString> v;
+        v.swap(files.front());
+        files.pop_front();
+        if (v && v->isEmpty())
+            return suggested;
+        return v;
+    }
     std::optional<QString> choose(const QString& start) override {
         startFolders << start;
         std::optional<QString> v;

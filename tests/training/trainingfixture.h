@@ -22,11 +22,17 @@
 
 namespace trainingtest {
 
-// A prompter whose questions can run something while they are open, as a
-// timer tick can during a real modal box.
+// A prompter whose boxes can run something while they are open, as a timer
+// tick can during a real modal box.
 class HookPrompter : public testsupport::ScriptedPrompter {
 public:
     std::function<void()> whileAsking;
+    std::function<void()> whileInforming;
+    void information(const QString& text, const QString& caption) override {
+        if (whileInforming)
+            whileInforming();
+        ScriptedPrompter::information(text, caption);
+    }
     core::Answer ask(const QString& text, core::Buttons buttons, const QString& caption) override {
         if (whileAsking)
             whileAsking();

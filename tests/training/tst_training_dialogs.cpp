@@ -185,10 +185,47 @@ private slots:
         QCOMPARE(o().Direction, 1);
         QVERIFY(o().loop);
         QCOMPARE(f->learn().CBReihenfolge->currentText(), QString("Zufällig"));
-        QCOMPARE(t().ComboBox1->currentText(), QString("Sequentiell")); // the test panel keeps its item
+        QCOMPARE(t().ComboBox1->currentText(), QString("Zufällig")); // one order governs both runs
         QVERIFY(f->learn().SBSChleife->isChecked());
         QCOMPARE(f->learn().SBAbfragerichtung->text(), QString("englisch-deutsch"));
         QVERIFY(f->learn().BLernenStart->isEnabled()); // the options stop the run
+    }
+
+    void everyControlShowsTheOptionsInForce() {
+        f->chooseLesson(true, "ALLE VOKABELN");
+        auto& learn = f->learn();
+        learn.CBReihenfolge->setFocus();
+        QTest::keyClick(learn.CBReihenfolge, Qt::Key_Down); // "Zufällig" on the learn panel
+        QCOMPARE(o().OrderMode, 2);
+        QCOMPARE(t().ComboBox1->currentText(), QString("Zufällig"));
+        click(t().SBSChleifeTest);
+        QVERIFY(learn.SBSChleife->isChecked());
+        click(learn.SBAbfragerichtung);
+        QVERIFY(t().SBAbfragerichtungTest->isChecked());
+        QCOMPARE(t().SBAbfragerichtungTest->text(), QString("englisch-deutsch"));
+        f->learnOptions([&](training::LearnOptionsDialog& d) {
+            QVERIFY(d.RadioButton2->isChecked());
+            QVERIFY(d.RadioButton5->isChecked());
+            QVERIFY(d.CheckBox1->isChecked());
+            click(d.RadioButton3);
+            click(d.RadioButton4);
+            click(d.CheckBox1);
+        });
+        QCOMPARE(t().ComboBox1->currentText(), QString("Nach Können"));
+        QVERIFY(!t().SBSChleifeTest->isChecked());
+        QVERIFY(!t().SBAbfragerichtungTest->isChecked());
+        QCOMPARE(t().SBAbfragerichtungTest->text(), QString("deutsch-englisch"));
+        f->testOptions(
+            [&](training::TestOptionsDialog& d) {
+                QVERIFY(d.RadioButton3->isChecked());
+                QVERIFY(d.RadioButton4->isChecked());
+                QVERIFY(!d.CheckBox1->isChecked());
+                click(d.RadioButton1);
+                click(d.RadioButton5);
+            });
+        QCOMPARE(learn.CBReihenfolge->currentText(), QString("Sequentiell"));
+        QVERIFY(learn.SBAbfragerichtung->isChecked());
+        QCOMPARE(learn.SBAbfragerichtung->text(), QString("englisch-deutsch"));
     }
 
     void oneComboBoxGovernsBothRuns() {
@@ -196,7 +233,7 @@ private slots:
         t().ComboBox1->setFocus();
         QTest::keyClick(t().ComboBox1, Qt::Key_Down);
         QCOMPARE(o().OrderMode, 2);
-        QCOMPARE(f->learn().CBReihenfolge->currentText(), QString("Sequentiell"));
+        QCOMPARE(f->learn().CBReihenfolge->currentText(), QString("Zufällig"));
     }
 
     void missingSettingsGiveSequentialAndSixMinutes() {

@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(f->ctx->options.Direction, 1);
         QCOMPARE(l().SBAbfragerichtung->text(), QString("englisch-deutsch"));
         QCOMPARE(f->test().SBAbfragerichtungTest->text(), QString("englisch-deutsch"));
-        QVERIFY(!f->test().SBAbfragerichtungTest->isChecked());
+        QVERIFY(f->test().SBAbfragerichtungTest->isChecked());
         f->addLesson("seat", {10});
         startLesson("seat");
         QCOMPARE(question(), QStringList{"seat"});

@@ -2,6 +2,7 @@
 // The test run through the real main window, its "Testen" panel and dialogs.
 #include "trainingfixture.h"
 #include "training/answercheck.h"
+#include "training/cardview.h"
 
 using namespace trainingtest;
 
@@ -94,6 +95,27 @@ private slots:
         QCOMPARE(f->coefficient(6), 1.0);
         QCOMPARE(f->userTotal("RichtigeVokabeln"), 1);
         QCOMPARE(f->userTotal("AbgefragteVokabeln"), 2);
+    }
+
+    void theRemarkNeverGivesTheGermanAnswerAway() {
+        f->writeWords({{1, "Hund", "dog", "der; Pl.: Hunde; ein Hund bellt"},
+                       {2, "Eis am Stiel", "ice lolly", "ein Eis kaufen; engl. Pl.: ice lollies"}});
+        startWith({{"tastatur", 1}, {"richtung", 1}});
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        QCOMPARE(question(), QString("dog"));
+        QCOMPARE(t().LBemerkung->text(), QString("der; Pl.: …; ein … bellt"));
+        type("Hund");
+        QCOMPARE(question(), QString("ice lolly"));
+        QCOMPARE(t().LBemerkung->text(), QString("ein … kaufen; engl. Pl.: ice lollies"));
+        QTest::mouseClick(t().BTEstStop, Qt::LeftButton);
+        QTest::mouseClick(t().SBAbfragerichtungTest, Qt::LeftButton); // German asked: all of it
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        QCOMPARE(t().LBemerkung->text(), QString("der; Pl.: Hunde; ein Hund bellt"));
+        // Short words only as whole words; letter case does not count.
+        QCOMPARE(training::hideAnswerWords("am Ende; AM Morgen; Amsel", "Eis am Stiel"), QString("… Ende; … Morgen; Amsel"));
+        QCOMPARE(training::hideAnswerWords("", "Hund"), QString());
+        QCOMPARE(training::hideAnswerWords("Katze", ""), QString("Katze"));
     }
 
     void overrideTurnsAWrongAnswerRightOnNo() {
@@ -191,6 +213,97 @@ private slots:
         QCOMPARE(f->userTotal("AbgefragteVokabeln"), 0);
         QCOMPARE(f->ctx->db.knowledge.recordCount(), 0);
         QVERIFY(t().BTestStart->isEnabled());
+    }
+
+    void timePerWordCountsThePoolTheRunStartsOn() {
+        startWith();
+        f->addLesson("Zwei", {1, 2});
+        f->chooseLesson(true, "Zwei");
+        f->testOptions([&](training::TestOptionsDialog& d) {
+            d.RadioButton7->click();
+            d.LabeledEdit2->setText("2");
+        });
+        QCOMPARE(t().Label1->text(), QString("00:04"));
+        f->chooseLesson(true, "ALLE VOKABELN"); // seven words
+        QCOMPARE(t().Label1->text(), QString("00:14"));
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        QCOMPARE(t().Countdown, 14);
+        for (int i = 0; i < 5; ++i)
+            f->form->Timer1Timer();
+        QVERIFY(t().running()); // four seconds would have ended it
+        f->restart();
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QCOMPARE(t().Label1->text(), QString("00:14"));
+    }
+
+    void multipleChoiceChosenDuringARunOffersTheChoices() {
+        startWith({{"tastatur", 1}});
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        const auto check = [this] {
+            const QList<QPushButton*> shown = visibleChoices();
+            QVERIFY(shown.size() >= 2);
+            QPushButton* right = nullptr;
+            for (QPushButton* b : shown) {
+                QVERIFY(b->isEnabled());
+                if (training::AnswerCheck(f->ctx->db.vocabulary, t().questionId(), 0, b->text()).right)
+                    right = b;
+            }
+            QVERIFY(right);
+            QTest::mouseClick(right, Qt::LeftButton);
+            QCOMPARE(t().LRF->text(), QString("richtig"));
+        };
+        QTest::mouseClick(t().SBTastatureingabe, Qt::LeftButton); // on the panel
+        check();
+        QTest::mouseClick(t().SBTastatureingabe, Qt::LeftButton);
+        type("x");
+        f->testOptions([&](training::TestOptionsDialog& d) { d.RadioButton8->click(); }); // in the dialog
+        QVERIFY(t().running());
+        check();
+    }
+
+    void aTimeOutWhileTheEndOfPoolMessageIsOpenShowsNoTimeLeft() {
+        startWith({{"Timer", 1}, {"timerzeit", 125}, {"tastatur", 1}, {"reihenfolge", 2}});
+        f->addLesson("Eins", {2});
+        f->chooseLesson(true, "Eins");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        f->prompter->whileInforming = [this] {
+            for (int i = 0; i < 125; ++i)
+                f->form->Timer1Timer();
+        };
+        type("tree");
+        QCOMPARE(f->prompter->shown.last(), QString("Keine weiteren Vokabeln mehr verfügbar"));
+        QCOMPARE(t().Label1->text(), QString("00:00"));
+        QCOMPARE(t().LRF->text(), QString("Die Zeit ist abgelaufen!"));
+        QVERIFY(t().BTestStart->isEnabled());
+        QCOMPARE(f->userTotal("AbgefragteVokabeln"), 1);
+    }
+
+    void thePanelKeepsItsLayoutWhateverItShows() {
+        startWith();
+        f->form->resize(800, 600);
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QTest::qWait(1);
+        const QSize window = f->form->size();
+        QCOMPARE(window, QSize(800, 600)); // the panel never widens the window
+        const auto places = [this] {
+            return QList<QRect>{t().Image3->geometry(), t().BTestStart->geometry(), t().SpeedButton10->geometry(),
+                                t().LBemerkung->geometry()};
+        };
+        const QList<QRect> before = places();
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        QTest::mouseClick(t().Button8, Qt::LeftButton); // the statistics and the verdict appear
+        QTest::qWait(1);
+        QVERIFY(t().GBStatistik->isVisible());
+        QCOMPARE(f->form->size(), window);
+        QCOMPARE(places(), before);
+        // For a person's look at the panel: VT_GRAB_DIR=<folder>.
+        if (const QString dir = qEnvironmentVariable("VT_GRAB_DIR"); !dir.isEmpty())
+            f->form->grab().save(QDir(dir).filePath(QStringLiteral("test-panel.png")));
+        QTest::mouseClick(t().SBTastatureingabe, Qt::LeftButton); // typing instead of choosing
+        QTest::qWait(1);
+        QCOMPARE(f->form->size(), window);
+        QCOMPARE(places(), before);
     }
 
     void startRefusesAnEmptyLessonAndABudgetOfNothing() {

@@ -219,7 +219,7 @@ private slots:
         auto* p = form->statistik;
         QCOMPARE(form->visiblePanel(), form->PBenutzerstatistik);
         QCOMPARE(p->DBText1->text(), QString("8"));
-        QCOMPARE(p->Label11->text(), QString()); // only a click computes
+        QCOMPARE(p->Label11->text(), QString("5")); // opens on the current user
         clickUser(p->DBLookupListBox1, "TestName");
         QCOMPARE(p->Label11->text(), QString("5"));
         QCOMPARE(p->Label8->text(), QString("38"));
@@ -227,6 +227,33 @@ private slots:
         QCOMPARE(p->Label10->text(), QString("2,67"));
         QVERIFY(!db.knowledge.isFiltered());
         QCOMPARE(tc->ctx->settings.readInteger("AktuelleBenutzerID"), id);
+    }
+
+    void everyStatisticBelongsToTheUserShown() {
+        auto& db = tc->ctx->db;
+        const auto setTotals = [&](int userId, int asked, int right) {
+            QVERIFY(db.users.locate("ID", userId));
+            db.users.edit();
+            db.users.setValue("AbgefragteVokabeln", asked);
+            db.users.setValue("RichtigeVokabeln", right);
+            db.users.post();
+        };
+        const int current = tc->ctx->settings.readInteger("AktuelleBenutzerID");
+        const int anna = addUser("Anna", "englisch"); // first in name order
+        setTotals(current, 8, 3);
+        setTotals(anna, 4, 4);
+        form->SpeedButton3->click();
+        auto* p = form->statistik;
+        const auto figures = [p] {
+            return QStringList{p->DBText1->text(), p->DBText2->text(), p->Label11->text(), p->Label8->text(),
+                               p->Label9->text()};
+        };
+        QCOMPARE(figures(), (QStringList{"8", "3", "5", "38", "62"}));
+        QCOMPARE(p->DBLookupListBox1->currentIndex().data().toString(), QString("TestName"));
+        clickUser(p->DBLookupListBox1, "Anna");
+        QCOMPARE(figures(), (QStringList{"4", "4", "0", "100", "0"}));
+        db.locateCurrentUser(); // as a practice run does before it uses the table
+        QCOMPARE(figures(), (QStringList{"8", "3", "5", "38", "62"}));
     }
 };
 

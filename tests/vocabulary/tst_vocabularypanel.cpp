@@ -32,6 +32,33 @@ private slots:
     }
     void cleanup() { form.reset(); }
 
+    void aWideWindowSharesItsWidthAmongTheColumnsAndStoresTheirOwnWidths() {
+        databound::Grid* g = panel()->DBGrid2;
+        const int columns = g->model()->columnCount();
+        const auto shownTotal = [&] {
+            int sum = 0;
+            for (int c = 0; c < columns; ++c)
+                sum += g->columnWidth(c);
+            return sum;
+        };
+        const int remarkBefore = g->fieldColumnWidth("Bemerkung");
+        form->resize(1800, 900); // as maximised
+        QTest::qWait(1);
+        QVERIFY(g->viewport()->width() > 1500);
+        QCOMPARE(shownTotal(), g->viewport()->width());
+        QVERIFY(g->columnWidth(5) > remarkBefore);
+        QCOMPARE(g->fieldColumnWidth("Bemerkung"), remarkBefore); // its own width, not the share
+        if (const QString dir = qEnvironmentVariable("VT_GRAB_DIR"); !dir.isEmpty())
+            form->grab().save(QDir(dir).filePath(QStringLiteral("vocabulary-wide.png")));
+        g->setFieldColumnWidth("deutsch", 300);
+        QCOMPARE(g->fieldColumnWidth("deutsch"), 300);
+        QCOMPARE(shownTotal(), g->viewport()->width());
+        QVERIFY(g->columnWidth(0) > g->columnWidth(1));
+        tc->ctx->settings.writeInteger("BreiteBdeutsch", 0); // the close writes it anew
+        stop();
+        QCOMPARE(tc->ctx->settings.readInteger("BreiteBdeutsch"), 300);
+    }
+
     void panelShowsTheLanguageAndTheFirstWord() {
         QVERIFY(form->PVokabelverwaltung->isVisible());
         QCOMPARE(panel()->LauslaendischVok->text(), QString("englisch"));

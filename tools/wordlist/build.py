@@ -12,16 +12,22 @@ class   m, f, n    noun with its gender      -> Gattung "Substantiv"
         s          anything else              -> Gattung "sonstiges"
 group   a code from GROUPS below, or "-" for none
 level   1, 2 or 3
-note    nouns: the plural ("Hunde", "~e" for word + "e", "-" for none),
-        optionally followed by "; " and a further remark; plural-only
+note    nouns: the German plural ("Hunde", "~e" for word + "e", "-" for
+        none), optionally followed by "; " and a further remark; plural-only
         nouns (pl): the remark alone, which may start with "Pl. von X"
-        for a plural whose singular X exists (the remark then leaves out
-        "nur Pl.");
+        for a plural whose singular X exists;
         verbs: a further remark; English irregular forms are added from
         source/english_irregular.txt unless the note starts with "!reg"
         (or already names the forms with "engl. unregelm.:"), never to
         phrases like "to be afraid";
         others: the remark as it is.
+
+The remark is written for a learner of the English word: it never holds
+the German article or plural (they would give the answer away when the
+English word is asked, and a German speaker knows them), only the further
+remark and what the English word does irregularly: the plural from
+source/english_irregular_plural.txt ("engl. Pl.: children") and the verb
+forms from source/english_irregular.txt.
 
 A note starting with "!same " allows a row whose two sides are spelt
 alike (only for words genuinely worth learning, like "in" or "so").
@@ -103,36 +109,43 @@ class BuildError(Exception):
     pass
 
 
-def load_irregular(path):
-    forms = {}
+def load_pairs(path):
+    """A two-column source: key<TAB>value per line, "#" lines and blanks ignored."""
+    pairs = {}
     with open(path, encoding="utf-8") as f:
         for line in f:
             line = line.rstrip("\n")
             if not line or line.startswith("#"):
                 continue
-            base, past = line.split("\t")
-            forms[base] = past
-    return forms
+            key, value = line.split("\t")
+            pairs[key] = value
+    return pairs
 
 
-def noun_remark(word, cls, note):
-    plural, _, extra = note.partition("; ")
-    plural = plural.strip()
+def english_plural(english, plurals):
+    """The irregular plural of an English noun phrase, or ""."""
+    words = english.split()
+    plural = plurals.get(words[-1]) if words else None
+    if not plural:
+        return ""
+    head = " ".join(words[:-1])
+    return " / ".join((head + " " + p).strip() for p in plural.split("/"))
+
+
+def noun_remark(english, cls, note, plurals):
+    german_plural, _, extra = note.partition("; ")
+    german_plural = german_plural.strip()
+    parts = []
     if cls == "pl":
         # A plural-only noun has no plural to give: its whole note is the
-        # remark ("-; remark" is read the same way).  A plural form listed
-        # for its own sense although a singular exists says so ("Pl. von
-        # Nudel") instead of the false "nur Pl.".
-        parts = [] if plural.startswith("Pl. von ") else ["nur Pl."]
-        extra = extra if plural == "-" else note
+        # remark ("-; remark" is read the same way), less the German
+        # singular a "Pl. von X" names.
+        if german_plural != "-" and not german_plural.startswith("Pl. von "):
+            extra = note
     else:
-        parts = [ARTICLES[cls]]
-        if plural == "-" or plural == "":
-            parts.append("kein Pl.")
-        elif plural.startswith("~"):
-            parts.append("Pl.: " + word + plural[1:])
-        else:
-            parts.append("Pl.: " + plural)
+        plural = english_plural(english, plurals)
+        if plural:
+            parts.append("engl. Pl.: " + plural)
     if extra.strip():
         parts.append(extra.strip())
     return "; ".join(parts)
@@ -158,7 +171,7 @@ def verb_remark(english, note, irregular):
     return "; ".join(parts)
 
 
-def parse_line(line, irregular):
+def parse_line(line, irregular, plurals=None):
     cells = [c.strip() for c in line.split("|")]
     if len(cells) != 6:
         raise BuildError(f"expected 6 fields separated by '|', got {len(cells)}")
@@ -173,7 +186,7 @@ def parse_line(line, irregular):
     if level not in ("1", "2", "3"):
         raise BuildError(f"level must be 1, 2 or 3, not {level!r}")
     if cls in ARTICLES or cls == "pl":
-        remark = noun_remark(de, cls, note)
+        remark = noun_remark(en, cls, note, plurals or {})
     elif cls == "v":
         remark = verb_remark(en, note, irregular)
     else:
@@ -214,10 +227,11 @@ def sort_key(row):
 
 
 def build():
-    irregular = load_irregular(os.path.join(SOURCE_DIR, "english_irregular.txt"))
+    irregular = load_pairs(os.path.join(SOURCE_DIR, "english_irregular.txt"))
+    plurals = load_pairs(os.path.join(SOURCE_DIR, "english_irregular_plural.txt"))
     rows, errors, seen, senses = [], [], {}, {}
     for path in sorted(glob.glob(os.path.join(SOURCE_DIR, "*.txt"))):
-        if path.endswith("english_irregular.txt"):
+        if os.path.basename(path).startswith("english_irregular"):
             continue
         name = os.path.basename(path)
         with open(path, encoding="utf-8") as f:
@@ -227,7 +241,7 @@ def build():
                     continue
                 where = f"{name}:{n}"
                 try:
-                    row, same = parse_line(line, irregular)
+                    row, same = parse_line(line, irregular, plurals)
                     check_row(row, same)
                 except BuildError as e:
                     errors.append(f"{where}: {e}: {line}")

@@ -12,27 +12,30 @@ sys.path.insert(0, os.path.dirname(__file__))
 import build  # noqa: E402
 
 IRREGULAR = {"go": "went, gone", "be": "was/were, been"}
+PLURALS = {"child": "children", "mouse": "mice", "dwarf": "dwarfs/dwarves"}
 
 
 class ShortFormRules(unittest.TestCase):
     def row(self, line):
-        return build.parse_line(line, IRREGULAR)[0]
+        return build.parse_line(line, IRREGULAR, PLURALS)[0]
 
-    def test_noun_remarks(self):
-        self.assertEqual(self.row("Hund|dog|m|TI|1|~e")[5], "der; Pl.: Hunde")
-        self.assertEqual(self.row("Mutter|mother|f|FA|1|Mütter")[5], "die; Pl.: Mütter")
-        self.assertEqual(self.row("Milch|milk|f|ET|1|-")[5], "die; kein Pl.")
-        self.assertEqual(self.row("Eltern|parents|pl|FA|1|")[5], "nur Pl.")
+    def test_noun_remarks_name_no_german_article_or_plural(self):
+        # What the English word does irregularly, never the German forms.
+        self.assertEqual(self.row("Hund|dog|m|TI|1|~e")[5], "")
+        self.assertEqual(self.row("Mutter|mother|f|FA|1|Mütter")[5], "")
+        self.assertEqual(self.row("Milch|milk|f|ET|1|-")[5], "")
+        self.assertEqual(self.row("Kind|child|n|FA|1|~er")[5], "engl. Pl.: children")
+        self.assertEqual(self.row("Feldmaus|field mouse|f|TI|3|Feldmäuse")[5], "engl. Pl.: field mice")
+        self.assertEqual(self.row("Zwerg|dwarf|m|-|3|~e")[5], "engl. Pl.: dwarfs / dwarves")
+        self.assertEqual(self.row("Kinderarzt|children's doctor|m|KG|2|Kinderärzte")[5], "")
+        self.assertEqual(self.row("Eltern|parents|pl|FA|1|")[5], "")
         # a plural-only noun's note is its remark, not a plural to drop
-        self.assertEqual(self.row("Klamotten|clothes|pl|KL|2|umgangssprachlich")[5],
-                         "nur Pl.; umgangssprachlich")
-        self.assertEqual(self.row("USA|United States|pl|LS|1|die USA; Abk.")[5],
-                         "nur Pl.; die USA; Abk.")
-        self.assertEqual(self.row("Leute|people|pl|MB|1|-; viele Leute")[5],
-                         "nur Pl.; viele Leute")
-        self.assertEqual(self.row("Nudeln|pasta|pl|ET|1|Pl. von Nudel")[5], "Pl. von Nudel")
-        self.assertEqual(self.row("Bank|bank|f|GE|1|~en; Geldinstitut")[5],
-                         "die; Pl.: Banken; Geldinstitut")
+        self.assertEqual(self.row("Klamotten|clothes|pl|KL|2|umgangssprachlich")[5], "umgangssprachlich")
+        self.assertEqual(self.row("USA|United States|pl|LS|1|die USA; Abk.")[5], "die USA; Abk.")
+        self.assertEqual(self.row("Leute|people|pl|MB|1|-; viele Leute")[5], "viele Leute")
+        self.assertEqual(self.row("Nudeln|pasta|pl|ET|1|Pl. von Nudel")[5], "")
+        self.assertEqual(self.row("Bank|bank|f|GE|1|~en; Geldinstitut")[5], "Geldinstitut")
+        self.assertEqual(self.row("Kind|child|n|FA|1|~er; klein")[5], "engl. Pl.: children; klein")
 
     def test_verb_remarks(self):
         self.assertEqual(self.row("gehen|to go|v|BW|1|")[5], "engl. unregelm.: went, gone")
@@ -78,6 +81,8 @@ class ShippedList(unittest.TestCase):
         self.assertEqual(lines[-1], "")
         for r in rows:
             self.assertEqual(len(r), 6)
+            # One rule for every row: no German article or plural in a remark.
+            self.assertNotRegex(r[5], r"^(der|die|das); (Pl\.|kein Pl\.)|(^|; )(nur Pl\.|Pl\.: )", r)
             self.assertIn(r[3], ("Verb", "Substantiv", "Adjektiv", "sonstiges"))
             self.assertIn(r[4], ("1", "2", "3"))
 

@@ -183,6 +183,56 @@ private slots:
         QCOMPARE(tc->ctx->db.users.text("Letzte Sprache"), QString("französisch"));
     }
 
+    // A click on another user posts the edit just as "Ok" does: the language
+    // is checked, and after "Abbrechen" the current user's new language is
+    // the loaded one.
+    void aLanguagePostedByClickingAnotherUserIsCheckedAndLoaded() {
+        addUser("Zora", "englisch");
+        auto& db = tc->ctx->db;
+        auto* d = form->benutzerbearbeitenF;
+        db.locateCurrentUser();
+        open(d);
+        type(d->DBComboSprache->lineEdit(), "klingonisch");
+        clickUser(d->DBLookupListBox1, "Zora");
+        QVERIFY(tc->prompter->shown.last().startsWith("Die Sprache \"klingonisch\" gibt es nicht."));
+        d->BAbbrechen->click();
+        QVERIFY(db.locateCurrentUser());
+        QCOMPARE(db.users.text("Letzte Sprache"), QString("englisch"));
+
+        open(d);
+        type(d->DBComboSprache->lineEdit(), "französisch");
+        clickUser(d->DBLookupListBox1, "Zora");
+        d->BAbbrechen->click();
+        QVERIFY(db.locateCurrentUser());
+        QCOMPARE(db.users.text("Letzte Sprache"), QString("französisch"));
+        QCOMPARE(db.loadedLanguage(), QString("französisch"));
+        QCOMPARE(germanWords(db.vocabulary), QStringList{"Brot"});
+        QCOMPARE(form->StatusPanel1->text(), QString("Aktuelle Sprache: französisch"));
+        QVERIFY(db.lessons.locate("Name;Sprache", {"ALLE VOKABELN", "französisch"}));
+        form->close();
+        QVERIFY(!QFile::exists(tc->dataFile("klingonisch.v02")));
+    }
+
+    // Only the loaded language stays the old one; the user's own is kept.
+    void switchingToAUserWhoseLanguageFileIsDamagedKeepsTheirLanguage() {
+        addUser("Anna", "französisch");
+        QFile damaged(tc->dataFile("französisch.v02"));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("kaputt");
+        damaged.close();
+        auto* d = form->benutzerwechselnF;
+        open(d);
+        clickUser(d->DBLookupListBox1, "Anna");
+        d->BOk->click();
+        auto& db = tc->ctx->db;
+        QCOMPARE(tc->ctx->settings.readInteger("AktuelleBenutzerID"), 2);
+        QVERIFY(db.locateCurrentUser());
+        QCOMPARE(db.users.text("Letzte Sprache"), QString("französisch"));
+        QCOMPARE(db.loadedLanguage(), QString("englisch"));
+        QCOMPARE(germanWords(db.vocabulary), QStringList{"Haus"});
+        QVERIFY(tc->prompter->shown.last().contains("französisch.v02"));
+    }
+
     void figuresFollowTheRoundingRules() {
         using users::UserFigures;
         const UserFigures none = UserFigures::compute(0, 0, 0, 0);

@@ -58,6 +58,8 @@ QString escapePath(const QString& s) {
 }
 
 QString unescapePath(const QString& s) {
+    if (!s.contains(u'%'))
+        return s;
     QString out;
     for (int i = 0; i < s.size(); ++i) {
         bool ok = false;
@@ -77,11 +79,17 @@ QString unescapePath(const QString& s) {
 } // namespace
 
 QString normalPath(const QString& path) {
+    // Paths as the program writes them have no empty level: kept as they are.
+    if (!path.startsWith(u'\\') && !path.endsWith(u'\\') && !path.contains(QLatin1String("\\\\")))
+        return path;
     QStringList parts = path.split(u'\\', Qt::SkipEmptyParts);
     return parts.join(u'\\');
 }
 
-bool withinDepth(const QString& path) { return path.split(u'\\', Qt::SkipEmptyParts).size() <= kMaxDepth; }
+bool withinDepth(const QString& path) {
+    const QString p = normalPath(path);
+    return p.isEmpty() || p.count(u'\\') < kMaxDepth;
+}
 
 Tree::Tree() { add(QString()); }
 
@@ -96,15 +104,18 @@ size_t Tree::key(const QString& path) {
     if (const auto it = byFolded_.constFind(p.toCaseFolded()); it != byFolded_.constEnd())
         return *it;
     // Missing levels are added from the top down, each one a key of its own,
-    // as the registry does.
-    size_t found = 0;
-    for (qsizetype cut = 1; cut <= p.size(); ++cut) {
-        if (cut < p.size() && p.at(cut) != u'\\')
-            continue;
-        const QString level = p.left(cut);
-        const auto it = byFolded_.constFind(level.toCaseFolded());
-        found = it != byFolded_.constEnd() ? *it : add(level);
+    // as the registry does. Looked for from the bottom up: the parent is
+    // mostly there already (a file lists it first).
+    std::vector<QString> missing{p};
+    for (qsizetype cut = p.lastIndexOf(u'\\'); cut > 0; cut = p.lastIndexOf(u'\\', cut - 1)) {
+        QString level = p.left(cut);
+        if (byFolded_.contains(level.toCaseFolded()))
+            break;
+        missing.push_back(std::move(level));
     }
+    size_t found = 0;
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it)
+        found = add(*it);
     return found;
 }
 

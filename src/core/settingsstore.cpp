@@ -170,19 +170,23 @@ QString SettingsStore::readString(const QString& name) const {
 QStringList SettingsStore::subkeys(const QString& path) const {
     const settingsfile::Tree& t = load();
     const QString parent = normalPath(path);
-    QStringList out;
+    // (folded name, name): sorted without comparing letter case over and over.
+    std::vector<std::pair<QString, QString>> found;
     for (const Key& k : t.keys) {
         if (k.path.isEmpty())
             continue;
-        const int cut = int(k.path.lastIndexOf(u'\\'));
-        const QString kParent = cut < 0 ? QString() : k.path.left(cut);
-        if (kParent.compare(parent, Qt::CaseInsensitive) == 0)
-            out << k.path.mid(cut + 1);
+        const qsizetype cut = k.path.lastIndexOf(u'\\');
+        const QStringView kParent = cut < 0 ? QStringView() : QStringView(k.path).left(cut);
+        if (kParent.compare(parent, Qt::CaseInsensitive) == 0) {
+            QString name = k.path.mid(cut + 1);
+            found.emplace_back(name.toCaseFolded(), std::move(name));
+        }
     }
-    std::sort(out.begin(), out.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
+    std::sort(found.begin(), found.end());
+    QStringList out;
+    out.reserve(qsizetype(found.size()));
+    for (auto& f : found)
+        out << std::move(f.second);
     return out;
 }
 

@@ -77,21 +77,29 @@ int largestVocabularyId(const QString& path) {
     QFile f(path);
     if (QFileInfo(path).size() > kMaxVocabularyFile || !QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
         return 0;
-    const QByteArray xml = vocabularyfile::mask(f.readAll());
-    const int column = idColumn(xml);
+    // Searched in the masked bytes, with masked patterns: only the field list
+    // and the digits found are unmasked.
+    const QByteArray masked = f.readAll();
+    const QByteArrayView all(masked);
+    const qsizetype rows = all.indexOf(vocabularyfile::mask("<rows>"));
+    if (rows < 0)
+        return 0;
+    const int column = idColumn(vocabularyfile::mask(masked.left(rows)));
     if (column < 0)
         return 0;
     // An attribute value never holds a bare quote, so ` cN="` only starts the
     // attribute itself.
-    const QByteArray token = " c" + QByteArray::number(column) + "=\"";
-    const QByteArrayView all(xml);
+    const QByteArray token = vocabularyfile::mask(" c" + QByteArray::number(column) + "=\"");
     int largest = 0;
-    for (qsizetype at = all.indexOf(token, all.indexOf("<rows>")); at >= 0; at = all.indexOf(token, at)) {
+    for (qsizetype at = all.indexOf(token, rows); at >= 0; at = all.indexOf(token, at)) {
         at += token.size();
+        char digits[12];
+        const qsizetype n = std::min<qsizetype>(qsizetype(sizeof digits), all.size() - at);
+        for (qsizetype i = 0; i < n; ++i)
+            digits[i] = char(all[at + i] ^ vocabularyfile::kMaskByte);
         int id = 0;
-        const char* begin = all.data() + at;
-        const auto [p, ec] = std::from_chars(begin, all.data() + all.size(), id);
-        if (ec == std::errc() && *p == '"')
+        const auto [p, ec] = std::from_chars(digits, digits + n, id);
+        if (ec == std::errc() && p < digits + n && *p == '"')
             largest = std::max(largest, id);
     }
     return largest;

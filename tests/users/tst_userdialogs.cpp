@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(tc->prompter->shown.last(), QString("Bitte wählen Sie eine Sprache aus."));
         type(d->DBComboSprache->lineEdit(), "klingonisch");
         d->BOk->click();
-        QVERIFY(tc->prompter->shown.last().startsWith("Die Sprache \"klingonisch\" gibt es nicht."));
+        QCOMPARE(tc->prompter->shown.filter("Die Sprache \"klingonisch\" gibt es nicht.").size(), 1);
         QVERIFY(d->isVisible());
         QCOMPARE(d->DBComboSprache->count(), 2); // the languages on offer
         type(d->DBComboSprache->lineEdit(), "französisch");
@@ -194,7 +194,7 @@ private slots:
         open(d);
         type(d->DBComboSprache->lineEdit(), "klingonisch");
         clickUser(d->DBLookupListBox1, "Zora");
-        QVERIFY(tc->prompter->shown.last().startsWith("Die Sprache \"klingonisch\" gibt es nicht."));
+        QCOMPARE(tc->prompter->shown.filter("Die Sprache \"klingonisch\" gibt es nicht.").size(), 1);
         d->BAbbrechen->click();
         QVERIFY(db.locateCurrentUser());
         QCOMPARE(db.users.text("Letzte Sprache"), QString("englisch"));
@@ -230,7 +230,7 @@ private slots:
         QCOMPARE(db.users.text("Letzte Sprache"), QString("französisch"));
         QCOMPARE(db.loadedLanguage(), QString("englisch"));
         QCOMPARE(germanWords(db.vocabulary), QStringList{"Haus"});
-        QVERIFY(tc->prompter->shown.last().contains("französisch.v02"));
+        QCOMPARE(tc->prompter->shown.filter("französisch.v02").size(), 1);
     }
 
     void figuresFollowTheRoundingRules() {

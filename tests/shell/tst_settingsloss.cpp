@@ -57,6 +57,7 @@ private slots:
         QTest::newRow("Nullbytes") << header + QByteArray(300, '\0') << true;
         QTest::newRow("falsche Zahl") << header + "[]\n\"AktuelleBenutzerID\"=dword:zz\n" << true;
         QTest::newRow("nur Kopf") << header << true;
+        QTest::newRow("über 16 MB") << header + "[]\n" + QByteArray(17 << 20, '\n') << true;
     }
     void aLostOrDamagedSettingsFileIsRecoveredFromTheData() {
         QFETCH(QByteArray, content);

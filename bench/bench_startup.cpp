@@ -6,6 +6,7 @@
 #include "core/vocabularyfile.h"
 #include "shell/mainform.h"
 #include "support/scriptedservices.h"
+#include "starttime.h"
 #include "wordgen.h"
 
 #include <QApplication>
@@ -13,29 +14,6 @@
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
-
-namespace {
-
-double timeOneStart(testsupport::TestContext& tc) {
-    QElapsedTimer t;
-    t.start();
-    shell::Mainform form(*tc.ctx);
-    form.createWindows();
-    form.show();
-    if (!QTest::qWaitForWindowExposed(&form))
-        return -1;
-    QApplication::processEvents();
-    const double ms = double(t.nsecsElapsed()) / 1e6;
-    form.close();
-    return ms;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -50,12 +28,12 @@ int main(int argc, char** argv) {
         v.createDataSet();
         bench::fillVocabulary(v, rows, 42 + run);
         core::vocabularyfile::write(v, tc.dataFile("englisch.v02"));
-        first.push_back(timeOneStart(tc));
+        first.push_back(bench::timeOneStart(tc));
         tc.make();
-        everyday.push_back(timeOneStart(tc));
+        everyday.push_back(bench::timeOneStart(tc));
     }
     std::printf("start-up with %d vocabulary rows, median of 5:\n", rows);
-    std::printf("  first start (builds ALLE VOKABELN): %8.1f ms\n", median(first));
-    std::printf("  everyday start:                     %8.1f ms\n", median(everyday));
+    std::printf("  first start (builds ALLE VOKABELN): %8.1f ms\n", bench::median(first));
+    std::printf("  everyday start:                     %8.1f ms\n", bench::median(everyday));
     return 0;
 }

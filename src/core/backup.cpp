@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "backup.h"
+#include "recovery.h"
 #include "tablestore/tableerror.h"
 #include "vocabularyfile.h"
 
@@ -30,11 +31,6 @@ QString copyWhole(const QString& from, const QString& to) {
 
 QStringList vocabularyFiles(const QString& folder) {
     return QDir(folder).entryList({QStringLiteral("*.v02")}, QDir::Files, QDir::Unsorted);
-}
-
-void raise(SettingsStore& settings, const char* counter, int largest) {
-    if (largest > settings.readInteger(counter))
-        settings.writeInteger(counter, largest);
 }
 
 } // namespace
@@ -101,13 +97,11 @@ QStringList restore(Database& db, const QString& folder, bool* changed) {
     // one of them was written: a full disk or a refused folder leaves the
     // data folder and the open tables exactly as they were.
     std::vector<std::pair<QString, QByteArray>> files;
-    int largestWord = 0;
     try {
         for (const QString& f : vocabularyFiles(folder)) {
             ts::Table words(QStringLiteral("Vokabeln"));
             Database::defineVocabulary(words);
             vocabularyfile::read(words, source.filePath(f));
-            largestWord = std::max(largestWord, words.maxInteger(QStringLiteral("ID")));
             files.emplace_back(db.dataFolder() + f, vocabularyfile::mask(words.saveToBuffer(ts::Table::Format::Xml)));
         }
         const auto tables = tablesOf(db);
@@ -136,26 +130,25 @@ QStringList restore(Database& db, const QString& folder, bool* changed) {
             *changed = true;
     }
 
-    for (ts::Table* table : tablesOf(db)) {
+    // From the bytes just put in place, not from the files: reloading a
+    // bound table from its file first writes its changes of this run over
+    // the restored copy.
+    const auto tables = tablesOf(db);
+    for (size_t i = 0; i < tables.size(); ++i) {
         try {
-            table->loadFromFile(table->fileName());
+            tables[i]->loadFromBuffer(files[files.size() - tables.size() + i].second);
         } catch (const ts::TableError& e) {
             problems << e.message();
         }
     }
-    auto& settings = db.settings();
-    db.users.first();
-    if (settings.readInteger("AktuelleBenutzerID") == 0 && !db.users.isEmpty())
-        settings.writeInteger("AktuelleBenutzerID", db.users.integer("ID"));
-    db.locateCurrentUser();
+    // 0 or a user the copy lacks: the first user in name order.
+    recovery::ensureCurrentUser(db);
     try {
         db.ReadVocabularyFile();
     } catch (const ts::TableError& e) {
         problems << e.message();
     }
-    raise(settings, "LastBenutzerID", db.users.maxInteger(QStringLiteral("ID")));
-    raise(settings, "LastLektionID", db.lessons.maxInteger(QStringLiteral("ID")));
-    raise(settings, "LastVokID", std::max(largestWord, db.vocabulary.isOpen() ? db.vocabulary.maxInteger("ID") : 0));
+    recovery::raiseCounters(db); // over every restored file
     for (ts::Table* t : {&db.users, &db.lessons, &db.vocabulary})
         if (t->isOpen())
             t->setOrder(QStringLiteral("ID"));

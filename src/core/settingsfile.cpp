@@ -58,6 +58,8 @@ QString escapePath(const QString& s) {
 }
 
 QString unescapePath(const QString& s) {
+    if (!s.contains(u'%'))
+        return s;
     QString out;
     for (int i = 0; i < s.size(); ++i) {
         bool ok = false;
@@ -77,11 +79,17 @@ QString unescapePath(const QString& s) {
 } // namespace
 
 QString normalPath(const QString& path) {
+    // Paths as the program writes them have no empty level: kept as they are.
+    if (!path.startsWith(u'\\') && !path.endsWith(u'\\') && !path.contains(QLatin1String("\\\\")))
+        return path;
     QStringList parts = path.split(u'\\', Qt::SkipEmptyParts);
     return parts.join(u'\\');
 }
 
-bool withinDepth(const QString& path) { return path.split(u'\\', Qt::SkipEmptyParts).size() <= kMaxDepth; }
+bool withinDepth(const QString& path) {
+    const QString p = normalPath(path);
+    return p.isEmpty() || p.count(u'\\') < kMaxDepth;
+}
 
 Tree::Tree() { add(QString()); }
 
@@ -96,15 +104,18 @@ size_t Tree::key(const QString& path) {
     if (const auto it = byFolded_.constFind(p.toCaseFolded()); it != byFolded_.constEnd())
         return *it;
     // Missing levels are added from the top down, each one a key of its own,
-    // as the registry does.
-    size_t found = 0;
-    for (qsizetype cut = 1; cut <= p.size(); ++cut) {
-        if (cut < p.size() && p.at(cut) != u'\\')
-            continue;
-        const QString level = p.left(cut);
-        const auto it = byFolded_.constFind(level.toCaseFolded());
-        found = it != byFolded_.constEnd() ? *it : add(level);
+    // as the registry does. Looked for from the bottom up: the parent is
+    // mostly there already (a file lists it first).
+    std::vector<QString> missing{p};
+    for (qsizetype cut = p.lastIndexOf(u'\\'); cut > 0; cut = p.lastIndexOf(u'\\', cut - 1)) {
+        QString level = p.left(cut);
+        if (byFolded_.contains(level.toCaseFolded()))
+            break;
+        missing.push_back(std::move(level));
     }
+    size_t found = 0;
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it)
+        found = add(*it);
     return found;
 }
 
@@ -113,44 +124,98 @@ const Key* Tree::find(const QString& path) const {
     return it == byFolded_.constEnd() ? nullptr : &keys[*it];
 }
 
-Tree parse(const QByteArray& bytes) {
+Tree parse(const QByteArray& bytes, ParseReport* report) {
+    ParseReport r;
     Tree t;
     std::optional<size_t> cur = 0;
-    const QStringList lines = QString::fromUtf8(bytes).split(u'\n');
-    for (QString line : lines) {
+    // (key index, folded value name) -> index in that key's values: a key
+    // with thousands of values still reads in linear time.
+    QHash<std::pair<size_t, QString>, size_t> valueAt;
+    const QString text = QString::fromUtf8(bytes);
+    const QStringView all(text);
+    bool firstLine = true;
+    for (qsizetype from = 0; from <= all.size();) {
+        qsizetype to = all.indexOf(u'\n', from);
+        if (to < 0)
+            to = all.size();
+        QStringView line = all.sliced(from, to - from);
+        from = to + 1;
         if (line.endsWith(u'\r'))
             line.chop(1);
+        if (firstLine) {
+            firstLine = false;
+            if (line == QLatin1String(kHeader)) {
+                r.header = true;
+                continue;
+            }
+        }
+        if (line.isEmpty())
+            continue;
         if (line.startsWith(u'[') && line.endsWith(u']')) {
-            const QString path = unescapePath(line.mid(1, line.size() - 2));
+            const QString path = unescapePath(line.sliced(1, line.size() - 2).toString());
+            if (normalPath(path).isEmpty())
+                r.rootKey = true;
             cur = withinDepth(path) ? std::optional(t.key(path)) : std::nullopt;
             continue;
         }
-        if (!cur)
+        if (!cur) {
+            ++r.skippedLines;
             continue;
+        }
+        const QString owned = line.toString();
         Value v;
-        const int after = unescapeText(line, 0, v.name);
-        if (after < 0 || after >= line.size() || line.at(after) != u'=')
+        const int after = unescapeText(owned, 0, v.name);
+        if (after < 0 || after >= owned.size() || owned.at(after) != u'=') {
+            ++r.skippedLines;
             continue;
-        const QString rest = line.mid(after + 1);
+        }
+        const QStringView rest = QStringView(owned).sliced(after + 1);
         if (rest.startsWith(QLatin1String("dword:"))) {
             bool ok = false;
-            v.number = int(rest.mid(6).toUInt(&ok, 16));
-            if (!ok)
+            v.number = int(rest.sliced(6).toUInt(&ok, 16));
+            if (!ok) {
+                ++r.skippedLines;
                 continue;
+            }
             v.isInt = true;
-        } else if (unescapeText(rest, 0, v.text) != int(rest.size())) {
+        } else if (unescapeText(rest.toString(), 0, v.text) != int(rest.size())) {
+            ++r.skippedLines;
             continue;
         }
         auto& values = t.keys[*cur].values;
-        auto same = std::find_if(values.begin(), values.end(), [&](const Value& x) {
-            return x.name.compare(v.name, Qt::CaseInsensitive) == 0;
-        });
-        if (same != values.end())
-            *same = v;
-        else
-            values.push_back(v);
+        const auto slot = std::pair(*cur, v.name.toCaseFolded());
+        if (const auto it = valueAt.constFind(slot); it != valueAt.constEnd()) {
+            values[*it] = std::move(v);
+        } else {
+            valueAt.insert(slot, values.size());
+            values.push_back(std::move(v));
+        }
     }
+    if (report)
+        *report = r;
     return t;
+}
+
+QString oversized() { return QStringLiteral("größer als %1 MB").arg(kMaxFileSize / (1024 * 1024)); }
+
+QString damage(const QByteArray& bytes) {
+    if (bytes.size() > kMaxFileSize)
+        return oversized();
+    if (bytes.isEmpty())
+        return QStringLiteral("leer");
+    if (bytes.contains('\0'))
+        return QStringLiteral("enthält Nullbytes");
+    if (!bytes.isValidUtf8())
+        return QStringLiteral("keine gültige UTF-8-Kodierung");
+    ParseReport r;
+    parse(bytes, &r);
+    if (!r.header)
+        return QStringLiteral("unbekannter Dateikopf");
+    if (!r.rootKey)
+        return QStringLiteral("unvollständig");
+    if (r.skippedLines > 0)
+        return QStringLiteral("%1 unlesbare Zeilen").arg(r.skippedLines);
+    return QString();
 }
 
 QByteArray format(const Tree& tree) {

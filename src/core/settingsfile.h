@@ -47,10 +47,26 @@ QString normalPath(const QString& path);
 constexpr int kMaxDepth = 64;
 bool withinDepth(const QString& path);
 
+// Far above what the program writes (a few hundred bytes per subject group);
+// a larger file is damage, and reading it could exhaust the memory.
+constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
+
+// What parse() found besides the values.
+struct ParseReport {
+    bool header = false;   // the first line is the program's header
+    bool rootKey = false;  // a "[]" line: every file written by the program has one
+    int skippedLines = 0;  // non-empty lines that could not be read
+};
+
 // Never fails: lines that cannot be read are skipped, so a damaged file reads
 // as far as it is intact. The values below a key deeper than kMaxDepth are
-// skipped with it.
-Tree parse(const QByteArray& bytes);
+// skipped with it. Linear in the size of the file.
+Tree parse(const QByteArray& bytes, ParseReport* report = nullptr);
 QByteArray format(const Tree& tree);
+
+// Why `bytes` cannot be a settings file the program wrote whole (a German
+// phrase), or "" when it can.
+QString damage(const QByteArray& bytes);
+QString oversized(); // damage() of a file over kMaxFileSize
 
 } // namespace core::settingsfile

@@ -5,6 +5,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
+#include <vector>
 
 namespace core {
 
@@ -21,14 +24,17 @@ public:
 // The program's settings: named integer and text values under one key, plus
 // a tree of subkeys (one per language, one per subject group below it).
 //
-// Kept in one text file that is read afresh on every call, so a change made
-// by another running copy is seen at once, and written atomically. Names are
-// compared without regard to letter case; a name keeps the spelling it was
-// first written with. Reads never fail: a missing value, a value of the other
-// type or an unreadable file reads as 0 or "".
+// Kept in one text file, written atomically. Every call looks at the file
+// and reads it again when it changed (size, modification time, inode), so a
+// change made by another running copy is seen at the next call without
+// parsing an unchanged file over and over. Names are compared without regard
+// to letter case; a name keeps the spelling it was first written with. Reads
+// never fail: a missing value, a value of the other type, an unreadable file
+// or one larger than settingsfile::kMaxFileSize reads as 0 or "".
 class SettingsStore {
 public:
     explicit SettingsStore(QString filePath);
+    ~SettingsStore();
 
     // <config folder>/Moriva Software/Vokabeltrainer.reg
     static QString defaultFilePath();
@@ -45,11 +51,27 @@ public:
     QStringList subkeys(const QString& path) const;
     void createSubkey(const QString& path);
 
+    // From now on a write the file refuses (a full disk, a read-only folder)
+    // does not end the operation that made it: the value holds in memory for
+    // the rest of the run, goes into the file with the next write that
+    // succeeds, and `refused` is told once, with the system's reason.
+    // Without this call such a write throws SettingsError.
+    void keepRefusedWrites(std::function<void(const QString& reason)> refused);
+    // Values written in this run that are not in the file.
+    bool hasUnsavedValues() const { return !unsaved_.empty(); }
+
 private:
-    settingsfile::Tree load() const;
-    void save(const settingsfile::Tree& tree, const QString& failedName) const;
+    using Change = std::function<bool(settingsfile::Tree&)>; // false: nothing changed
+    struct Stamp;
+    const settingsfile::Tree& load() const;
+    void change(const QString& name, const Change& apply);
 
     QString path_;
+    mutable std::unique_ptr<settingsfile::Tree> cache_;
+    mutable std::unique_ptr<Stamp> stamp_; // of the file the cache was read from
+    std::vector<Change> unsaved_;          // replayed over a file read again
+    std::function<void(const QString&)> refused_;
+    bool toldRefusal_ = false;
 };
 
 } // namespace core

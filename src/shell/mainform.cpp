@@ -180,6 +180,7 @@ void Mainform::ResetView() {
             if (t->isOpen())
                 t->settle();
             t->setFiltered(false);
+            t->setFilterCaseInsensitive(false);
         } catch (const ts::TableError& e) {
             ctx_.prompter().information(e.message());
         }

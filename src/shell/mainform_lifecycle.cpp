@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and shutdown of the main window: create, show and close step.
 #include "core/lessons.h"
+#include "core/recovery.h"
 #include "mainform.h"
 
 #include <QCloseEvent>
@@ -54,6 +55,7 @@ void Mainform::openTableOrSetAside(ts::Table& table) {
 void Mainform::FormShow() {
     auto& db = ctx_.db;
     auto& settings = ctx_.settings;
+    core::recovery::prepareSettings(settings, ctx_.prompter());
     try {
         // 1. Column widths; 0 means the default of 100 pixels.
         for (const ColumnWidths& g : columnWidths_)
@@ -76,6 +78,8 @@ void Mainform::FormShow() {
         // 7.
         for (ts::Table* t : {&db.users, &db.lessons, &db.members, &db.knowledge})
             openTableOrSetAside(*t);
+        // Settings lost or from another copy of the data: no identifier in use is handed out again.
+        core::recovery::raiseCounters(db);
         // 8. A default user; the counter never goes back below numbers in use.
         if (db.users.isEmpty()) {
             db.users.insert();
@@ -88,8 +92,8 @@ void Mainform::FormShow() {
             if (settings.readInteger("LastVokID") < 10000)
                 settings.writeInteger("LastVokID", 10000);
         }
-        // 9., 10.
-        db.locateCurrentUser();
+        // 9., 10. A current user that names nobody would leave every lesson without a language.
+        core::recovery::ensureCurrentUser(db);
         ctx_.options.load(settings);
         // 11.
         if (!db.vocabulary.isOpen())

@@ -2,6 +2,8 @@
 // Languages, users, statistics and backup in the main window.
 #include "backup/datensichernf.h"
 #include "mainform.h"
+#include "training/testpanel.h"
+#include "training/trainingarea.h"
 #include "users/spracheF.h"
 #include "users/statistikpanel.h"
 #include "users/userdialogs.h"
@@ -17,13 +19,20 @@ void Mainform::createUserWindows() {
     auto switchLanguage = [this](const QString& l) { return SwitchLanguage(l); };
     spracheF = new users::SpracheF(ctx_, {switchLanguage, manual}, this);
     datenSichernF = new backup::DatenSichernF(ctx_, manual, this);
+    // A restore may have made another user current.
+    connect(datenSichernF, &QDialog::finished, this, [this] { showUserAndLanguage(); });
     const users::UserHooks hooks{[this] { OpenManual(ManualPlace::Dialog); },
                                  [this] {
                                      if (ctx_.db.locateCurrentUser())
                                          StatusPanel0->setText(QStringLiteral("Aktueller Benutzer: ") +
                                                                ctx_.db.users.text("Name"));
                                  },
-                                 switchLanguage};
+                                 switchLanguage,
+                                 [this] {
+                                     // A test left running: its answers so far are this user's.
+                                     if (training->testPanel->running())
+                                         training->testPanel->totals.addTo(ctx_.db);
+                                 }};
     benutzeranlegenF = new users::BenutzeranlegenF(ctx_, hooks, this);
     benutzerbearbeitenF = new users::BenutzerbearbeitenF(ctx_, hooks, this);
     benutzerF = new users::BenutzerF(ctx_, hooks, this);
@@ -42,18 +51,24 @@ bool Mainform::SwitchLanguage(const QString& language) {
         db.WriteVocabularyFile();
         const QString previous = db.loadedLanguage();
         db.locateCurrentUser();
-        db.users.edit();
-        db.users.setValue("Letzte Sprache", language);
-        db.users.post();
+        const QString stored = db.users.text("Letzte Sprache");
+        const auto setLanguage = [&db](const QString& l) {
+            db.locateCurrentUser();
+            db.users.edit();
+            db.users.setValue("Letzte Sprache", l);
+            db.users.post();
+        };
+        setLanguage(language);
         try {
             db.ReadVocabularyFile();
         } catch (const ts::TableError& e) {
-            // The file was not loaded: back to the language that still is.
-            db.locateCurrentUser();
-            db.users.edit();
-            db.users.setValue("Letzte Sprache", previous);
-            db.users.post();
+            // The file was not loaded: the language that still is loads
+            // again, and the user keeps the language stored before (their
+            // own, when they were just switched to).
+            setLanguage(previous);
             db.ReadVocabularyFile();
+            if (stored != previous)
+                setLanguage(stored);
             ctx_.prompter().information(e.message());
             return false;
         }

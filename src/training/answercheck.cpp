@@ -5,10 +5,12 @@ namespace training {
 
 VocabularyGuard::VocabularyGuard(ts::Table& vocabulary)
     : t_(vocabulary), filter_(vocabulary.filter()), filtered_(vocabulary.isFiltered()),
+      caseInsensitive_(vocabulary.isFilterCaseInsensitive()),
       id_(vocabulary.recNo() > 0 ? vocabulary.value(QStringLiteral("ID")) : QVariant()) {}
 
 VocabularyGuard::~VocabularyGuard() {
     try {
+        t_.setFilterCaseInsensitive(caseInsensitive_);
         if (t_.filter() != filter_)
             t_.setFilter(filter_);
         if (t_.isFiltered() != filtered_ || filtered_)
@@ -30,6 +32,9 @@ QString answerField(int direction) {
 namespace {
 void restrictToQuestion(ts::Table& vocabulary, const QString& questionWord, int direction) {
     const QString w = questionWord.trimmed();
+    // "Weg" and "weg" are different words: the dictionary's search may have
+    // left the table matching without regard to case.
+    vocabulary.setFilterCaseInsensitive(false);
     vocabulary.setFilter(QStringLiteral("%1 = %2").arg(questionField(direction), ts::Table::quoted(w)));
     vocabulary.setFiltered(true);
 }

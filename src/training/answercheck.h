@@ -20,6 +20,7 @@ private:
     ts::Table& t_;
     QString filter_;
     bool filtered_;
+    bool caseInsensitive_;
     QVariant id_;
 };
 

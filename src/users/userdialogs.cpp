@@ -10,6 +10,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -55,15 +56,21 @@ void UserDialog::addButtons(QLayout* layout, const QString& okCaption) {
     static_cast<QBoxLayout*>(layout)->addLayout(row);
 }
 
-bool UserDialog::languageIsKnown(const QString& language) {
+QString UserDialog::unknownLanguage(const QString& language) const {
     if (core::languages::list(ctx_.db.dataFolder()).contains(language))
+        return {};
+    return language.isEmpty() ? QStringLiteral("Bitte wählen Sie eine Sprache aus.")
+                              : QStringLiteral("Die Sprache \"%1\" gibt es nicht. Bitte wählen Sie eine der "
+                                               "vorhandenen Sprachen aus; neue Sprachen legen Sie unter "
+                                               "\"Programm\" → \"Sprache wechseln\" an.")
+                                    .arg(language);
+}
+
+bool UserDialog::languageIsKnown(const QString& language) {
+    const QString why = unknownLanguage(language);
+    if (why.isEmpty())
         return true;
-    ctx_.prompter().information(
-        language.isEmpty() ? QStringLiteral("Bitte wählen Sie eine Sprache aus.")
-                           : QStringLiteral("Die Sprache \"%1\" gibt es nicht. Bitte wählen Sie eine der "
-                                            "vorhandenen Sprachen aus; neue Sprachen legen Sie unter "
-                                            "\"Programm\" → \"Sprache wechseln\" an.")
-                                 .arg(language));
+    ctx_.prompter().information(why);
     return false;
 }
 
@@ -150,6 +157,15 @@ BenutzerbearbeitenF::BenutzerbearbeitenF(core::AppContext& ctx, UserHooks hooks,
     addNameAndLanguage(layout, DBEditName, DBComboSprache);
     addButtons(layout, QStringLiteral("Ok"));
     connect(BOk, &QPushButton::clicked, this, &BenutzerbearbeitenF::BOkClick);
+    // A click on another user posts the edit as "Ok" does: the language is
+    // checked either way. The hook outlives the dialog on the shared table.
+    ctx.db.users.addHook(ts::Table::HookKind::BeforePost, [self = QPointer(this)](ts::Table& t) {
+        if (!self || !self->isVisible() || t.state() != ts::Table::State::Edit)
+            return;
+        const QString why = self->unknownLanguage(t.text("Letzte Sprache"));
+        if (!why.isEmpty())
+            throw ts::TableError(why);
+    });
 }
 
 void BenutzerbearbeitenF::showEvent(QShowEvent* e) {
@@ -170,7 +186,6 @@ void BenutzerbearbeitenF::BOkClick() {
             return;
     }
     accept();
-    followCurrentUsersLanguage();
 }
 
 void BenutzerbearbeitenF::done(int r) {
@@ -178,6 +193,9 @@ void BenutzerbearbeitenF::done(int r) {
         ctx_.db.users.cancel();
     DBComboSprache->setItems({});
     UserDialog::done(r);
+    // "Abbrechen" too: a click on another user may have posted a new
+    // language for the current user.
+    followCurrentUsersLanguage();
 }
 
 // ------------------------------------------------------------ delete
@@ -199,7 +217,12 @@ void BenutzerF::BLoeschenClick() {
     if (ctx_.prompter().ask(QStringLiteral("Sind Sie sicher, dass Sie den ausgewählten Benutzer löschen möchten?"),
                             core::Buttons::YesCancel) != core::Answer::Yes)
         return;
-    const bool wasCurrent = db.users.integer("ID") == ctx_.settings.readInteger("AktuelleBenutzerID");
+    const int chosen = db.users.integer("ID");
+    const bool wasCurrent = chosen == ctx_.settings.readInteger("AktuelleBenutzerID");
+    if (wasCurrent && hooks_.beforeUserChanges) {
+        hooks_.beforeUserChanges();
+        db.users.locate("ID", chosen);
+    }
     if (!source->guard([](ts::Table& t) { t.deleteRecord(); }))
         return;
     if (wasCurrent && !db.users.isEmpty()) {
@@ -228,7 +251,12 @@ void BenutzerwechselnF::BOkClick() {
     auto& db = ctx_.db;
     if (db.users.isEmpty())
         return;
-    ctx_.settings.writeInteger("AktuelleBenutzerID", db.users.integer("ID"));
+    const int chosen = db.users.integer("ID");
+    if (chosen != ctx_.settings.readInteger("AktuelleBenutzerID") && hooks_.beforeUserChanges) {
+        hooks_.beforeUserChanges();
+        db.users.locate("ID", chosen);
+    }
+    ctx_.settings.writeInteger("AktuelleBenutzerID", chosen);
     hooks_.showCurrentUser();
     accept();
     followCurrentUsersLanguage();

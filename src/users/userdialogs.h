@@ -26,6 +26,9 @@ struct UserHooks {
     std::function<void()> openManual;          // the manual from the program folder
     std::function<void()> showCurrentUser;     // status bar panel 0
     std::function<bool(const QString&)> switchLanguage;
+    // Before another user becomes current: what the current one did so far
+    // (a running test's answers) is credited to them.
+    std::function<void()> beforeUserChanges;
 };
 
 // The parts the four user dialogs share: their own link to the users table,
@@ -45,6 +48,7 @@ protected:
     databound::LookupListBox* makeUserList();
     // Whether `language` is one the language dialog lists; says why not.
     bool languageIsKnown(const QString& language);
+    QString unknownLanguage(const QString& language) const; // "" when known, else why not
     // After the current user's language changed: load that language so the
     // loaded vocabulary never lands in another language's file.
     void followCurrentUsersLanguage();

@@ -5,6 +5,7 @@
 #include "support/mainwindowfixture.h"
 #include "users/spracheF.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -92,6 +93,62 @@ private slots:
         QCOMPARE(QSet<QString>(languages.begin(), languages.end()), (QSet<QString>{"englisch", "spanisch"}));
         form->spracheF->show();
         QCOMPARE(form->spracheF->entries().size(), 2);
+    }
+
+    // What restore reports as done is on disk: no table of this run is
+    // written back over the restored copy, whether the program then closes
+    // or is killed.
+    void theDataFolderHoldsExactlyTheCopyAfterARestore() {
+        openDialog();
+        backUpTo(target.path());
+        auto& db = tc->ctx->db;
+        db.users.insert();
+        db.users.setValue("Name", "Nach der Sicherung");
+        db.users.post();
+        db.lessons.insert();
+        db.lessons.setValue("Name", "Neue Lektion");
+        db.lessons.post();
+        openDialog();
+        restoreFrom(target.path());
+        for (const char* name : {"benutzer.xml", "lektion.xml", "bestehtaus.xml", "kann.xml"}) {
+            QFile copy(QDir(target.path()).filePath(name));
+            QFile data(tc->dataFile(name));
+            QVERIFY(copy.open(QIODevice::ReadOnly) && data.open(QIODevice::ReadOnly));
+            QCOMPARE(data.readAll(), copy.readAll());
+        }
+        QVERIFY(!db.users.locate("Name", "Nach der Sicherung"));
+        form.reset(); // without the close step
+        tc->make();
+        start();
+        QVERIFY(!tc->ctx->db.users.locate("Name", "Nach der Sicherung"));
+        QVERIFY(!tc->ctx->db.lessons.locate("Name", "Neue Lektion"));
+    }
+
+    // The copy lacks the current user: the first in name order takes over,
+    // and the status bar says so.
+    void aCurrentUserTheCopyLacksHandsOverToTheFirstByName() {
+        auto& db = tc->ctx->db;
+        for (const char* name : {"Zora", "Berta"}) {
+            db.users.insert();
+            db.users.setValue("Name", name);
+            db.users.setValue("Letzte Sprache", "englisch");
+            db.users.post();
+        }
+        openDialog();
+        backUpTo(target.path());
+        db.users.insert();
+        db.users.setValue("Name", "Carl");
+        db.users.setValue("Letzte Sprache", "englisch");
+        db.users.post();
+        tc->ctx->settings.writeInteger("AktuelleBenutzerID", db.users.integer("ID"));
+        openDialog();
+        restoreFrom(target.path());
+        QVERIFY(db.users.locate("Name", "Berta"));
+        QCOMPARE(tc->ctx->settings.readInteger("AktuelleBenutzerID"), db.users.integer("ID"));
+        QCOMPARE(form->StatusPanel0->text(), QString("Aktueller Benutzer: Berta"));
+        db.lessons.insert();
+        QCOMPARE(db.lessons.text("Sprache"), QString("englisch"));
+        db.lessons.cancel();
     }
 
     void aHigherCounterStaysAfterARestore() {

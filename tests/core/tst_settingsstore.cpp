@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/settingsfile.h"
 #include "core/settingsstore.h"
 
 #include <QDir>
@@ -142,6 +143,91 @@ private slots:
             QCOMPARE(e.message(), "Fehler beim Setzen der Daten für '" + tooDeep + "'");
         }
         QVERIFY(s.subkeys("").size() == 2 && s.readInteger("LastVokID") == 13);
+    }
+
+    // The start-up puts such a file aside; the store itself reads what it can.
+    void damageIsRecognisedAndAFileOfTheStoreIsWhole_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("damaged");
+        const QByteArray header("Moriva Vokabeltrainer settings 1\n");
+        QTest::newRow("leer") << QByteArray() << true;
+        QTest::newRow("Zufall") << QByteArray("\x8f\x01\xfe\xa0xyz\n\x13", 8) << true;
+        QTest::newRow("Nullbytes") << header + QByteArray(20, '\0') << true;
+        QTest::newRow("kein Kopf") << QByteArray("[]\n\"Height\"=dword:00000010\n") << true;
+        QTest::newRow("nur Kopf") << header << true;
+        QTest::newRow("falsche Zahl") << header + "[]\n\"Height\"=dword:12345678901\n" << true;
+        QTest::newRow("offener Text") << header + "[]\n\"Width\"=\"ohne Ende\n" << true;
+        QTest::newRow("zu groß") << header + "[]\n" + QByteArray(core::settingsfile::kMaxFileSize, 'x') << true;
+        QTest::newRow("leerer Schlüssel") << header + "[]\n" << false;
+        QTest::newRow("Windows-Zeilenenden") << header.chopped(1) + "\r\n[]\r\n\"Sort1\"=\"Name\"\r\n" << false;
+    }
+    void damageIsRecognisedAndAFileOfTheStoreIsWhole() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, damaged);
+        QCOMPARE(!core::settingsfile::damage(bytes).isEmpty(), damaged);
+        SettingsStore s(path());
+        s.writeString("Sort1", "Name;ID");
+        s.writeInteger("LastVokID", -3);
+        s.createSubkey("englisch\\Tiere");
+        QFile f(path());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(core::settingsfile::damage(f.readAll()), QString());
+    }
+
+    void aFileOverTheSizeLimitReadsAsEmpty() {
+        QDir().mkpath(dir.filePath("Moriva Software"));
+        QFile f(path());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Moriva Vokabeltrainer settings 1\n[]\n\"LastVokID\"=dword:0000000c\n");
+        f.write(QByteArray(core::settingsfile::kMaxFileSize, '\n'));
+        f.close();
+        SettingsStore s(path());
+        QCOMPARE(s.readInteger("LastVokID"), 0);
+        QVERIFY(s.subkeys("").isEmpty());
+    }
+
+    void thousandsOfValuesInOneKeyKeepTheLastOfEachName() {
+        QDir().mkpath(dir.filePath("Moriva Software"));
+        QByteArray text("Moriva Vokabeltrainer settings 1\n[]\n");
+        for (int i = 0; i < 30000; ++i)
+            text += "\"Wert" + QByteArray::number(i % 10000) + "\"=dword:" + QByteArray::number(i, 16) + "\n";
+        QFile f(path());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        f.close();
+        const core::settingsfile::Tree t = core::settingsfile::parse(text);
+        QCOMPARE(t.keys[0].values.size(), size_t(10000));
+        SettingsStore s(path());
+        QCOMPARE(s.readInteger("wert17"), 20017);
+    }
+
+    void aRefusedWriteHeldInMemoryIsToldOnceAndSavedLater() {
+        SettingsStore s(path());
+        s.writeInteger("LastVokID", 5);
+        QStringList told;
+        s.keepRefusedWrites([&](const QString& reason) { told << reason; });
+        const QString folder = dir.filePath("Moriva Software");
+        QVERIFY(QDir(folder).removeRecursively());
+        QFile blocker(folder); // refused for root as well
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        s.writeInteger("LastVokID", 6);
+        s.writeString("WindowState", "wsNormal");
+        s.createSubkey("englisch\\Tiere");
+        QCOMPARE(told.size(), 1);
+        QVERIFY(!told.first().isEmpty());
+        QVERIFY(s.hasUnsavedValues());
+        QCOMPARE(s.readInteger("LastVokID"), 6);
+        QCOMPARE(s.subkeys("englisch"), QStringList{"Tiere"});
+
+        QVERIFY(QFile::remove(folder));
+        s.writeInteger("Height", 500);
+        QVERIFY(!s.hasUnsavedValues());
+        SettingsStore other(path());
+        QCOMPARE(other.readInteger("LastVokID"), 6);
+        QCOMPARE(other.readString("WindowState"), QString("wsNormal"));
+        QCOMPARE(other.subkeys("englisch"), QStringList{"Tiere"});
+        QCOMPARE(other.readInteger("Height"), 500);
     }
 };
 

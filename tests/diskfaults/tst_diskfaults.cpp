@@ -10,9 +10,12 @@
 #include "support/mainwindowfixture.h"
 
 #include <QDirIterator>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+
+#include <optional>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -129,6 +132,55 @@ private slots:
         tc->make();
         start();
         QVERIFY(tc->ctx->db.vocabulary.locate("deutsch", "nach dem Start"));
+    }
+
+    // A start whose settings writes fail still opens the data, says so once,
+    // and its close still saves the tables.
+    void aStartThatCannotWriteItsSettingsWorksOnWithTheData_data() {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::newRow("Datenträger voll") << true;
+        QTest::newRow("Einstellungsordner gesperrt") << false;
+    }
+    void aStartThatCannotWriteItsSettingsWorksOnWithTheData() {
+        QFETCH(bool, fullDisk);
+        form->close();
+        form.reset();
+        tc->make();
+        const QString folder = QFileInfo(settingsFile()).path();
+        if (!fullDisk) {
+            // A file where the folder should be: refused for every user, root included.
+            QVERIFY(QDir(folder).removeRecursively());
+            QFile blocker(folder);
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        }
+        {
+            std::optional<DiskFull> full;
+            if (fullDisk)
+                full.emplace();
+            start();
+            form->SpeedButton5->click(); // "Vokabeln"
+            QCOMPARE(form->visiblePanel(), form->PVokabelverwaltung);
+            addWord(QStringLiteral("ohne Einstellungen"));
+        }
+        const QStringList told = tc->prompter->shown.filter("Die Einstellungen können nicht gespeichert werden.");
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(tc->prompter->shown.size(), 1);
+        auto& db = tc->ctx->db;
+        QVERIFY(db.users.isOpen() && db.lessons.isOpen() && db.members.isOpen() && db.knowledge.isOpen());
+        QCOMPARE(db.vocabulary.recordCount(), 2001);
+        QCOMPARE(form->StatusPanel0->text(), QString("Aktueller Benutzer: TestName"));
+        QVERIFY(db.vocabulary.locate("deutsch", "ohne Einstellungen"));
+        // The counter held in memory, or recovered from the data where the file is out of reach.
+        QCOMPARE(db.vocabulary.integer("ID"), fullDisk ? 10001 : 2001);
+
+        QVERIFY(form->close());
+        QVERIFY(tc->prompter->shown.filter("Die Daten konnten nicht").isEmpty());
+        form.reset();
+        if (!fullDisk)
+            QVERIFY(QFile::remove(folder));
+        tc->make();
+        start();
+        QVERIFY(tc->ctx->db.vocabulary.locate("deutsch", "ohne Einstellungen"));
     }
 
     void aBackupOntoAFullDiskIsReportedAndKeepsTheOlderCopy() {

@@ -3,6 +3,7 @@
 #include "trainingfixture.h"
 #include "training/answercheck.h"
 #include "training/cardview.h"
+#include "users/userdialogs.h"
 
 using namespace trainingtest;
 
@@ -443,6 +444,48 @@ private slots:
         QTest::mouseClick(t().BTestStart, Qt::LeftButton);
         QVERIFY(f->prompter->shown.last().contains("zuerst"));
         QVERIFY(!t().running());
+    }
+
+    // A test left running when the user changes: its answers so far count
+    // for the user who gave them, whether switched or deleted.
+    void aRunningTestsAnswersStayWithTheirUser_data() {
+        QTest::addColumn<bool>("deleteUser");
+        QTest::newRow("Wechseln") << false;
+        QTest::newRow("Löschen") << true;
+    }
+    void aRunningTestsAnswersStayWithTheirUser() {
+        QFETCH(bool, deleteUser);
+        startWith({{"tastatur", 1}});
+        auto& users = f->ctx->db.users;
+        users.insert();
+        users.setValue("Name", "Anna");
+        users.setValue("Letzte Sprache", "englisch");
+        users.post();
+        const int anna = users.integer("ID");
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        type("house");
+        type("wrong");
+        QVERIFY(t().running());
+        if (deleteUser) {
+            QVERIFY(users.locate("Name", "TestName"));
+            f->prompter->answers = {core::Answer::Yes};
+            f->form->benutzerF->BOk->click();
+            QCOMPARE(users.recordCount(), 1);
+        } else {
+            QVERIFY(users.locate("Name", "TestName"));
+            const int testName = users.integer("ID");
+            QVERIFY(users.locate("ID", anna));
+            f->form->benutzerwechselnF->BOk->click();
+            QVERIFY(users.locate("ID", testName));
+            QCOMPARE(users.integer("AbgefragteVokabeln"), 2);
+            QCOMPARE(users.integer("RichtigeVokabeln"), 1);
+        }
+        QCOMPARE(f->ctx->settings.readInteger("AktuelleBenutzerID"), anna);
+        QTest::mouseClick(t().BTEstStop, Qt::LeftButton);
+        QVERIFY(users.locate("ID", anna));
+        QCOMPARE(users.integer("AbgefragteVokabeln"), 0);
+        QCOMPARE(users.integer("RichtigeVokabeln"), 0);
     }
 
     void totalsAndCoefficientsReachTheFilesAtClose() {

@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(tc->prompter->shown.last(), QString("Bitte wählen Sie eine Sprache aus."));
         type(d->DBComboSprache->lineEdit(), "klingonisch");
         d->BOk->click();
-        QVERIFY(tc->prompter->shown.last().startsWith("Die Sprache \"klingonisch\" gibt es nicht."));
+        QCOMPARE(tc->prompter->shown.filter("Die Sprache \"klingonisch\" gibt es nicht.").size(), 1);
         QVERIFY(d->isVisible());
         QCOMPARE(d->DBComboSprache->count(), 2); // the languages on offer
         type(d->DBComboSprache->lineEdit(), "französisch");
@@ -181,6 +181,56 @@ private slots:
         d->BAbbrechen->click();
         QVERIFY(tc->ctx->db.locateCurrentUser());
         QCOMPARE(tc->ctx->db.users.text("Letzte Sprache"), QString("französisch"));
+    }
+
+    // A click on another user posts the edit just as "Ok" does: the language
+    // is checked, and after "Abbrechen" the current user's new language is
+    // the loaded one.
+    void aLanguagePostedByClickingAnotherUserIsCheckedAndLoaded() {
+        addUser("Zora", "englisch");
+        auto& db = tc->ctx->db;
+        auto* d = form->benutzerbearbeitenF;
+        db.locateCurrentUser();
+        open(d);
+        type(d->DBComboSprache->lineEdit(), "klingonisch");
+        clickUser(d->DBLookupListBox1, "Zora");
+        QCOMPARE(tc->prompter->shown.filter("Die Sprache \"klingonisch\" gibt es nicht.").size(), 1);
+        d->BAbbrechen->click();
+        QVERIFY(db.locateCurrentUser());
+        QCOMPARE(db.users.text("Letzte Sprache"), QString("englisch"));
+
+        open(d);
+        type(d->DBComboSprache->lineEdit(), "französisch");
+        clickUser(d->DBLookupListBox1, "Zora");
+        d->BAbbrechen->click();
+        QVERIFY(db.locateCurrentUser());
+        QCOMPARE(db.users.text("Letzte Sprache"), QString("französisch"));
+        QCOMPARE(db.loadedLanguage(), QString("französisch"));
+        QCOMPARE(germanWords(db.vocabulary), QStringList{"Brot"});
+        QCOMPARE(form->StatusPanel1->text(), QString("Aktuelle Sprache: französisch"));
+        QVERIFY(db.lessons.locate("Name;Sprache", {"ALLE VOKABELN", "französisch"}));
+        form->close();
+        QVERIFY(!QFile::exists(tc->dataFile("klingonisch.v02")));
+    }
+
+    // Only the loaded language stays the old one; the user's own is kept.
+    void switchingToAUserWhoseLanguageFileIsDamagedKeepsTheirLanguage() {
+        addUser("Anna", "französisch");
+        QFile damaged(tc->dataFile("französisch.v02"));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("kaputt");
+        damaged.close();
+        auto* d = form->benutzerwechselnF;
+        open(d);
+        clickUser(d->DBLookupListBox1, "Anna");
+        d->BOk->click();
+        auto& db = tc->ctx->db;
+        QCOMPARE(tc->ctx->settings.readInteger("AktuelleBenutzerID"), 2);
+        QVERIFY(db.locateCurrentUser());
+        QCOMPARE(db.users.text("Letzte Sprache"), QString("französisch"));
+        QCOMPARE(db.loadedLanguage(), QString("englisch"));
+        QCOMPARE(germanWords(db.vocabulary), QStringList{"Haus"});
+        QCOMPARE(tc->prompter->shown.filter("französisch.v02").size(), 1);
     }
 
     void figuresFollowTheRoundingRules() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The dictionary panel through the real main window.
 #include "databound/grid.h"
+#include "training/answercheck.h"
 #include "vocabulary/vocabularyfields.h"
 #include "vocabulary/woerterbuch.h"
 #include "vocabularyfixture.h"
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 
 using namespace testsupport;
 
@@ -33,6 +35,32 @@ private slots:
         form->Woerterbuch1->trigger();
     }
     void cleanup() { form.reset(); }
+
+    // Only the dictionary's own search ignores letter case: "Weg" (way) and
+    // "weg" (away) stay different words for the answer check and the cards.
+    void aDictionarySearchLeavesEveryOtherFilterCaseSensitive() {
+        form.reset();
+        startWith({{1, "Weg"}, {2, "weg"}});
+        auto& v = tc->ctx->db.vocabulary;
+        for (auto [id, meaning] : {std::pair{1, "way"}, std::pair{2, "away"}}) {
+            QVERIFY(v.locate("ID", id));
+            v.edit();
+            v.setValue("auslaendisch", meaning);
+            v.post();
+        }
+        form->Woerterbuch1->trigger();
+        type(panel()->Edeutsch, "WEG");
+        QCOMPARE(shown(), (QStringList{"Weg", "weg"}));
+        QVERIFY(!training::AnswerCheck(v, 1, 0, "away").right);
+        QVERIFY(training::AnswerCheck(v, 1, 0, "way").right);
+        QCOMPARE(shown(), (QStringList{"Weg", "weg"})); // the dictionary's view as it was
+        QVERIFY(v.isFilterCaseInsensitive());
+
+        form->SpeedButton5->click(); // another panel: the view is reset
+        QVERIFY(!v.isFilterCaseInsensitive());
+        QVERIFY(!training::AnswerCheck(v, 1, 0, "away").right);
+        QCOMPARE(training::meaningsOf(v, "Weg", 0).words, QStringList{"way"});
+    }
 
     void germanSearchIgnoresCaseAndMatchesAnywhere() {
         QVERIFY(form->PWoerterbuch->isVisible());

@@ -149,7 +149,6 @@ void TestPanel::buildUi() {
         (*places[i])->setSizePolicy(keep);
         choices->addWidget(*places[i], i / 2, i % 2);
     }
-    question->addLayout(choices);
 
     LRF = makeLabel(this, "LRF");
     LRF->setAlignment(Qt::AlignCenter);

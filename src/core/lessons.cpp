@@ -21,25 +21,21 @@ struct DetachedViews {
 };
 
 // Members whose lesson is gone belong to nothing and would be written back on
-// every close.
+// every close. Read without moving the cursor: a start with 200,000 members
+// must not pay for a cursor walk.
 void dropMembersOfMissingLessons(Database& db) {
     QSet<int> lessonIds;
     const int idField = db.lessons.field("ID");
-    for (db.lessons.first(); !db.lessons.eof(); db.lessons.next())
-        lessonIds.insert(db.lessons.value(idField).toInt());
+    for (int i = 0, n = db.lessons.recordCount(); i < n; ++i)
+        lessonIds.insert(db.lessons.valueAt(i, idField).toInt());
     const int lessonField = db.members.field("LektionsID");
-    db.members.first();
-    while (!db.members.eof()) {
-        if (lessonIds.contains(db.members.value(lessonField).toInt())) {
-            db.members.next();
-            continue;
-        }
-        // The cursor then stands on the next record, or the one before
-        // when the last was deleted.
-        const bool last = db.members.currentIndex() == db.members.recordCount() - 1;
+    std::vector<int> orphans;
+    for (int i = 0, n = db.members.recordCount(); i < n; ++i)
+        if (!lessonIds.contains(db.members.valueAt(i, lessonField).toInt()))
+            orphans.push_back(i);
+    for (auto it = orphans.rbegin(); it != orphans.rend(); ++it) { // from the back: the positions before stay
+        db.members.setRecNo(*it + 1);
         db.members.deleteRecord();
-        if (last)
-            break;
     }
 }
 
@@ -54,21 +50,19 @@ void addWords(Database& db, SubjectGroups& groups, int lessonId, const QString& 
         ts::Table& t;
         ~EndBulk() { t.endBulkInsert(); }
     } endBulk{db.members};
-    db.vocabulary.first();
-    while (!db.vocabulary.eof()) {
-        const QVariant id = db.vocabulary.value(idField);
-        if (!present.contains(id.toInt())) {
-            const QString group = db.vocabulary.value(groupField).toString();
-            if (!registered.contains(group)) {
-                registered.insert(group);
-                groups.RegisterSubjectGroup(language, group);
-            }
-            db.members.insert();
-            db.members.setValue(lessonField, lessonId);
-            db.members.setValue(wordField, id);
-            db.members.post();
+    for (int i = 0, n = db.vocabulary.recordCount(); i < n; ++i) {
+        const QVariant id = db.vocabulary.valueAt(i, idField);
+        if (present.contains(id.toInt()))
+            continue;
+        const QString group = db.vocabulary.valueAt(i, groupField).toString();
+        if (!registered.contains(group)) {
+            registered.insert(group);
+            groups.RegisterSubjectGroup(language, group);
         }
-        db.vocabulary.next();
+        db.members.insert();
+        db.members.setValue(lessonField, lessonId);
+        db.members.setValue(wordField, id);
+        db.members.post();
     }
 }
 
@@ -77,9 +71,9 @@ QSet<int> membersOf(Database& db, int lessonId) {
     QSet<int> present;
     const int lessonField = db.members.field("LektionsID");
     const int wordField = db.members.field("VokabelID");
-    for (db.members.first(); !db.members.eof(); db.members.next())
-        if (db.members.value(lessonField).toInt() == lessonId)
-            present.insert(db.members.value(wordField).toInt());
+    for (int i = 0, n = db.members.recordCount(); i < n; ++i)
+        if (db.members.valueAt(i, lessonField).toInt() == lessonId)
+            present.insert(db.members.valueAt(i, wordField).toInt());
     return present;
 }
 

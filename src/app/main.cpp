@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/appcontext.h"
+#include "core/datafiles.h"
 #include "core/firststart.h"
 #include "shell/desktopservices.h"
 #include "shell/mainform.h"
 #include "shell/qttranslations.h"
+#include "signalend.h"
 #include "singleinstance.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -31,6 +34,9 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(icon);
     shell::installQtTranslations(app);
 
+    // From the very first box on, a signal closes what is open and ends.
+    routeTerminationSignals([] { signalend::dismissModalWindows(); });
+
     core::AppPaths paths = core::AppPaths::standard();
     SingleInstance instance(paths.dataFolder);
     if (!instance.acquire()) {
@@ -46,12 +52,16 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // Only now, holding the lock: no other copy is saving into the folder.
+    core::datafiles::tidyAtStart(paths.dataFolder);
     core::firststart::prepareDataFolder(paths.dataFolder, resource(QStringLiteral(":/initial/data/wordlist/englisch.tsv")),
                                         resource(QStringLiteral(":/initial/Vokabeltrainer - Handbuch.pdf")));
 
     core::Services services;
-    auto prompter = std::make_unique<shell::WidgetPrompter>();
-    auto* prompterPtr = prompter.get();
+    auto widgetPrompter = std::make_unique<shell::WidgetPrompter>();
+    auto* prompterPtr = widgetPrompter.get();
+    auto prompter = std::make_unique<signalend::EndingPrompter>(std::move(widgetPrompter));
+    auto* endingPrompter = prompter.get();
     services.prompter = std::move(prompter);
     services.random = std::make_unique<core::ClockRandom>();
     services.opener = std::make_unique<shell::DesktopOpener>();
@@ -61,11 +71,26 @@ int main(int argc, char** argv) {
     shell::Mainform form(ctx);
     form.createWindows();
     prompterPtr->setParent(&form);
-    // However the run ends, the close step runs once.
-    routeTerminationSignals([&form] { form.close(); });
+    // However the run ends, the close step runs once. A signal during the
+    // start-up (its messages run their own event loop) closes the message and
+    // lets the start-up finish without further ones, so that the close step
+    // finds every table loaded as far as the files allowed.
+    bool started = false;
+    bool endRequested = false;
+    routeTerminationSignals([&] {
+        endingPrompter->startEnding();
+        signalend::dismissModalWindows();
+        if (started)
+            form.close();
+        else
+            endRequested = true;
+    });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form] { form.runCloseStepOnce(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, [&form] { form.runCloseStepOnce(); });
 
     form.show();
+    started = true;
+    if (endRequested)
+        QTimer::singleShot(0, &form, &QWidget::close);
     return QApplication::exec();
 }

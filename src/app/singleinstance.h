@@ -18,6 +18,7 @@ private:
     std::unique_ptr<QLockFile> lock_;
 };
 
-// Turns SIGTERM and SIGINT into a call of `onSignal` in the event loop, where
-// the main window can save and close as usual.
+// Turns SIGTERM, SIGINT and SIGHUP into a call of `onSignal` in the event
+// loop, where the main window can save and close as usual. A later call only
+// changes the receiver.
 void routeTerminationSignals(std::function<void()> onSignal);

@@ -2,7 +2,13 @@
 #include "database.h"
 #include "vocabularyfile.h"
 
+#include "datafiles.h"
+#include "tablestore/tableerror.h"
+
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <array>
 
 namespace core {
 
@@ -105,11 +111,38 @@ void Database::WriteVocabularyFile() {
     vocabularyfile::write(vocabulary, vocabularyFilePath(language));
 }
 
-void Database::ReadVocabularyFile() {
+void Database::ReadVocabularyFile(IfDamaged damaged) {
     // Noted before reading: after a failed read, the table (kept as it was,
     // or empty) belongs to this language's file.
     loadedLanguage_ = users.text("Letzte Sprache");
-    vocabularyfile::read(vocabulary, vocabularyFilePath(loadedLanguage_));
+    const QString path = vocabularyFilePath(loadedLanguage_);
+    try {
+        vocabularyfile::read(vocabulary, path);
+    } catch (const ts::DamagedFile& e) {
+        if (damaged == IfDamaged::Keep)
+            throw;
+        const QString aside = datafiles::setAside(path);
+        if (aside.isEmpty())
+            throw;
+        throw ts::DamagedFile(QCoreApplication::translate("core", "%1\n\nDie Datei wurde unter dem Namen \"%2\" aufbewahrt.")
+                                  .arg(e.message(), QDir::toNativeSeparators(aside)));
+    }
+}
+
+void Database::WriteAllFiles() {
+    ts::FileSet set(dataFolder_ + QString::fromLatin1(datafiles::kSaveMarker));
+    if (vocabulary.isOpen())
+        set.add(vocabularyFilePath(loadedLanguage_.isEmpty() ? currentLanguage() : loadedLanguage_),
+                vocabularyfile::bytes(vocabulary));
+    const std::array<ts::Table*, 4> tables = {&users, &lessons, &members, &knowledge};
+    for (ts::Table* t : tables)
+        if (t->isOpen())
+            set.add(t->fileName(), t->saveToBuffer(ts::Table::formatFor(t->fileName())));
+    if (const QString problem = set.commit(); !problem.isEmpty())
+        throw ts::TableError(problem);
+    for (ts::Table* t : tables)
+        if (t->isOpen())
+            t->markSaved();
 }
 
 void Database::RecreateUserTables() {

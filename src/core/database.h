@@ -30,7 +30,15 @@ public:
     // Writes the loaded vocabulary to the file of the language it was loaded
     // for, even when the current user's language changed in the meantime.
     void WriteVocabularyFile();
-    void ReadVocabularyFile(); // the users table stands on the current user
+    // The users table stands on the current user. When the (empty) table
+    // stays the one of this file, a damaged file is best moved aside before
+    // the error is raised (the message then says where): a language switch,
+    // a backup or the close would otherwise write the table over it.
+    enum class IfDamaged { Keep, SetAside };
+    void ReadVocabularyFile(IfDamaged damaged = IfDamaged::Keep);
+    // The vocabulary file and the four tables, replaced together or not at
+    // all (a run ended halfway is completed at the next start).
+    void WriteAllFiles();
     const QString& loadedLanguage() const { return loadedLanguage_; }
     void RecreateUserTables();
     void RecreateVocabularyTable();

@@ -5,16 +5,82 @@
 
 namespace core {
 
-void EnsureAllVocabularyLesson(Database& db, SubjectGroups& groups, const std::function<void(bool)>& viewsLink) {
-    if (viewsLink)
-        viewsLink(false);
-    struct Reattach {
-        const std::function<void(bool)>& link;
-        ~Reattach() {
-            if (link)
-                link(true);
+namespace {
+
+// No view redraws while a pass changes the tables.
+struct DetachedViews {
+    const std::function<void(bool)>& link;
+    explicit DetachedViews(const std::function<void(bool)>& l) : link(l) {
+        if (link)
+            link(false);
+    }
+    ~DetachedViews() {
+        if (link)
+            link(true);
+    }
+};
+
+// Members whose lesson is gone belong to nothing and would be written back on
+// every close. Read without moving the cursor: a start with 200,000 members
+// must not pay for a cursor walk.
+void dropMembersOfMissingLessons(Database& db) {
+    QSet<int> lessonIds;
+    const int idField = db.lessons.field("ID");
+    for (int i = 0, n = db.lessons.recordCount(); i < n; ++i)
+        lessonIds.insert(db.lessons.valueAt(i, idField).toInt());
+    const int lessonField = db.members.field("LektionsID");
+    std::vector<int> orphans;
+    for (int i = 0, n = db.members.recordCount(); i < n; ++i)
+        if (!lessonIds.contains(db.members.valueAt(i, lessonField).toInt()))
+            orphans.push_back(i);
+    for (auto it = orphans.rbegin(); it != orphans.rend(); ++it) { // from the back: the positions before stay
+        db.members.setRecNo(*it + 1);
+        db.members.deleteRecord();
+    }
+}
+
+void addWords(Database& db, SubjectGroups& groups, int lessonId, const QString& language, const QSet<int>& present) {
+    QSet<QString> registered; // each group once: every registration rewrites the settings file
+    const int idField = db.vocabulary.field("ID");
+    const int groupField = db.vocabulary.field("Sachgruppe");
+    const int lessonField = db.members.field("LektionsID");
+    const int wordField = db.members.field("VokabelID");
+    db.members.beginBulkInsert();
+    struct EndBulk {
+        ts::Table& t;
+        ~EndBulk() { t.endBulkInsert(); }
+    } endBulk{db.members};
+    for (int i = 0, n = db.vocabulary.recordCount(); i < n; ++i) {
+        const QVariant id = db.vocabulary.valueAt(i, idField);
+        if (present.contains(id.toInt()))
+            continue;
+        const QString group = db.vocabulary.valueAt(i, groupField).toString();
+        if (!registered.contains(group)) {
+            registered.insert(group);
+            groups.RegisterSubjectGroup(language, group);
         }
-    } reattach{viewsLink};
+        db.members.insert();
+        db.members.setValue(lessonField, lessonId);
+        db.members.setValue(wordField, id);
+        db.members.post();
+    }
+}
+
+// The words the lesson already holds.
+QSet<int> membersOf(Database& db, int lessonId) {
+    QSet<int> present;
+    const int lessonField = db.members.field("LektionsID");
+    const int wordField = db.members.field("VokabelID");
+    for (int i = 0, n = db.members.recordCount(); i < n; ++i)
+        if (db.members.valueAt(i, lessonField).toInt() == lessonId)
+            present.insert(db.members.valueAt(i, wordField).toInt());
+    return present;
+}
+
+} // namespace
+
+void EnsureAllVocabularyLesson(Database& db, SubjectGroups& groups, const std::function<void(bool)>& viewsLink) {
+    const DetachedViews detached(viewsLink);
 
     db.lessons.setFiltered(false);
     db.vocabulary.setOrder("ID");
@@ -26,31 +92,32 @@ void EnsureAllVocabularyLesson(Database& db, SubjectGroups& groups, const std::f
     db.lessons.setValue("Name", kAllVocabularyLesson);
     db.lessons.setValue("Sprache", language);
     db.lessons.post();
-    const int lessonId = db.lessons.integer("ID");
+    addWords(db, groups, db.lessons.integer("ID"), language, {});
+}
 
-    QSet<QString> registered; // each group once: every registration rewrites the settings file
-    const int idField = db.vocabulary.field("ID");
-    const int groupField = db.vocabulary.field("Sachgruppe");
-    const int lessonField = db.members.field("LektionsID");
-    const int wordField = db.members.field("VokabelID");
-    db.members.beginBulkInsert();
-    struct EndBulk {
-        ts::Table& t;
-        ~EndBulk() { t.endBulkInsert(); }
-    } endBulk{db.members};
-    db.vocabulary.first();
-    while (!db.vocabulary.eof()) {
-        const QString group = db.vocabulary.value(groupField).toString();
-        if (!registered.contains(group)) {
-            registered.insert(group);
-            groups.RegisterSubjectGroup(language, group);
+void RepairAllVocabularyLesson(Database& db, SubjectGroups& groups, const std::function<void(bool)>& viewsLink) {
+    const DetachedViews detached(viewsLink);
+
+    // The tables as a whole, whatever a panel filtered.
+    const bool lessonsFiltered = db.lessons.isFiltered();
+    const bool membersFiltered = db.members.isFiltered();
+    db.lessons.setFiltered(false);
+    db.members.setFiltered(false);
+    struct Refilter {
+        Database& db;
+        bool lessons, members;
+        ~Refilter() {
+            db.lessons.setFiltered(lessons);
+            db.members.setFiltered(members);
         }
-        db.members.insert();
-        db.members.setValue(lessonField, lessonId);
-        db.members.setValue(wordField, db.vocabulary.value(idField));
-        db.members.post();
-        db.vocabulary.next();
-    }
+    } refilter{db, lessonsFiltered, membersFiltered};
+
+    dropMembersOfMissingLessons(db);
+    const QString language = db.currentLanguage();
+    if (!db.lessons.locate("Name;Sprache", {kAllVocabularyLesson, language}))
+        return;
+    const int lessonId = db.lessons.integer("ID");
+    addWords(db, groups, lessonId, language, membersOf(db, lessonId));
 }
 
 } // namespace core

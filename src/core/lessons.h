@@ -16,4 +16,10 @@ inline const QString kAllVocabularyLesson = QStringLiteral("ALLE VOKABELN");
 // and `viewsLink(true)` bracket the pass so no view redraws meanwhile.
 void EnsureAllVocabularyLesson(Database& db, SubjectGroups& groups, const std::function<void(bool)>& viewsLink);
 
+// At start: drops members of lessons that no longer exist, and gives an
+// existing "ALLE VOKABELN" of the current language every loaded vocabulary it
+// lacks (after a save cut short, or files edited by hand), registering the
+// subject groups of the words that join. `viewsLink` as above.
+void RepairAllVocabularyLesson(Database& db, SubjectGroups& groups, const std::function<void(bool)>& viewsLink);
+
 } // namespace core

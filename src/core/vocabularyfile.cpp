@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include "tablestore/wholefile.h"
 
 namespace core::vocabularyfile {
@@ -16,32 +15,32 @@ QByteArray mask(QByteArray bytes) {
     return bytes;
 }
 
+QByteArray bytes(ts::Table& vocabulary) { return mask(vocabulary.saveToBuffer(ts::Table::Format::Xml)); }
+
 void write(ts::Table& vocabulary, const QString& path) {
-    const QByteArray bytes = mask(vocabulary.saveToBuffer(ts::Table::Format::Xml));
-    const QString problem = ts::writeWholeFile(path, bytes);
+    const QString problem = ts::writeWholeFile(path, bytes(vocabulary));
     if (!problem.isEmpty())
-        throw ts::TableError(QCoreApplication::translate("core", "Datei %1 kann nicht gespeichert werden. %2")
+        throw ts::TableError(QCoreApplication::translate("core", "Datei %1 kann nicht gespeichert werden. (%2)")
                                  .arg(QDir::toNativeSeparators(path), problem));
 }
 
 void read(ts::Table& vocabulary, const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw ts::TableError(QCoreApplication::translate("core", "Datei %1 kann nicht geöffnet werden. %2")
-                                 .arg(QDir::toNativeSeparators(path), f.errorString()));
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw ts::TableError(QCoreApplication::translate("core", "Datei %1 kann nicht geöffnet werden. %2")
-                                 .arg(QDir::toNativeSeparators(path), f.errorString()));
-    load(vocabulary, bytes, path);
+    const ts::FileRead file = ts::readWholeFile(path, kMaxFileBytes);
+    const QString unread = QCoreApplication::translate("core", "Datei %1 kann nicht geöffnet werden. (%2)")
+                               .arg(QDir::toNativeSeparators(path), file.reason);
+    if (file.problem == ts::FileRead::Problem::NotRegular || file.problem == ts::FileRead::Problem::TooLarge)
+        throw ts::DamagedFile(unread);
+    if (file.problem != ts::FileRead::Problem::None)
+        throw ts::TableError(unread);
+    load(vocabulary, file.bytes, path);
 }
 
 void load(ts::Table& vocabulary, const QByteArray& maskedBytes, const QString& path) {
     try {
         vocabulary.loadFromBuffer(mask(maskedBytes));
     } catch (const ts::TableError& e) {
-        throw ts::TableError(QCoreApplication::translate("core", "Die Vokabeldatei %1 ist beschädigt und wurde nicht geladen. %2")
-                                 .arg(QDir::toNativeSeparators(path), e.message()));
+        throw ts::DamagedFile(QCoreApplication::translate("core", "Die Vokabeldatei %1 ist beschädigt und wurde nicht geladen. %2")
+                                  .arg(QDir::toNativeSeparators(path), e.message()));
     }
 }
 

@@ -11,11 +11,17 @@ constexpr char kMaskByte = char(0xA7);
 
 QByteArray mask(QByteArray bytes); // the same call removes the mask again
 
+// Far more than the program writes for any list a person could type.
+constexpr qint64 kMaxFileBytes = qint64(1) << 30;
+
+QByteArray bytes(ts::Table& vocabulary); // the file's content
+
 // Writes atomically: the old file stays whole until the new one is complete.
 void write(ts::Table& vocabulary, const QString& path);
 
 // Loads the file into `vocabulary`. An unreadable or damaged file raises a
-// German message and leaves the table and the file as they were.
+// German message (ts::DamagedFile for a damaged one) and leaves the table and
+// the file as they were.
 void read(ts::Table& vocabulary, const QString& path);
 // The same for bytes already read; `path` only names the file in the message.
 void load(ts::Table& vocabulary, const QByteArray& maskedBytes, const QString& path);

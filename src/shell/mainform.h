@@ -234,7 +234,6 @@ private:
     bool shown_ = false;
     bool closed_ = false;
     int printKind_ = 0;
-    QString damagedVocabularyFile_; // read failed at start: kept aside, never overwritten
 };
 
 } // namespace shell

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and shutdown of the main window: create, show and close step.
+#include "core/datafiles.h"
 #include "core/lessons.h"
 #include "core/recovery.h"
 #include "mainform.h"
 
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -17,14 +17,6 @@ namespace shell {
 
 namespace {
 const char* const kSortNames[] = {"Sort1", "Sort2", "Sort3", "Sort4", "Sort5"};
-
-// A file that could not be read is moved out of the way under a new name, so
-// that nothing written later can replace it; returns the new name.
-QString setAside(const QString& path) {
-    const QString aside =
-        path + QStringLiteral(".beschaedigt-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    return QFile::rename(path, aside) ? aside : QString();
-}
 } // namespace
 
 void Mainform::FormCreate() {
@@ -44,7 +36,7 @@ void Mainform::openTableOrSetAside(ts::Table& table) {
     try {
         table.open();
     } catch (const ts::TableError& e) {
-        const QString aside = setAside(table.fileName());
+        const QString aside = core::datafiles::setAside(table.fileName());
         ctx_.prompter().information(
             QStringLiteral("%1\n\nDie Datei wurde unter dem Namen \"%2\" aufbewahrt; die Tabelle beginnt leer.")
                 .arg(e.message(), QDir::toNativeSeparators(aside)));
@@ -99,17 +91,21 @@ void Mainform::FormShow() {
         if (!db.vocabulary.isOpen())
             db.vocabulary.createDataSet();
         try {
-            db.ReadVocabularyFile();
+            db.ReadVocabularyFile(core::Database::IfDamaged::SetAside);
         } catch (const ts::TableError& e) {
-            const QString path = db.vocabularyFilePath(db.users.text("Letzte Sprache"));
-            if (QFile::exists(path))
-                damagedVocabularyFile_ = path;
             ctx_.prompter().information(e.message());
             return; // the window keeps its designed size and the status bar its texts
         }
         const int largest = db.vocabulary.maxInteger("ID");
         if (largest > settings.readInteger("LastVokID"))
             settings.writeInteger("LastVokID", largest);
+        // Whatever the last save left: every word in "ALLE VOKABELN".
+        core::RepairAllVocabularyLesson(ctx_.db, ctx_.subjectGroups, [this](bool on) {
+            if (on)
+                AttachVocabularyViews();
+            else
+                DetachVocabularyViews();
+        });
         // 12., 13., 14.
         ActivateLanguage();
         showUserAndLanguage();
@@ -207,16 +203,9 @@ bool Mainform::FormClose() {
         }
         // 3.
         saveWindow();
-        // 4. A vocabulary file that failed to load is kept aside, not replaced.
-        if (!damagedVocabularyFile_.isEmpty() && QFile::exists(damagedVocabularyFile_))
-            setAside(damagedVocabularyFile_);
-        damagedVocabularyFile_.clear();
-        if (db.vocabulary.isOpen())
-            db.WriteVocabularyFile();
-        // 5.
-        for (ts::Table* t : {&db.users, &db.lessons, &db.members, &db.knowledge})
-            if (t->isOpen())
-                t->saveToFile(t->fileName());
+        // 4., 5. As one set: a kill in between must not leave the lessons of
+        // one save with the members of another.
+        db.WriteAllFiles();
     } catch (const ts::TableError& e) {
         ctx_.prompter().information(e.message());
         return false;

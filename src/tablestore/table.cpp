@@ -90,7 +90,8 @@ void Table::createDataSet() {
 void Table::open() {
     if (isOpen())
         return;
-    if (!fileName_.isEmpty() && QFile::exists(fileName_))
+    // A link to nothing is read too, so that its caller hears of it.
+    if (!fileName_.isEmpty() && (QFile::exists(fileName_) || QFileInfo(fileName_).isSymLink()))
         loadFromFile(fileName_);
     else
         createDataSet();
@@ -130,19 +131,23 @@ void Table::requireEditing() const {
 
 // ------------------------------------------------------------ files
 
-void Table::loadFromFile(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw TableError(tr("Datei %1 kann nicht geöffnet werden. %2").arg(QDir::toNativeSeparators(path), f.errorString()));
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw TableError(tr("Datei %1 kann nicht geöffnet werden. %2").arg(QDir::toNativeSeparators(path), f.errorString()));
-    f.close();
+void Table::loadFromFile(const QString& path, qint64 maxBytes) {
+    const FileRead file = readWholeFile(path, maxBytes);
+    if (file.problem == FileRead::Problem::NotRegular || file.problem == FileRead::Problem::TooLarge)
+        throw DamagedFile(tr("Datei %1 kann nicht geöffnet werden. (%2)").arg(QDir::toNativeSeparators(path), file.reason));
+    if (file.problem != FileRead::Problem::None)
+        throw TableError(tr("Datei %1 kann nicht geöffnet werden. (%2)").arg(QDir::toNativeSeparators(path), file.reason));
     if (isOpen() && !fileName_.isEmpty() && changed_) {
         cancel();
         saveToFile(fileName_);
     }
-    checkedLoad(bytes);
+    try {
+        checkedLoad(file.bytes);
+    } catch (const DamagedFile&) {
+        throw;
+    } catch (const TableError& e) {
+        throw DamagedFile(e.message());
+    }
 }
 
 void Table::loadFromBuffer(const QByteArray& bytes) { checkedLoad(bytes); }
@@ -161,13 +166,16 @@ void Table::checkedLoad(const QByteArray& bytes) {
 void Table::saveToFile(const QString& path) {
     requireOpen();
     settle();
-    const bool xml = path.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive);
-    const QByteArray bytes = xml ? io::writeXml(data_) : io::writeCompact(data_);
+    const QByteArray bytes = formatFor(path) == Format::Xml ? io::writeXml(data_) : io::writeCompact(data_);
     const QString problem = writeWholeFile(path, bytes);
     if (!problem.isEmpty())
-        throw TableError(tr("Datei %1 kann nicht gespeichert werden. %2").arg(QDir::toNativeSeparators(path), problem));
+        throw TableError(tr("Datei %1 kann nicht gespeichert werden. (%2)").arg(QDir::toNativeSeparators(path), problem));
     if (sameFile(path, fileName_))
         changed_ = false;
+}
+
+Table::Format Table::formatFor(const QString& path) {
+    return path.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive) ? Format::Xml : Format::Compact;
 }
 
 QByteArray Table::saveToBuffer(Format format) {

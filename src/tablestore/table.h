@@ -4,6 +4,7 @@
 #include "field.h"
 #include "filter.h"
 #include "storage.h"
+#include "wholefile.h"
 
 #include <QObject>
 #include <QVariant>
@@ -57,10 +58,15 @@ public:
     bool hasUnsavedChanges() const { return changed_; }
 
     // --- files and buffers; ".xml" in any letter case means the XML form
-    void loadFromFile(const QString& path);
+    // Throws DamagedFile for a file that is no regular file, larger than
+    // `maxBytes` or malformed, TableError when it cannot be read at all.
+    void loadFromFile(const QString& path, qint64 maxBytes = kMaxTableFileBytes);
     void loadFromBuffer(const QByteArray& bytes);
     void saveToFile(const QString& path);
     QByteArray saveToBuffer(Format format);
+    static Format formatFor(const QString& path);
+    // The bound file was written by someone else from saveToBuffer().
+    void markSaved() { changed_ = false; }
 
     // --- cursor
     int recordCount() const;

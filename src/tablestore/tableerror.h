@@ -19,4 +19,11 @@ private:
     QByteArray utf8_;
 };
 
+// A file that was read but cannot be what the program wrote: worth keeping
+// aside rather than writing over.
+class DamagedFile : public TableError {
+public:
+    using TableError::TableError;
+};
+
 } // namespace ts

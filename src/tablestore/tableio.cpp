@@ -73,48 +73,90 @@ void putEscaped(std::string& out, text::View s) {
 // ------------------------------------------------------------ XML reading
 
 // UTF-8 to UTF-16 for attribute values, straight into the column's buffer.
+// Only well-formed UTF-8 is taken: the program never writes anything else, so
+// a stray byte means a damaged file, and saving it back would lose it.
 void appendUtf8(std::u16string& out, const char* s) {
     const auto* p = reinterpret_cast<const unsigned char*>(s);
+    auto invalid = [] { bad(tr("ungültige UTF-8-Zeichenfolge")); };
     while (*p) {
         uint32_t c = *p;
-        int extra = 0;
         if (c < 0x80) {
             out.push_back(char16_t(c));
             ++p;
             continue;
         }
+        int extra = 0;
+        uint32_t least = 0;
         if ((c & 0xE0) == 0xC0) {
             c &= 0x1F;
             extra = 1;
+            least = 0x80;
         } else if ((c & 0xF0) == 0xE0) {
             c &= 0x0F;
             extra = 2;
+            least = 0x800;
         } else if ((c & 0xF8) == 0xF0) {
             c &= 0x07;
             extra = 3;
+            least = 0x10000;
         } else {
-            out.push_back(u'\uFFFD');
-            ++p;
-            continue;
+            invalid();
         }
         ++p;
-        bool ok = true;
         for (int k = 0; k < extra; ++k) {
-            if ((*p & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
+            if ((*p & 0xC0) != 0x80)
+                invalid(); // also the terminating NUL
             c = (c << 6) | (*p++ & 0x3F);
         }
-        if (!ok || c > 0x10FFFF) {
-            out.push_back(u'\uFFFD');
-        } else if (c >= 0x10000) {
+        if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+            invalid();
+        if (c >= 0x10000) {
             c -= 0x10000;
             out.push_back(char16_t(0xD800 + (c >> 10)));
             out.push_back(char16_t(0xDC00 + (c & 0x3FF)));
         } else {
             out.push_back(char16_t(c));
         }
+    }
+}
+
+QString strictUtf8(const char* s) {
+    std::u16string buf;
+    appendUtf8(buf, s);
+    return QString::fromUtf16(buf.data(), qsizetype(buf.size()));
+}
+
+QString xmlProblem(pugi::xml_parse_status status) {
+    switch (status) {
+    case pugi::status_out_of_memory: return tr("nicht genug Arbeitsspeicher");
+    case pugi::status_unrecognized_tag: return tr("unbekanntes Tag");
+    case pugi::status_bad_pi: return tr("fehlerhafte Verarbeitungsanweisung");
+    case pugi::status_bad_comment: return tr("fehlerhafter Kommentar");
+    case pugi::status_bad_cdata: return tr("fehlerhafter CDATA-Abschnitt");
+    case pugi::status_bad_doctype: return tr("fehlerhafte Dokumenttyp-Angabe");
+    case pugi::status_bad_pcdata: return tr("fehlerhafter Text");
+    case pugi::status_bad_start_element: return tr("fehlerhaftes Anfangs-Tag");
+    case pugi::status_bad_attribute: return tr("fehlerhaftes Attribut");
+    case pugi::status_bad_end_element: return tr("fehlerhaftes End-Tag");
+    case pugi::status_end_element_mismatch: return tr("End-Tag passt nicht zum Anfangs-Tag");
+    case pugi::status_no_document_element: return tr("kein Wurzelelement");
+    default: return tr("unlesbares XML");
+    }
+}
+
+// The program writes nothing but <fields> with <field/> and <rows> with
+// <r/> into <table>: anything else there (a foreign element, an element
+// inside a row, text) would silently become rows of empty fields.
+void checkOnly(pugi::xml_node parent, const char* allowed) {
+    for (pugi::xml_node n : parent.children()) {
+        if (n.type() == pugi::node_comment || n.type() == pugi::node_pi)
+            continue;
+        if (n.type() != pugi::node_element)
+            bad(tr("unerwarteter Text in <%1>").arg(QString::fromUtf8(parent.name())));
+        if (std::strcmp(n.name(), allowed) != 0)
+            bad(tr("unbekanntes Element <%1> in <%2>").arg(strictUtf8(n.name()), QString::fromUtf8(parent.name())));
+        if (n.first_child())
+            bad(tr("unerwarteter Inhalt in <%1>").arg(QString::fromUtf8(allowed)));
     }
 }
 
@@ -147,14 +189,32 @@ TableData readXml(const QByteArray& bytes) {
     const pugi::xml_parse_result res =
         doc.load_buffer(bytes.constData(), size_t(bytes.size()), pugi::parse_escapes, pugi::encoding_utf8);
     if (!res)
-        bad(tr("XML-Fehler an Stelle %1: %2").arg(res.offset).arg(QString::fromUtf8(res.description())));
+        bad(tr("XML-Fehler an Stelle %1: %2").arg(res.offset).arg(xmlProblem(res.status)));
     const pugi::xml_node root = doc.child("table");
     if (!root)
         bad(tr("kein Element <table>"));
+    for (pugi::xml_node n : doc.children())
+        if (n.type() == pugi::node_element && n != root)
+            bad(tr("unbekanntes Element <%1> neben <table>").arg(strictUtf8(n.name())));
+    for (pugi::xml_node n : root.children()) {
+        if (n.type() == pugi::node_comment || n.type() == pugi::node_pi)
+            continue;
+        if (n.type() != pugi::node_element)
+            bad(tr("unerwarteter Text in <table>"));
+        if (std::strcmp(n.name(), "fields") != 0 && std::strcmp(n.name(), "rows") != 0)
+            bad(tr("unbekanntes Element <%1> in <table>").arg(strictUtf8(n.name())));
+        if (root.child(n.name()) != n)
+            bad(tr("Element <%1> doppelt").arg(QString::fromUtf8(n.name())));
+    }
+    checkOnly(root.child("fields"), "field");
+    checkOnly(root.child("rows"), "r");
     std::vector<FieldDef> defs;
     for (pugi::xml_node f : root.child("fields").children("field")) {
+        for (pugi::xml_attribute a : f.attributes())
+            if (std::strcmp(a.name(), "name") && std::strcmp(a.name(), "type") && std::strcmp(a.name(), "size"))
+                bad(tr("unbekanntes Attribut '%1' eines Feldes").arg(strictUtf8(a.name())));
         FieldDef d;
-        d.name = QString::fromUtf8(f.attribute("name").value());
+        d.name = strictUtf8(f.attribute("name").value());
         d.type = parseType(f.attribute("type").value());
         d.size = f.attribute("size").as_int(0);
         if (d.size < 0)
@@ -180,7 +240,7 @@ TableData readXml(const QByteArray& bytes) {
             size_t col = 0;
             const size_t nlen = std::strlen(n);
             if (nlen < 2 || n[0] != 'c' || std::from_chars(n + 1, n + nlen, col).ptr != n + nlen || col >= nf)
-                bad(tr("unbekanntes Attribut '%1'").arg(QString::fromUtf8(n)));
+                bad(tr("unbekanntes Attribut '%1'").arg(strictUtf8(n)));
             if (col < next || seen[col])
                 bad(tr("Attribut '%1' doppelt oder nicht in Reihenfolge").arg(QString::fromUtf8(n)));
             for (; next < col; ++next)

@@ -74,7 +74,8 @@ public:
             process.waitForFinished();
         }
     }
-    void terminate() { ::kill(pid_t(process.processId()), SIGTERM); }
+    void terminate() { send(SIGTERM); }
+    void send(int sig) { ::kill(pid_t(process.processId()), sig); }
     QProcess process;
 };
 
@@ -120,6 +121,53 @@ private slots:
         // With the first copy gone, the lock is free again.
         SingleInstance again(data);
         QVERIFY(again.acquire());
+    }
+
+    // A closed terminal ends the program as SIGTERM does: with its close step
+    // (which writes the lessons a first start has only in memory).
+    void sighupRunsTheCloseStep() {
+        QTemporaryDir home;
+        const QString data = home.filePath("data/Moriva Vokabeltrainer");
+        ProgramRun run(home.path());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(data + "/benutzer.xml"), 20000);
+        run.send(SIGHUP);
+        QVERIFY(run.process.waitForFinished(20000));
+        QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(run.process.exitCode(), 0);
+        QVERIFY(QFile::exists(data + "/lektion.xml"));
+        QVERIFY(QFile::exists(data + "/bestehtaus.xml"));
+    }
+
+    // A message of the start-up is open (a damaged kann.xml): the signal
+    // closes it, the start-up finishes and the close step runs.
+    void aSignalEndsTheProgramWhileAStartupMessageIsOpen_data() {
+        QTest::addColumn<int>("sig");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void aSignalEndsTheProgramWhileAStartupMessageIsOpen() {
+        QFETCH(int, sig);
+        QTemporaryDir home;
+        const QString data = home.filePath("data/Moriva Vokabeltrainer");
+        {
+            ProgramRun first(home.path());
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(data + "/benutzer.xml"), 20000);
+            first.terminate();
+            QVERIFY(first.process.waitForFinished(20000));
+        }
+        QFile kann(data + "/kann.xml");
+        QVERIFY(kann.open(QIODevice::WriteOnly));
+        kann.write("kaputt");
+        kann.close();
+        ProgramRun run(home.path());
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(data).entryList({"kann.xml.beschaedigt-*"}).isEmpty(), 20000);
+        QTest::qWait(300); // the message is on screen
+        run.send(sig);
+        QVERIFY(run.process.waitForFinished(20000));
+        QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(run.process.exitCode(), 0);
+        QVERIFY(QFileInfo(data + "/kann.xml").size() > 6); // a fresh, empty table
     }
 
     void sigtermInTheMiddleOfATestCountsEachAnswerOnce() {

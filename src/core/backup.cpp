@@ -19,11 +19,13 @@ std::vector<ts::Table*> tablesOf(Database& db) { return {&db.users, &db.lessons,
 // Copies through a temporary file, so an interrupted copy never leaves a
 // half file under the real name.
 QString copyWhole(const QString& from, const QString& to) {
-    QFile in(from);
-    if (!in.open(QIODevice::ReadOnly))
-        return QStringLiteral("Datei %1 kann nicht gelesen werden. %2").arg(QDir::toNativeSeparators(from), in.errorString());
-    const QByteArray bytes = in.readAll();
-    const QString problem = ts::writeWholeFile(to, bytes);
+    // The same guarded read as every load: a pipe or a device among the
+    // files would otherwise hold the copy for ever.
+    const qint64 limit = from.endsWith(QLatin1String(".v02")) ? vocabularyfile::kMaxFileBytes : ts::kMaxTableFileBytes;
+    const ts::FileRead in = ts::readWholeFile(from, limit);
+    if (in.problem != ts::FileRead::Problem::None)
+        return QStringLiteral("Datei %1 kann nicht gelesen werden. (%2)").arg(QDir::toNativeSeparators(from), in.reason);
+    const QString problem = ts::writeWholeFile(to, in.bytes);
     if (!problem.isEmpty())
         return QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2").arg(QDir::toNativeSeparators(to), problem);
     return {};

@@ -79,6 +79,7 @@ int main(int argc, char** argv) {
     bool endRequested = false;
     routeTerminationSignals([&] {
         endingPrompter->startEnding();
+        form.endOnSignal();
         signalend::dismissModalWindows();
         if (started)
             form.close();

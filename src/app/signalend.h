@@ -12,8 +12,11 @@ namespace signalend {
 void dismissModalWindows();
 
 // The program's prompter, until a signal asks the program to end: from then
-// on no box is shown any more, and every question gets the answer that lets
-// the program save and end ("Ja", "OK").
+// on no box is shown any more, and every question, also one whose box the
+// signal closed, is refused ("Nein", "Abbrechen"): a signal must never
+// confirm a deletion or a restore that a person left unanswered. The close
+// step itself does not wait for an answer once a signal ends the program
+// (`Mainform::endOnSignal`).
 class EndingPrompter : public core::Prompter {
 public:
     explicit EndingPrompter(std::unique_ptr<core::Prompter> inner) : inner_(std::move(inner)) {}

@@ -183,6 +183,9 @@ public:
     bool closeStepDone() const { return closed_; }
     // Runs the close step once; asks before giving up unsaved work.
     bool runCloseStepOnce();
+    // A termination signal: the close step saves what it can and the program
+    // ends even when saving failed, as nobody may be there to answer.
+    void endOnSignal() { endingOnSignal_ = true; }
 
     // Menu and bar handlers.
     void Beenden1Click();
@@ -233,6 +236,7 @@ private:
     bool viewsAttached_ = true;
     bool shown_ = false;
     bool closed_ = false;
+    bool endingOnSignal_ = false;
     int printKind_ = 0;
 };
 

@@ -216,7 +216,7 @@ bool Mainform::FormClose() {
 bool Mainform::runCloseStepOnce() {
     if (closed_)
         return true;
-    if (!FormClose()) {
+    if (!FormClose() && !endingOnSignal_) {
         const auto answer = ctx_.prompter().ask(
             QStringLiteral("Die Daten konnten nicht vollständig gespeichert werden.\n"
                            "Trotzdem beenden? Die nicht gespeicherten Änderungen gehen dann verloren."),

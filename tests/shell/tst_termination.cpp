@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Two copies of the program on one data folder, and a termination signal in
 // the middle of a test run.
+#include "signalend.h"
 #include "singleinstance.h"
 #include "support/mainwindowfixture.h"
 #include "training/testpanel.h"
@@ -168,6 +169,57 @@ private slots:
         QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(run.process.exitCode(), 0);
         QVERIFY(QFileInfo(data + "/kann.xml").size() > 6); // a fresh, empty table
+    }
+
+    // A signal that arrives while "Datensatz löschen?" or "Zurücklesen?" is
+    // open closes the box; the question must then count as refused, never as
+    // confirmed, and no later question may be confirmed either.
+    void aSignalRefusesEveryQuestionItClosesOrThatFollows() {
+        struct BoxOpenAtTheSignal : core::Prompter {
+            signalend::EndingPrompter* outer = nullptr;
+            int asked = 0;
+            void information(const QString&, const QString&) override {}
+            core::Answer ask(const QString&, core::Buttons, const QString&) override {
+                ++asked;
+                outer->startEnding(); // the signal arrives while the box is open...
+                return core::Answer::Yes; // ...and the box reports whatever it reports
+            }
+            std::optional<QString> input(const QString&, const QString&, const QString&) override { return {}; }
+        };
+        auto inner = std::make_unique<BoxOpenAtTheSignal>();
+        BoxOpenAtTheSignal* box = inner.get();
+        signalend::EndingPrompter prompter(std::move(inner));
+        box->outer = &prompter;
+        QCOMPARE(prompter.ask("Datensatz löschen?", core::Buttons::OkCancel, {}), core::Answer::Cancel);
+        QCOMPARE(box->asked, 1);
+        const std::pair<core::Buttons, core::Answer> later[] = {{core::Buttons::YesNo, core::Answer::No},
+                                                                {core::Buttons::YesCancel, core::Answer::Cancel},
+                                                                {core::Buttons::YesNoCancel, core::Answer::Cancel},
+                                                                {core::Buttons::OkCancel, core::Answer::Cancel},
+                                                                {core::Buttons::Ok, core::Answer::Ok}};
+        for (const auto& [buttons, answer] : later)
+            QCOMPARE(prompter.ask("?", buttons, {}), answer);
+        QCOMPARE(box->asked, 1); // no box after the signal
+    }
+
+    // Nobody answers "Trotzdem beenden?" after a signal: a failed save must
+    // not keep the program running.
+    void aSignalEndsEvenWhenSavingFails() {
+        tc = std::make_unique<TestContext>();
+        writeVocabulary(tc->dataFile("englisch.v02"), {{1, "Haus"}});
+        start();
+        // The data folder replaced by a file: no table can be written.
+        const QString folder = tc->ctx->paths.dataFolder;
+        QVERIFY(QDir(folder).removeRecursively());
+        QFile blocker(QDir::cleanPath(folder));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        form->endOnSignal();
+        QVERIFY(form->runCloseStepOnce());
+        QVERIFY(!tc->prompter->shown.contains(QStringLiteral(
+            "Die Daten konnten nicht vollständig gespeichert werden.\n"
+            "Trotzdem beenden? Die nicht gespeicherten Änderungen gehen dann verloren.")));
+        form.reset();
     }
 
     void sigtermInTheMiddleOfATestCountsEachAnswerOnce() {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -89,9 +90,20 @@ std::optional<QString> DialogFolderChooser::choose(const QString& startFolder) {
 }
 
 std::optional<QString> DialogFolderChooser::chooseSaveFile(const QString& suggested, const QString& filter) {
-    // The file need not exist, nor its folder yet: the caller creates it.
+    // The file need not exist, nor its folder yet: the caller creates it. The
+    // dialog itself can only open in a folder that exists; given a missing
+    // one it would fall back to wherever the program was started, and a
+    // plain "Speichern" would put the file there.
+    const QFileInfo wanted(suggested);
+    QString folder = wanted.absolutePath();
+    while (!QFileInfo(folder).isDir()) {
+        const QString up = QFileInfo(folder).path();
+        if (up == folder)
+            break;
+        folder = up;
+    }
     const QString file = QFileDialog::getSaveFileName(QApplication::activeWindow(), QStringLiteral("Speichern unter"),
-                                                      suggested, filter);
+                                                      QDir(folder).filePath(wanted.fileName()), filter);
     if (file.isEmpty())
         return std::nullopt;
     return file;

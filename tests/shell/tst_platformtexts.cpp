@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the desktop contributes to every window: Qt's own texts in German, and
 // the faces the layouts are measured in, resolved to the installed stand-ins.
+#include "shell/desktopservices.h"
 #include "shell/qttranslations.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 class PlatformTextsTest : public QObject {
@@ -28,6 +33,30 @@ private slots:
         QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Save);
         QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
         QCOMPARE(box.button(QDialogButtonBox::Save)->text(), QStringLiteral("Speichern"));
+    }
+
+    // The save dialog suggests a file in a folder that may not exist yet (a
+    // new home has no documents folder). It must open in the nearest folder
+    // that does, with the name filled in, not wherever the program started.
+    void theSaveDialogOpensInTheNearestExistingFolder() {
+        QTemporaryDir home;
+        QString seenFolder, seenName;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            seenFolder = dialog->directory().absolutePath();
+            const QStringList chosen = dialog->selectedFiles();
+            seenName = chosen.isEmpty() ? QString() : QFileInfo(chosen.first()).fileName();
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Speichern unter"));
+            dialog->reject();
+        });
+        shell::DialogFolderChooser chooser;
+        const auto file =
+            chooser.chooseSaveFile(home.filePath(QStringLiteral("Dokumente/Vokabeltrainer 2026-12-09.pdf")),
+                                   QStringLiteral("PDF-Dateien (*.pdf)"));
+        QVERIFY(!file); // rejected
+        QCOMPARE(seenFolder, QDir(home.path()).absolutePath());
+        QCOMPARE(seenName, QStringLiteral("Vokabeltrainer 2026-12-09.pdf"));
     }
 
     // The printed layouts' widths and shortened titles are measured in Arial;

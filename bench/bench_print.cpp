@@ -5,11 +5,11 @@
 //  2. paging through the preview of a grid job with 200,000 rows.
 // Usage: bench_print [output folder]   (default: a temporary folder)
 // Besides the figures it leaves grid.pdf, cards.pdf and preview.png there.
-#include "PJTextGrid.h"
-#include "PSJob.h"
-#include "PSPreview.h"
-#include "PSPrinter.h"
-#include "PSToolbar.h"
+#include "pjtextgrid.h"
+#include "psjob.h"
+#include "pspreview.h"
+#include "psprinter.h"
+#include "pstoolbar.h"
 
 #include <QApplication>
 #include <QDir>

@@ -8,8 +8,8 @@
 // sample-test.pdf there (one page each) for a look.
 #include "DruckAuswahlF.h"
 #include "Druckvorschau.h"
-#include "PSPreview.h"
-#include "PSToolbar.h"
+#include "pspreview.h"
+#include "pstoolbar.h"
 #include "VokPrintLayouts.h"
 #include "core/database.h"
 #include "wordgen.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Druckvorschau.h"
 
-#include "PSPreview.h"
-#include "PSToolbar.h"
+#include "pspreview.h"
+#include "pstoolbar.h"
 #include "VokPrintLayouts.h"
 #include "tablestore/table.h"
 

@@ -5,7 +5,7 @@
 
 #include "DruckAuswahlF.h"
 #include "PJDBGrid.h"
-#include "PSJob.h"
+#include "psjob.h"
 
 #include <QWidget>
 

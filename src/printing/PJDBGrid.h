@@ -4,7 +4,7 @@
 // columns the fields the job shows.
 #pragma once
 
-#include "PJTextGrid.h"
+#include "pjtextgrid.h"
 #include "tablestore/table.h"
 
 #include <QHash>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "PJDBGrid.h"
-#include "PSJob.h"
+#include "psjob.h"
 
 namespace ts {
 class Table;

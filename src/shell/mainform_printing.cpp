@@ -3,7 +3,7 @@
 #include "mainform.h"
 #include "printing/DruckAuswahlF.h"
 #include "printing/Druckvorschau.h"
-#include "printing/PSPrinter.h"
+#include "printing/engine/psprinter.h"
 #include "workpanel.h"
 
 #include <QVBoxLayout>

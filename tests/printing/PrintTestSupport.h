@@ -2,7 +2,7 @@
 // Shared helpers of the printing tests: a scripted print UI and PDF printers.
 #pragma once
 
-#include "PSPrinter.h"
+#include "psprinter.h"
 
 #include <QPrinter>
 #include <QStringList>

@@ -2,8 +2,8 @@
 // The print dialogs and the preview panel, driven through the main window.
 #include "DruckAuswahlF.h"
 #include "Druckvorschau.h"
-#include "PSPreview.h"
-#include "PSToolbar.h"
+#include "pspreview.h"
+#include "pstoolbar.h"
 #include "PrintTestSupport.h"
 #include "VocabTestSupport.h"
 #include "shell/workpanel.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Grid print jobs (the generic, not data-bound part).
-#include "PJTextGrid.h"
+#include "pjtextgrid.h"
 #include "PrintTestSupport.h"
 
 #include <QtTest>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Print job: properties, page size, area rectangles, margin
 // check, drawing a page, printing a page range, dialogs.
-#include "PSJob.h"
+#include "psjob.h"
 #include "PrintTestSupport.h"
 
 #include <QFile>

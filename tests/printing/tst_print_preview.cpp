@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Preview, tool bar and scale box.
-#include "PSCombo.h"
-#include "PSJob.h"
-#include "PSPreview.h"
-#include "PSToolbar.h"
+#include "pscombo.h"
+#include "psjob.h"
+#include "pspreview.h"
+#include "pstoolbar.h"
 #include "PrintTestSupport.h"
 
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Unit conversion.
-#include "PSTypes.h"
+#include "pstypes.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PSCanvas.h"
+#include "pscanvas.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

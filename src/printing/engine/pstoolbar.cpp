@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PSToolbar.h"
+#include "pstoolbar.h"
 
-#include "PSCombo.h"
-#include "PSJob.h"
-#include "PSPreview.h"
+#include "pscombo.h"
+#include "psjob.h"
+#include "pspreview.h"
 
 #include <QEvent>
 #include <QPainter>

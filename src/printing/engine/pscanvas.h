@@ -8,7 +8,7 @@
 // and tests read the recorded operations to assert positions exactly.
 #pragma once
 
-#include "PSTypes.h"
+#include "pstypes.h"
 
 #include <QColor>
 #include <QFont>

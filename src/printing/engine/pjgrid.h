@@ -4,7 +4,7 @@
 // virtual functions, so a data-source-backed subclass can supply them.
 #pragma once
 
-#include "PSJob.h"
+#include "psjob.h"
 
 #include <climits>
 #include <vector>

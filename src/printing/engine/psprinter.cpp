@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PSPrinter.h"
+#include "psprinter.h"
 
-#include "PSTypes.h"
+#include "pstypes.h"
 
 #include <QCoreApplication>
 #include <QDate>

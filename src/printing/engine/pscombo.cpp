@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PSCombo.h"
+#include "pscombo.h"
 
-#include "PSJob.h"
-#include "PSPreview.h"
+#include "psjob.h"
+#include "pspreview.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PSTypes.h"
+#include "pstypes.h"
 
 #include <cfenv>
 #include <algorithm>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PSJob.h"
+#include "psjob.h"
 
-#include "PSPreview.h"
+#include "pspreview.h"
 
 #include <QCoreApplication>
 #include <QDir>

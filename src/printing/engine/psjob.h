@@ -2,9 +2,9 @@
 // Print jobs: TCustomPrintJob and TPrintJob.
 #pragma once
 
-#include "PSCanvas.h"
-#include "PSPrinter.h"
-#include "PSTypes.h"
+#include "pscanvas.h"
+#include "psprinter.h"
+#include "pstypes.h"
 
 #include <QList>
 #include <QObject>

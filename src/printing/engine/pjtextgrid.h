@@ -3,7 +3,7 @@
 // text, clip mode) and TTextGridPrintJob, a grid fed by callbacks.
 #pragma once
 
-#include "PJGrid.h"
+#include "pjgrid.h"
 
 #include <QList>
 #include <QStringList>

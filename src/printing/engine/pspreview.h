@@ -4,9 +4,9 @@
 // page.
 #pragma once
 
-#include "PSCanvas.h"
-#include "PSPrinter.h"
-#include "PSTypes.h"
+#include "pscanvas.h"
+#include "psprinter.h"
+#include "pstypes.h"
 
 #include <QColor>
 #include <QPointer>

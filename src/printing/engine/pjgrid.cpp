@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PJGrid.h"
+#include "pjgrid.h"
 
 #include <algorithm>
 

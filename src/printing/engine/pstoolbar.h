@@ -2,7 +2,7 @@
 // The preview tool bar.
 #pragma once
 
-#include "PSTypes.h"
+#include "pstypes.h"
 
 #include <QPixmap>
 #include <QPointer>

@@ -30,8 +30,8 @@ void Mainform::createUserWindows() {
                                  switchLanguage,
                                  [this] {
                                      // A test left running: its answers so far are this user's.
-                                     if (training->testPanel->running())
-                                         training->testPanel->totals.addTo(ctx_.db);
+                                     if (training->testPanel->run().running())
+                                         training->testPanel->run().addTotalsToUser();
                                  }};
     benutzeranlegenF = new users::BenutzeranlegenF(ctx_, hooks, this);
     benutzerbearbeitenF = new users::BenutzerbearbeitenF(ctx_, hooks, this);

@@ -145,7 +145,7 @@ void TestOptionsDialog::FormShow() {
         o.timerMode = core::PracticeOptions::TotalTime; // a running budget is shown in minutes
     QRadioButton* const modes[] = {RadioButton10, RadioButton6, RadioButton7};
     modes[std::clamp(o.timerMode, 0, 2)]->setChecked(true);
-    LabeledEdit1->setText(QString::number(int(std::nearbyint(test_.Countdown / 60.0))));
+    LabeledEdit1->setText(QString::number(int(std::nearbyint(test_.run().countdown() / 60.0))));
     CheckBox1Click(); // "Zeit pro Vokabel" and a loop exclude each other from the start
 }
 
@@ -171,7 +171,7 @@ std::optional<int> TestOptionsDialog::timeField(QLineEdit* edit, const QString& 
 void TestOptionsDialog::Button1Click() {
     auto& o = ctx_.options;
     // Everything that can be refused is checked before anything changes.
-    int countdown = test_.Countdown;
+    int countdown = test_.run().countdown();
     if (RadioButton6->isChecked()) {
         const auto minutes = timeField(LabeledEdit1, QStringLiteral("Minuten"));
         if (!minutes)
@@ -208,13 +208,13 @@ void TestOptionsDialog::Button1Click() {
     } else if (RadioButton10->isChecked()) {
         o.selectedTimerMode = core::PracticeOptions::NoTimer;
     }
-    test_.Countdown = countdown;
+    test_.run().setCountdown(countdown);
     o.TimeBudget = countdown;
     o.loop = CheckBox1->isChecked();
     o.override = CheckBox2->isChecked();
 
     test_.applyKeyboardMode();
-    test_.asked.clear();
+    test_.run().clearAsked();
     if (pool_.isChosen())
         pool_.first();
     test_.showCountdownLabel();

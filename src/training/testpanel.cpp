@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testpanel.h"
 #include "cardview.h"
-#include "choicefill.h"
-#include "questionorder.h"
 #include "trainingwidgets.h"
 
 #include <QComboBox>
@@ -22,7 +20,7 @@ const QColor kWrong(255, 0, 0);
 } // namespace
 
 TestPanel::TestPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), pool_(pool), host_(host) {
+    : QWidget(parent), ctx_(ctx), pool_(pool), host_(host), run_(ctx, pool, *this) {
     setObjectName(QStringLiteral("TestPanel"));
     buildUi();
 
@@ -230,37 +228,26 @@ void TestPanel::applyKeyboardMode() {
     BOK->setVisible(keyboard);
     Edit1->setVisible(keyboard);
     Button2->setVisible(keyboard);
-    if (running_ && !keyboard && choicesFor_ != questionSerial_) {
-        // Switched to choices in the middle of a question asked for typing.
-        fillChoices();
-        for (int i = 0; i < 4; ++i)
-            choiceButton(i)->setEnabled(true);
-    }
+    run_.keyboardModeChanged();
+    const bool running = run_.running();
     for (int i = 0; i < 4; ++i)
-        choiceButton(i)->setVisible(!keyboard && (!running_ || !choiceButton(i)->text().isEmpty()));
-    if (running_ && keyboard)
+        choiceButton(i)->setVisible(!keyboard && (!running || !choiceButton(i)->text().isEmpty()));
+    if (running && keyboard)
         Edit1->setFocus();
 }
 
 void TestPanel::showCountdownLabel() {
-    if (!running_) {
-        Countdown = budget();
-        showCountdown();
-    }
+    run_.resetClock();
     Label1->setVisible(ctx_.options.timerOn);
 }
 
-int TestPanel::budget() const {
-    auto& o = ctx_.options;
-    if (o.timerMode != core::PracticeOptions::TimePerWord || o.secondsPerWord <= 0 || !pool_.isChosen())
-        return o.TimeBudget;
-    return o.secondsPerWord * pool_.size();
-}
-
-void TestPanel::showCountdown() {
-    const int left = std::max(0, Countdown);
+void TestPanel::showClock(int secondsLeft) {
+    const int left = std::max(0, secondsLeft);
     Label1->setText(QStringLiteral("%1:%2").arg(left / 60, 2, 10, QLatin1Char('0')).arg(left % 60, 2, 10, QLatin1Char('0')));
 }
+
+void TestPanel::startClock() { host_.startTimer(); }
+void TestPanel::stopClock() { host_.stopTimer(); }
 
 void TestPanel::showResult(const QString& text, const QColor& colour) {
     LRF->setText(text);
@@ -270,161 +257,78 @@ void TestPanel::showResult(const QString& text, const QColor& colour) {
     LRF->show();
 }
 
-void TestPanel::BTestStartClick() {
-    if (running_)
-        return;
-    auto& o = ctx_.options;
-    if (!readyToStart(pool_, ctx_.prompter(), QStringLiteral("Testen")))
-        return;
-    if (o.timerOn && o.TimeBudget <= 0) {
-        ctx_.prompter().information(QStringLiteral(
-            "Für den Test ist keine Zeit eingestellt. Bitte stellen Sie unter „Optionen“ eine Zeit ein oder schalten Sie den Timer aus."));
-        return;
+void TestPanel::showVerdict(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Right:
+        showResult(QStringLiteral("richtig"), kRight);
+        break;
+    case Verdict::Wrong:
+        showResult(QStringLiteral("falsch"), kWrong);
+        break;
+    case Verdict::NoMoreWords:
+        showResult(QStringLiteral("Keine weiteren Vokabeln mehr"), Qt::black);
+        break;
+    case Verdict::TimeUp: // in the colour of the verdict before
+        showResult(QStringLiteral("Die Zeit ist abgelaufen!"), LRF->palette().color(QPalette::WindowText));
+        break;
     }
+}
+
+void TestPanel::hideVerdict() {
     GBStatistik->hide();
     LRF->hide();
-    pool_.first();
-    totals.reset();
-    asked.clear();
-    Countdown = budget();
-    o.TimeBudget = Countdown;
-    running_ = true;
-    nextEntry();
-    if (!running_)
-        return;
-    if (!o.keyboard)
-        fillChoices();
-    if (o.timerOn) {
-        showCountdown();
-        host_.startTimer();
-    }
-    for (int i = 0; i < 4; ++i)
-        choiceButton(i)->setEnabled(!o.keyboard);
-    BTEstStop->setEnabled(true);
-    BOK->setEnabled(true);
-    Button2->setEnabled(true);
-    BTestStart->setEnabled(false);
-    if (o.keyboard)
-        Edit1->setFocus();
 }
 
-void TestPanel::Stop() {
-    totals.addTo(ctx_.db);
-    if (ctx_.options.timerOn) {
-        host_.stopTimer();
-        // Before any run the clock shows the time the next one will have.
-        if (!running_)
-            Countdown = budget();
-        showCountdown();
-    }
-    running_ = false;
-    ++runSerial_;
-    applyKeyboardMode();
-    Image3->clear();
-    LBemerkung->clear();
-    host_.stopTimer();
-    BTEstStop->setEnabled(false);
-    BTestStart->setEnabled(true);
-    BOK->setEnabled(false);
-    Button2->setEnabled(false);
-    for (int i = 0; i < 4; ++i)
-        choiceButton(i)->setEnabled(false);
-    Edit1->clear();
-}
-
-void TestPanel::nextEntry() {
-    const auto result =
-        nextTestEntry(pool_, asked, ctx_.options, ctx_.random(), ctx_.db, [this] { ShowQuestion(); });
-    if (result == DrawResult::Shown)
-        return;
-    // Every order ends the run at the end of the pool, so the last question
-    // cannot be answered into the totals over and over.
-    if (ctx_.options.OrderMode == Sequential) {
-        showResult(QStringLiteral("Keine weiteren Vokabeln mehr"), Qt::black);
-    } else {
-        const int serial = runSerial_;
-        ctx_.prompter().information(QStringLiteral("Keine weiteren Vokabeln mehr verfügbar"));
-        // The time may have run out while the message was open: that run is
-        // stopped already, and its clock stays at "00:00".
-        if (serial != runSerial_)
-            return;
-    }
-    Stop();
-}
-
-void TestPanel::ShowQuestion() {
-    questionId_ = pool_.vocabularyId();
-    ++questionSerial_;
-    LBemerkung->setText(QuestionView(*Image3, ctx_.db.vocabulary, questionId_, ctx_.options.Direction));
-}
-
-void TestPanel::fillChoices() {
-    for (int i = 0; i < 4; ++i)
-        choiceButton(i)->hide();
-    choicesFor_ = questionSerial_;
-    const Choices c = ChoiceFill(pool_, ctx_.db.vocabulary, ctx_.random(), questionId_, ctx_.options.Direction);
-    for (int i = 0; i < 4; ++i) {
-        choiceButton(i)->setText(c.captions[size_t(i)]);
-        choiceButton(i)->setVisible(i == c.rightSlot || !c.captions[size_t(i)].isEmpty());
-    }
-}
-
-void TestPanel::BOKClick() {
-    const QString answer = Edit1->text();
-    Edit1->clear();
-    submit(answer);
-}
-
-void TestPanel::choiceClick(QPushButton* button) { submit(button->text()); }
-
-void TestPanel::submit(const QString& answer) {
-    if (!running_)
-        return;
-    auto& o = ctx_.options;
-    auto& db = ctx_.db;
-    const int serial = runSerial_;
-    const CheckResult check = AnswerCheck(db.vocabulary, questionId_, o.Direction, answer);
-    bool right = check.right;
-    if (!right && o.override) {
-        const core::Answer a = ctx_.prompter().ask(QStringLiteral("Die Lösung lautet: ") + check.solution +
-                                                       QStringLiteral(". Sie haben eingegeben: ") + answer +
-                                                       QStringLiteral(". Ist das wirklich ein Fehler?"),
-                                                   core::Buttons::YesNo);
-        // The time may have run out while the question was open: that run is
-        // over and its totals are written, so this answer no longer counts.
-        if (serial != runSerial_ || !running_)
-            return;
-        right = a != core::Answer::Yes;
-    }
-    showResult(right ? QStringLiteral("richtig") : QStringLiteral("falsch"), right ? kRight : kWrong);
-    totals.count(right);
-    if (db.locateCurrentUser())
-        CoefficientUpdate(db.knowledge, questionId_, db.users.integer("ID"), right);
+void TestPanel::showTotals(const RunTotals& totals) {
     GBStatistik->show();
     LAnzahl->setText(QString::number(totals.asked));
     Lrichtig->setText(QString::number(totals.right));
     Lfalsch->setText(QString::number(totals.asked - totals.right));
     repaint();
-    nextEntry();
-    if (!running_)
-        return;
-    if (o.keyboard)
-        Edit1->setFocus();
-    else
-        fillChoices();
 }
 
-void TestPanel::Timer1Timer() {
-    if (!running_)
-        return;
-    --Countdown;
-    showCountdown();
-    if (Countdown > 0)
-        return;
-    Countdown = 0;
-    showResult(QStringLiteral("Die Zeit ist abgelaufen!"), LRF->palette().color(QPalette::WindowText));
-    host_.stopTimer();
-    Stop();
+void TestPanel::showQuestion(int vocabularyId) {
+    LBemerkung->setText(QuestionView(*Image3, ctx_.db.vocabulary, vocabularyId, ctx_.options.Direction));
 }
+
+void TestPanel::showChoices(const Choices& c) {
+    for (int i = 0; i < 4; ++i) {
+        choiceButton(i)->setText(c.captions[size_t(i)]);
+        choiceButton(i)->setVisible(i == c.rightSlot || !c.captions[size_t(i)].isEmpty());
+        choiceButton(i)->setEnabled(true);
+    }
+}
+
+void TestPanel::focusAnswer() { Edit1->setFocus(); }
+
+void TestPanel::showRunning(bool running) {
+    const bool keyboard = ctx_.options.keyboard;
+    if (!running) {
+        applyKeyboardMode();
+        Image3->clear();
+        LBemerkung->clear();
+        Edit1->clear();
+    }
+    for (int i = 0; i < 4; ++i)
+        choiceButton(i)->setEnabled(running && !keyboard);
+    BTEstStop->setEnabled(running);
+    BOK->setEnabled(running);
+    Button2->setEnabled(running);
+    BTestStart->setEnabled(!running);
+    if (running && keyboard)
+        Edit1->setFocus();
+}
+
+void TestPanel::BTestStartClick() { run_.start(); }
+void TestPanel::Stop() { run_.stop(); }
+void TestPanel::Timer1Timer() { run_.Timer1Timer(); }
+
+void TestPanel::BOKClick() {
+    const QString answer = Edit1->text();
+    Edit1->clear();
+    run_.answer(answer);
+}
+
+void TestPanel::choiceClick(QPushButton* button) { run_.answer(button->text()); }
 
 } // namespace training

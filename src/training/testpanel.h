@@ -5,6 +5,7 @@
 #include "cardimage.h"
 #include "core/appcontext.h"
 #include "pool.h"
+#include "testrun.h"
 #include "traininghost.h"
 
 #include <QWidget>
@@ -20,10 +21,9 @@ class QToolButton;
 
 namespace training {
 
-// The content of the "Testen" panel and the test run behind it: questions
-// from the pool, typed or chosen answers, the learning coefficients and the
-// user's totals, and the optional countdown.
-class TestPanel : public QWidget {
+// The content of the "Testen" panel: shows what its TestRun tells it and
+// forwards clicks, keys and timer ticks to the run.
+class TestPanel : public QWidget, private TestRunView {
     Q_OBJECT
 public:
     TestPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QWidget* parent = nullptr);
@@ -54,12 +54,8 @@ public:
     QToolButton* SBUeberstimmen;
     QToolButton* SBTastatureingabe;
 
-    // The test state.
-    RunTotals totals;
-    AskedList asked;
-    int Countdown = 0;
-    bool running() const { return running_; }
-    int questionId() const { return questionId_; }
+    TestRun& run() { return run_; }
+    const TestRun& run() const { return run_; }
 
     std::function<void()> onOptions; // opens the test options dialog
 
@@ -75,9 +71,6 @@ public:
     void showOptions();
     void captionDirection(const QString& language);
     void showCountdownLabel();
-    // The time a run started now would have: "Zeit pro Vokabel" counts the
-    // chosen lesson's entries as they are at this moment.
-    int budget() const;
     QPushButton* choiceButton(int slot) const;
 
 signals:
@@ -86,21 +79,24 @@ signals:
 
 private:
     void buildUi();
-    void submit(const QString& answer);
-    void nextEntry(); // draws and shows the next question, or ends the run
-    void ShowQuestion();
-    void fillChoices();
     void showResult(const QString& text, const QColor& colour);
-    void showCountdown();
+
+    // TestRunView
+    void showQuestion(int vocabularyId) override;
+    void showChoices(const Choices& choices) override;
+    void focusAnswer() override;
+    void showVerdict(Verdict verdict) override;
+    void hideVerdict() override;
+    void showTotals(const RunTotals& totals) override;
+    void showClock(int secondsLeft) override;
+    void startClock() override;
+    void stopClock() override;
+    void showRunning(bool running) override;
 
     core::AppContext& ctx_;
     Pool& pool_;
     TrainingHost& host_;
-    bool running_ = false;
-    int runSerial_ = 0; // changes at every Stop, so an answer can tell its run has ended
-    int questionId_ = 0;
-    int questionSerial_ = 0; // counts the questions shown
-    int choicesFor_ = -1;    // the question the choice captions were drawn for
+    TestRun run_;
     QStackedLayout* inputs_ = nullptr; // the typed answer or the four choices
 };
 

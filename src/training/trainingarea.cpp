@@ -34,8 +34,8 @@ TrainingArea::TrainingArea(core::AppContext& ctx, std::unique_ptr<TrainingHost> 
 }
 
 bool TrainingArea::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Close && testPanel->running())
-        testPanel->totals.addTo(ctx_.db);
+    if (event->type() == QEvent::Close && testPanel->run().running())
+        testPanel->run().addTotalsToUser();
     return QObject::eventFilter(watched, event);
 }
 
@@ -48,14 +48,14 @@ void TrainingArea::labelLanguage(const QString& language) {
         optionsShown_ = true;
         learnPanel->showOptions();
         testPanel->showOptions();
-        testPanel->Countdown = ctx_.options.TimeBudget;
+        testPanel->run().setCountdown(ctx_.options.TimeBudget);
         testPanel->showCountdownLabel();
     }
     learnPanel->captionDirection(language);
     testPanel->captionDirection(language);
     if (language != language_ && !language_.isEmpty()) {
         // The chosen lesson belongs to the old language's words.
-        if (testPanel->running())
+        if (testPanel->run().running())
             testPanel->Stop();
         learnPanel->Stop();
         pool.forget();
@@ -93,7 +93,7 @@ bool TrainingArea::testLessonChosen(const QString& name) {
     testPanel->applyKeyboardMode();
     if (!choosePool(name))
         return false;
-    testPanel->asked.clear();
+    testPanel->run().clearAsked();
     testPanel->showCountdownLabel();
     testPanel->Stop();
     host_->showPanelOf(testPanel);

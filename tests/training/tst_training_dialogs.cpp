@@ -87,7 +87,7 @@ private slots:
         });
         QVERIFY(o().timerOn);
         QCOMPARE(o().TimeBudget, 300);
-        QCOMPARE(t().Countdown, 300);
+        QCOMPARE(t().run().countdown(), 300);
         QVERIFY(t().SBTimer->isChecked());
         QVERIFY(t().Label1->isVisible());
         // The timer switched off on the panel keeps its mode.
@@ -239,7 +239,7 @@ private slots:
     void missingSettingsGiveSequentialAndSixMinutes() {
         QCOMPARE(o().OrderMode, 1);
         QCOMPARE(o().TimeBudget, 360);
-        QCOMPARE(t().Countdown, 360);
+        QCOMPARE(t().run().countdown(), 360);
         QVERIFY(!o().keyboard);
         QCOMPARE(t().SBTastatureingabe->text(), QString("Multiple Choice"));
         QVERIFY(!t().Label1->isVisible());

@@ -197,7 +197,7 @@ private slots:
         QCOMPARE(f->userTotal("AbgefragteVokabeln"), 1);
         f->form->Timer1Timer(); // a late tick changes nothing
         QCOMPARE(t().Label1->text(), QString("00:00"));
-        QCOMPARE(t().Countdown, 0);
+        QCOMPARE(t().run().countdown(), 0);
     }
 
     void anOverrideQuestionOpenAtTheTimeOutDoesNotCount() {
@@ -228,10 +228,10 @@ private slots:
         f->chooseLesson(true, "ALLE VOKABELN"); // seven words
         QCOMPARE(t().Label1->text(), QString("00:14"));
         QTest::mouseClick(t().BTestStart, Qt::LeftButton);
-        QCOMPARE(t().Countdown, 14);
+        QCOMPARE(t().run().countdown(), 14);
         for (int i = 0; i < 5; ++i)
             f->form->Timer1Timer();
-        QVERIFY(t().running()); // four seconds would have ended it
+        QVERIFY(t().run().running()); // four seconds would have ended it
         f->restart();
         f->chooseLesson(true, "ALLE VOKABELN");
         QCOMPARE(t().Label1->text(), QString("00:14"));
@@ -247,7 +247,7 @@ private slots:
             QPushButton* right = nullptr;
             for (QPushButton* b : shown) {
                 QVERIFY(b->isEnabled());
-                if (training::AnswerCheck(f->ctx->db.vocabulary, t().questionId(), 0, b->text()).right)
+                if (training::AnswerCheck(f->ctx->db.vocabulary, t().run().questionId(), 0, b->text()).right)
                     right = b;
             }
             QVERIFY(right);
@@ -259,7 +259,7 @@ private slots:
         QTest::mouseClick(t().SBTastatureingabe, Qt::LeftButton);
         type("x");
         f->testOptions([&](training::TestOptionsDialog& d) { d.RadioButton8->click(); }); // in the dialog
-        QVERIFY(t().running());
+        QVERIFY(t().run().running());
         check();
     }
 
@@ -349,7 +349,7 @@ private slots:
                 QVERIFY(!b->text().trimmed().isEmpty());
                 QVERIFY(b->isEnabled());
                 captions << b->text().toLower();
-                if (training::AnswerCheck(f->ctx->db.vocabulary, t().questionId(), 0, b->text()).right) {
+                if (training::AnswerCheck(f->ctx->db.vocabulary, t().run().questionId(), 0, b->text()).right) {
                     ++accepted;
                     right = b;
                 }
@@ -392,13 +392,13 @@ private slots:
         QTest::mouseClick(t().BTestStart, Qt::LeftButton);
         QSet<int> asked;
         for (int i = 0; i < 6; ++i) {
-            QVERIFY(t().running());
-            asked << t().questionId();
+            QVERIFY(t().run().running());
+            asked << t().run().questionId();
             type("x");
         }
         QCOMPARE(asked.size(), 6);
         QCOMPARE(f->prompter->shown.last(), QString("Keine weiteren Vokabeln mehr verfügbar"));
-        QVERIFY(!t().running());
+        QVERIFY(!t().run().running());
         QCOMPARE(f->userTotal("AbgefragteVokabeln"), 6);
     }
 
@@ -439,11 +439,11 @@ private slots:
         users.post();
         f->form->LabelLanguage();
         QCOMPARE(t().SBAbfragerichtungTest->text(), QString("deutsch-französisch"));
-        QVERIFY(!t().running());
+        QVERIFY(!t().run().running());
         QCOMPARE(f->userTotal("AbgefragteVokabeln"), 1);
         QTest::mouseClick(t().BTestStart, Qt::LeftButton);
         QVERIFY(f->prompter->shown.last().contains("zuerst"));
-        QVERIFY(!t().running());
+        QVERIFY(!t().run().running());
     }
 
     // A test left running when the user changes: its answers so far count
@@ -466,7 +466,7 @@ private slots:
         QTest::mouseClick(t().BTestStart, Qt::LeftButton);
         type("house");
         type("wrong");
-        QVERIFY(t().running());
+        QVERIFY(t().run().running());
         if (deleteUser) {
             QVERIFY(users.locate("Name", "TestName"));
             f->prompter->answers = {core::Answer::Yes};

@@ -2,6 +2,7 @@
 // Kills the real program at random moments of its close step, with a large
 // vocabulary, and checks after each kill that the next start finds one
 // consistent set of files and no temporary file.
+#include "support/programenvironment.h"
 #include "core/database.h"
 #include "core/datafiles.h"
 #include "core/vocabularyfile.h"
@@ -26,13 +27,7 @@ const QStringList kDataFiles = {"benutzer.xml", "lektion.xml", "bestehtaus.xml",
 class Program {
 public:
     explicit Program(const QString& home) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("HOME", home);
-        env.insert("XDG_CONFIG_HOME", home + "/config");
-        env.insert("XDG_DATA_HOME", home + "/data");
-        env.insert("XDG_RUNTIME_DIR", home + "/runtime");
-        process.setProcessEnvironment(env);
+        process.setProcessEnvironment(testsupport::programEnvironment(home));
         // The lock is taken after the signals are routed: from then on a
         // SIGTERM means the close step.
         const QString lock = home + "/data/Moriva Vokabeltrainer.lock";

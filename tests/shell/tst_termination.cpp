@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Two copies of the program on one data folder, and a termination signal in
 // the middle of a test run.
+#include "support/programenvironment.h"
 #include "signalend.h"
 #include "singleinstance.h"
 #include "support/mainwindowfixture.h"
@@ -60,13 +61,7 @@ void waitUntilQuiet(const QStringList& folders) {
 class ProgramRun {
 public:
     explicit ProgramRun(const QString& home) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("HOME", home);
-        env.insert("XDG_CONFIG_HOME", home + "/config");
-        env.insert("XDG_DATA_HOME", home + "/data");
-        env.insert("XDG_RUNTIME_DIR", home + "/runtime");
-        process.setProcessEnvironment(env);
+        process.setProcessEnvironment(testsupport::programEnvironment(home));
         process.start(QStringLiteral(VT_PROGRAM), {});
     }
     ~ProgramRun() {

@@ -6,11 +6,11 @@
 // Usage: bench_print_vocab [output folder]   (default: a temporary folder)
 // It leaves sample-cards.pdf, sample-cards-back.pdf, sample-list.pdf and
 // sample-test.pdf there (one page each) for a look.
-#include "DruckAuswahlF.h"
-#include "Druckvorschau.h"
+#include "druckerdialog.h"
+#include "printpreviewpanel.h"
 #include "pspreview.h"
 #include "pstoolbar.h"
-#include "VokPrintLayouts.h"
+#include "printlayouts.h"
 #include "core/database.h"
 #include "wordgen.h"
 
@@ -72,9 +72,9 @@ int main(int argc, char** argv) {
         // The program's path: the preview panel's flash-card job over a
         // selection of 18,000 of the 200,000 words.
         TOwnedPrinterProvider cardPrinter(MakePdfPrinter(out.filePath(QStringLiteral("cards-1000.pdf")), 600));
-        Druckvorschau::Hooks hooks;
+        PrintPreviewPanel::Hooks hooks;
         hooks.resetView = [&] { vocab.setFiltered(false); };
-        Druckvorschau panel(vocab, &cardPrinter, nullptr, hooks);
+        PrintPreviewPanel panel(vocab, &cardPrinter, nullptr, hooks);
         vocab.setFilter(QStringLiteral("ID <= 18000"));
         panel.ShowFlashCards();
         QElapsedTimer timer;
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     t.start();
     {
         // Opening a print dialog gathers the subject groups of every row.
-        DruckAuswahlF dialog(PrintKind::List, vocab, {});
+        PrintChoiceDialog dialog(PrintKind::List, vocab, {});
         t.restart();
         dialog.FormShow();
         std::printf("print dialog opened on %d rows (%d subject groups): %.1f ms\n", vocab.recordCount(),
@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
         dialog.grab().save(out.filePath(QStringLiteral("dialog-list.png")));
     }
     {
-        DruckAuswahlF dialog(PrintKind::Test, vocab, {});
+        PrintChoiceDialog dialog(PrintKind::Test, vocab, {});
         dialog.SetLanguageName(QStringLiteral("englisch"));
         dialog.show();
         QApplication::processEvents();

@@ -7,8 +7,8 @@
 #include "databound/grid.h"
 #include "shell/mainform.h"
 #include "support/scriptedservices.h"
-#include "vocabulary/vocabularyfields.h"
-#include "vocabulary/woerterbuch.h"
+#include "vocabulary/vocabularyeditor.h"
+#include "vocabulary/dictionarypanel.h"
 #include "wordgen.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainform.h"
-#include "aboutf.h"
+#include "about.h"
 #include "databound/datasource.h"
 #include "databound/grid.h"
 #include "navicons.h"
@@ -110,11 +110,11 @@ void Mainform::buildMenu() {
 
     QMenu* drucken = bar->addMenu(QStringLiteral("Drucken"));
     drucken->setObjectName(QStringLiteral("Drucken1"));
-    Karteikarten1 = drucken->addAction(QStringLiteral("Karteikarten"), this, [this] { PrintCommand(1); });
+    Karteikarten1 = drucken->addAction(QStringLiteral("Karteikarten"), this, [this] { PrintCommand(printing::PrintKind::FlashCards); });
     Karteikarten1->setObjectName(QStringLiteral("Karteikarten1"));
-    Vokabelliste1 = drucken->addAction(QStringLiteral("Vokabelliste"), this, [this] { PrintCommand(2); });
+    Vokabelliste1 = drucken->addAction(QStringLiteral("Vokabelliste"), this, [this] { PrintCommand(printing::PrintKind::List); });
     Vokabelliste1->setObjectName(QStringLiteral("Vokabelliste1"));
-    Vokabeltest1 = drucken->addAction(QStringLiteral("Vokabeltest"), this, [this] { PrintCommand(3); });
+    Vokabeltest1 = drucken->addAction(QStringLiteral("Vokabeltest"), this, [this] { PrintCommand(printing::PrintKind::Test); });
     Vokabeltest1->setObjectName(QStringLiteral("Vokabeltest1"));
 
     QMenu* hilfe = bar->addMenu(QStringLiteral("Hilfe"));
@@ -148,7 +148,7 @@ void Mainform::buildNavigationBar() {
     SpeedButton4 = button("SpeedButton4", QStringLiteral("Testen"), NavIcon::Test, [this] { TestenClick(); });
     SpeedButton5 = button("SpeedButton5", QStringLiteral("Vokabeln"), NavIcon::Words, [this] { VokabelnClick(); });
     SpeedButton6 = button("SpeedButton6", QStringLiteral("Lektionen"), NavIcon::Lessons, [this] { LektionenClick(); });
-    SpeedButton1 = button("SpeedButton1", QStringLiteral("Karteikarten"), NavIcon::Print, [this] { PrintCommand(1); });
+    SpeedButton1 = button("SpeedButton1", QStringLiteral("Karteikarten"), NavIcon::Print, [this] { PrintCommand(printing::PrintKind::FlashCards); });
     SpeedButton3 = button("SpeedButton3", QStringLiteral("Statistik"), NavIcon::Statistics, [this] { StatistikClick(); });
     SpeedButton9 = button("SpeedButton9", QStringLiteral("Sprache"), NavIcon::Language, [this] { SpracheClick(); });
     row->addStretch(1);

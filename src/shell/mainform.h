@@ -2,9 +2,11 @@
 #pragma once
 
 #include "core/appcontext.h"
+#include "printing/printkind.h"
 
 #include <QMainWindow>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -14,11 +16,11 @@ class QToolButton;
 
 namespace users {
 class SpracheF;
-class BenutzeranlegenF;
-class BenutzerbearbeitenF;
+class benutzeranlegenF;
+class benutzerbearbeitenF;
 class BenutzerF;
-class BenutzerwechselnF;
-class StatistikPanel;
+class benutzerwechselnF;
+class StatisticsPanel;
 } // namespace users
 namespace databound {
 class DataSource;
@@ -28,8 +30,8 @@ namespace backup {
 class DatenSichernF;
 }
 namespace printing {
-class DruckAuswahlF;
-class Druckvorschau;
+class PrintChoiceDialog;
+class PrintPreviewPanel;
 class IPrinterProvider;
 class IPrintUi;
 } // namespace printing
@@ -42,9 +44,9 @@ namespace vocabulary {
 class VocabularyRules;
 class VocabularyEditor;
 class VokabelnF;
-class LektionsverwaltungPanel;
+class LessonPanel;
 class VokabelLektionF;
-class WoerterbuchPanel;
+class DictionaryPanel;
 } // namespace vocabulary
 
 namespace shell {
@@ -119,18 +121,18 @@ public:
     // --- languages, users and backup
     users::SpracheF* spracheF = nullptr;
     backup::DatenSichernF* datenSichernF = nullptr;
-    users::BenutzeranlegenF* benutzeranlegenF = nullptr;
-    users::BenutzerbearbeitenF* benutzerbearbeitenF = nullptr;
+    users::benutzeranlegenF* benutzeranlegenF = nullptr;
+    users::benutzerbearbeitenF* benutzerbearbeitenF = nullptr;
     users::BenutzerF* benutzerF = nullptr;
-    users::BenutzerwechselnF* benutzerwechselnF = nullptr;
-    users::StatistikPanel* statistik = nullptr;
+    users::benutzerwechselnF* benutzerwechselnF = nullptr;
+    users::StatisticsPanel* statistik = nullptr;
     // --- vocabulary, lessons and dictionary
     vocabulary::VocabularyRules* vocabularyRules = nullptr;
     vocabulary::VocabularyEditor* vokabelverwaltung = nullptr; // the content of PVokabelverwaltung
     vocabulary::VokabelnF* vokabelnF = nullptr;
-    vocabulary::LektionsverwaltungPanel* lektionsverwaltung = nullptr;
+    vocabulary::LessonPanel* lektionsverwaltung = nullptr;
     vocabulary::VokabelLektionF* vokabelLektionF = nullptr;
-    vocabulary::WoerterbuchPanel* woerterbuch = nullptr;
+    vocabulary::DictionaryPanel* woerterbuch = nullptr;
     void ClosePanel(); // "Schließen" of the vocabulary panel
 
     // Writes the loaded vocabulary away and loads `language` as the current
@@ -138,10 +140,10 @@ public:
     bool SwitchLanguage(const QString& language);
 
     // --- printing
-    printing::DruckAuswahlF* karteikartenDruckF = nullptr;
-    printing::DruckAuswahlF* vokabellisteDruckF = nullptr;
-    printing::DruckAuswahlF* vokabeltestDruckF = nullptr;
-    printing::Druckvorschau* druckvorschau = nullptr; // the contents of PDruckvorschau
+    printing::PrintChoiceDialog* karteikartenDruckF = nullptr;
+    printing::PrintChoiceDialog* vokabellisteDruckF = nullptr;
+    printing::PrintChoiceDialog* vokabeltestDruckF = nullptr;
+    printing::PrintPreviewPanel* druckvorschau = nullptr; // the contents of PDruckvorschau
     // Replaces the printer and the print dialogs (tests: a PDF printer and
     // scripted answers); the program keeps its own when this is not called.
     void usePrintServices(printing::IPrinterProvider* printer, printing::IPrintUi* ui);
@@ -159,8 +161,8 @@ public:
     void ActivateLanguage();
     void LabelLanguage();
     void showUserAndLanguage();
-    void PrintCommand(int kind);
-    int printKind() const { return printKind_; }
+    void PrintCommand(printing::PrintKind kind);
+    int printKind() const { return printKind_ ? static_cast<int>(*printKind_) : 0; }
     WorkPanel* visiblePanel() const;
     void showPanel(WorkPanel* panel); // ResetView, then show it
 
@@ -237,7 +239,7 @@ private:
     bool shown_ = false;
     bool closed_ = false;
     bool endingOnSignal_ = false;
-    int printKind_ = 0;
+    std::optional<printing::PrintKind> printKind_;
 };
 
 } // namespace shell

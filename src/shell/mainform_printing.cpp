@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Printing in the main window: the print dialogs and the preview panel.
 #include "mainform.h"
-#include "printing/DruckAuswahlF.h"
-#include "printing/Druckvorschau.h"
+#include "printing/druckerdialog.h"
+#include "printing/printpreviewpanel.h"
 #include "printing/engine/psprinter.h"
 #include "workpanel.h"
 
@@ -12,13 +12,13 @@ namespace shell {
 
 void Mainform::createPrintingWindows() {
     ts::Table& vocabulary = ctx_.db.vocabulary;
-    printing::Druckvorschau::Hooks previewHooks;
+    printing::PrintPreviewPanel::Hooks previewHooks;
     previewHooks.resetView = [this] { ResetView(); };
     previewHooks.showPanel = [this] { PDruckvorschau->show(); };
     previewHooks.openManual = [this] { OpenManual(ManualPlace::Main); };
     previewHooks.cardColumns = [this] { return karteikartenDruckF->CardColumns(); };
     previewHooks.cardRows = [this] { return karteikartenDruckF->CardRows(); };
-    druckvorschau = new printing::Druckvorschau(vocabulary, nullptr, nullptr, previewHooks, PDruckvorschau);
+    druckvorschau = new printing::PrintPreviewPanel(vocabulary, nullptr, nullptr, previewHooks, PDruckvorschau);
     printing::TDefaultPrinterProvider::Hooks printerHooks;
     printerHooks.chooseFile = [this](const QString& suggested) {
         return ctx_.folderChooser().chooseSaveFile(suggested, QStringLiteral("PDF-Dateien (*.pdf)"));
@@ -27,19 +27,19 @@ void Mainform::createPrintingWindows() {
     druckvorschau->AdoptPrinterProvider(std::make_unique<printing::TDefaultPrinterProvider>(printerHooks));
     PDruckvorschau->contentLayout()->addWidget(druckvorschau, 1);
 
-    printing::DruckAuswahlF::Hooks hooks;
+    printing::PrintChoiceDialog::Hooks hooks;
     hooks.detachViews = [this] { DetachVocabularyViews(); };
     hooks.attachViews = [this] { AttachVocabularyViews(); };
     hooks.openManual = [this] { OpenManual(ManualPlace::Dialog); };
     hooks.preview = [this](printing::PrintKind kind, bool german) { druckvorschau->Preview(kind, german); };
     hooks.inform = [this](const QString& text) { ctx_.prompter().information(text); };
-    karteikartenDruckF = new printing::DruckAuswahlF(printing::PrintKind::FlashCards, vocabulary, hooks, this);
-    vokabellisteDruckF = new printing::DruckAuswahlF(printing::PrintKind::List, vocabulary, hooks, this);
-    vokabeltestDruckF = new printing::DruckAuswahlF(printing::PrintKind::Test, vocabulary, hooks, this);
+    karteikartenDruckF = new printing::DruckerDialogF(vocabulary, hooks, this);
+    vokabellisteDruckF = new printing::DruckerDialogListeF(vocabulary, hooks, this);
+    vokabeltestDruckF = new printing::DruckerDialogtestF(vocabulary, hooks, this);
 }
 
 void Mainform::labelLanguagePrinting(const QString& L) {
-    for (printing::DruckAuswahlF* d : {karteikartenDruckF, vokabellisteDruckF, vokabeltestDruckF})
+    for (printing::PrintChoiceDialog* d : {karteikartenDruckF, vokabellisteDruckF, vokabeltestDruckF})
         if (d)
             d->SetLanguageName(L);
 }
@@ -48,15 +48,13 @@ void Mainform::usePrintServices(printing::IPrinterProvider* printer, printing::I
     druckvorschau->SetPrintServices(printer, ui);
 }
 
-void Mainform::PrintCommand(int kind) {
+void Mainform::PrintCommand(printing::PrintKind kind) {
     if (visiblePanel() == PDruckvorschau)
         ResetView();
     printKind_ = kind;
-    printing::DruckAuswahlF* dialog = kind == 1 ? karteikartenDruckF : kind == 2 ? vokabellisteDruckF
-                                                : kind == 3                      ? vokabeltestDruckF
-                                                                                 : nullptr;
-    if (!dialog)
-        return;
+    printing::PrintChoiceDialog* dialog = kind == printing::PrintKind::FlashCards ? karteikartenDruckF
+                                        : kind == printing::PrintKind::List       ? vokabellisteDruckF
+                                                                                  : vokabeltestDruckF;
     // Modal for the user; the call returns at once, so the dialog's own
     // buttons finish the command.
     dialog->show();

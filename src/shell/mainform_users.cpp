@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Languages, users, statistics and backup in the main window.
-#include "backup/datensichernf.h"
+#include "backup/datensichern.h"
 #include "mainform.h"
 #include "training/testpanel.h"
 #include "training/trainingarea.h"
-#include "users/spracheF.h"
-#include "users/statistikpanel.h"
+#include "users/sprache.h"
+#include "users/statisticspanel.h"
 #include "users/userdialogs.h"
 #include "workpanel.h"
 
@@ -33,11 +33,11 @@ void Mainform::createUserWindows() {
                                      if (training->testPanel->run().running())
                                          training->testPanel->run().addTotalsToUser();
                                  }};
-    benutzeranlegenF = new users::BenutzeranlegenF(ctx_, hooks, this);
-    benutzerbearbeitenF = new users::BenutzerbearbeitenF(ctx_, hooks, this);
+    benutzeranlegenF = new users::benutzeranlegenF(ctx_, hooks, this);
+    benutzerbearbeitenF = new users::benutzerbearbeitenF(ctx_, hooks, this);
     benutzerF = new users::BenutzerF(ctx_, hooks, this);
-    benutzerwechselnF = new users::BenutzerwechselnF(ctx_, hooks, this);
-    statistik = new users::StatistikPanel(ctx_, manual, PBenutzerstatistik);
+    benutzerwechselnF = new users::benutzerwechselnF(ctx_, hooks, this);
+    statistik = new users::StatisticsPanel(ctx_, manual, PBenutzerstatistik);
     PBenutzerstatistik->titleLabel()->setObjectName(QStringLiteral("Label23"));
     PBenutzerstatistik->contentLayout()->addWidget(statistik);
 }

@@ -2,12 +2,12 @@
 // Vocabulary, lessons and dictionary in the main window.
 #include "mainform.h"
 #include "databound/datasource.h"
-#include "vocabulary/lektionsverwaltung.h"
-#include "vocabulary/vocabularyfields.h"
+#include "vocabulary/lessonpanel.h"
+#include "vocabulary/vocabularyeditor.h"
 #include "vocabulary/vocabularyrules.h"
-#include "vocabulary/vokabellektionf.h"
-#include "vocabulary/vokabelverwaltung.h"
-#include "vocabulary/woerterbuch.h"
+#include "vocabulary/vokabellektion.h"
+#include "vocabulary/vokabeln.h"
+#include "vocabulary/dictionarypanel.h"
 #include "workpanel.h"
 
 #include <QLabel>
@@ -28,14 +28,14 @@ void Mainform::createVocabularyWindows() {
     connect(vokabelverwaltung, &vocabulary::VocabularyEditor::closeRequested, this, &Mainform::ClosePanel);
     vokabelnF = new vocabulary::VokabelnF(ctx_, *vocabularyRules, vocabularySource, dialogManual, this);
 
-    lektionsverwaltung = new vocabulary::LektionsverwaltungPanel(ctx_, manual, PLektionsverwaltung);
+    lektionsverwaltung = new vocabulary::LessonPanel(ctx_, manual, PLektionsverwaltung);
     PLektionsverwaltung->contentLayout()->addWidget(lektionsverwaltung);
-    connect(lektionsverwaltung, &vocabulary::LektionsverwaltungPanel::closeRequested, this, &Mainform::ResetView);
+    connect(lektionsverwaltung, &vocabulary::LessonPanel::closeRequested, this, &Mainform::ResetView);
     vokabelLektionF = new vocabulary::VokabelLektionF(ctx_, *vocabularyRules, vocabularySource,
                                                       lektionsverwaltung->memberSource, vokabelnF, dialogManual, this);
     lektionsverwaltung->setAssignmentDialog(vokabelLektionF);
 
-    woerterbuch = new vocabulary::WoerterbuchPanel(ctx_, *vocabularyRules, vocabularySource, manual, PWoerterbuch);
+    woerterbuch = new vocabulary::DictionaryPanel(ctx_, *vocabularyRules, vocabularySource, manual, PWoerterbuch);
     PWoerterbuch->contentLayout()->addWidget(woerterbuch);
 
     auto showGroups = [this] {

@@ -40,7 +40,7 @@ QRadioButton* radio(QWidget* parent, const char* name, const QString& text) {
 
 // ------------------------------------------------------------ learn options
 
-LearnOptionsDialog::LearnOptionsDialog(core::AppContext& ctx, Pool& pool, LearnPanel& learn, TestPanel& test,
+lernenoptionenF::lernenoptionenF(core::AppContext& ctx, Pool& pool, LearnPanel& learn, TestPanel& test,
                                        QWidget* parent)
     : OptionsDialog(ctx, "lernenoptionenF", QStringLiteral("Lernenoptionen"), QStringLiteral("Deutsch-Fremdsprache"),
                     parent),
@@ -50,20 +50,20 @@ LearnOptionsDialog::LearnOptionsDialog(core::AppContext& ctx, Pool& pool, LearnP
     rightColumn()->addWidget(GBSchleife);
     rightColumn()->addStretch(1);
     buttonsAfter(CheckBox1);
-    connect(Button1, &QPushButton::clicked, this, &LearnOptionsDialog::Button1Click);
+    connect(Button1, &QPushButton::clicked, this, &lernenoptionenF::Button1Click);
 }
 
-void LearnOptionsDialog::showEvent(QShowEvent* e) {
+void lernenoptionenF::showEvent(QShowEvent* e) {
     OptionsDialog::showEvent(e);
     FormShow();
 }
 
-void LearnOptionsDialog::FormShow() {
+void lernenoptionenF::FormShow() {
     showOrderAndDirection();
     CheckBox1->setChecked(ctx_.options.loop);
 }
 
-void LearnOptionsDialog::Button1Click() {
+void lernenoptionenF::Button1Click() {
     takeOrderAndDirection();
     ctx_.options.loop = CheckBox1->isChecked();
     learn_.asked.clear();
@@ -75,7 +75,7 @@ void LearnOptionsDialog::Button1Click() {
 
 // ------------------------------------------------------------ test options
 
-TestOptionsDialog::TestOptionsDialog(core::AppContext& ctx, Pool& pool, LearnPanel& learn, TestPanel& test,
+testoptionenF::testoptionenF(core::AppContext& ctx, Pool& pool, LearnPanel& learn, TestPanel& test,
                                      QWidget* parent)
     : OptionsDialog(ctx, "testoptionenF", QStringLiteral("Testoptionen"), QStringLiteral("Deutsch -Fremdsprache"),
                     parent),
@@ -126,16 +126,16 @@ TestOptionsDialog::TestOptionsDialog(core::AppContext& ctx, Pool& pool, LearnPan
     rightColumn()->addStretch(1);
     buttonsAfter(RadioButton9);
 
-    connect(CheckBox1, &QCheckBox::clicked, this, &TestOptionsDialog::CheckBox1Click);
-    connect(Button1, &QPushButton::clicked, this, &TestOptionsDialog::Button1Click);
+    connect(CheckBox1, &QCheckBox::clicked, this, &testoptionenF::CheckBox1Click);
+    connect(Button1, &QPushButton::clicked, this, &testoptionenF::Button1Click);
 }
 
-void TestOptionsDialog::showEvent(QShowEvent* e) {
+void testoptionenF::showEvent(QShowEvent* e) {
     OptionsDialog::showEvent(e);
     FormShow();
 }
 
-void TestOptionsDialog::FormShow() {
+void testoptionenF::FormShow() {
     auto& o = ctx_.options;
     showOrderAndDirection();
     (o.keyboard ? RadioButton9 : RadioButton8)->setChecked(true);
@@ -149,13 +149,13 @@ void TestOptionsDialog::FormShow() {
     CheckBox1Click(); // "Zeit pro Vokabel" and a loop exclude each other from the start
 }
 
-void TestOptionsDialog::CheckBox1Click() {
+void testoptionenF::CheckBox1Click() {
     RadioButton7->setEnabled(!CheckBox1->isChecked());
     if (!RadioButton7->isEnabled() && RadioButton7->isChecked())
         RadioButton10->setChecked(true);
 }
 
-std::optional<int> TestOptionsDialog::timeField(QLineEdit* edit, const QString& name) {
+std::optional<int> testoptionenF::timeField(QLineEdit* edit, const QString& name) {
     bool ok = false;
     const int v = edit->text().trimmed().toInt(&ok);
     if (ok && v >= 1 && v <= kMaxTime)
@@ -168,7 +168,7 @@ std::optional<int> TestOptionsDialog::timeField(QLineEdit* edit, const QString& 
     return std::nullopt;
 }
 
-void TestOptionsDialog::Button1Click() {
+void testoptionenF::Button1Click() {
     auto& o = ctx_.options;
     // Everything that can be refused is checked before anything changes.
     int countdown = test_.run().countdown();

@@ -10,10 +10,10 @@ class QLineEdit;
 namespace training {
 
 // "Lernenoptionen": order, direction and loop of the learn run.
-class LearnOptionsDialog : public OptionsDialog {
+class lernenoptionenF : public OptionsDialog {
     Q_OBJECT
 public:
-    LearnOptionsDialog(core::AppContext& ctx, Pool& pool, LearnPanel& learn, TestPanel& test, QWidget* parent);
+    lernenoptionenF(core::AppContext& ctx, Pool& pool, LearnPanel& learn, TestPanel& test, QWidget* parent);
 
     QGroupBox* GBSchleife;
     QCheckBox* CheckBox1;
@@ -31,10 +31,10 @@ private:
 };
 
 // "Testoptionen": everything the test run can be set to, the timer included.
-class TestOptionsDialog : public OptionsDialog {
+class testoptionenF : public OptionsDialog {
     Q_OBJECT
 public:
-    TestOptionsDialog(core::AppContext& ctx, Pool& pool, LearnPanel& learn, TestPanel& test, QWidget* parent);
+    testoptionenF(core::AppContext& ctx, Pool& pool, LearnPanel& learn, TestPanel& test, QWidget* parent);
 
     QGroupBox* GBSonstiges;
     QCheckBox* CheckBox1; // Schleife

@@ -15,10 +15,10 @@ TrainingArea::TrainingArea(core::AppContext& ctx, std::unique_ptr<TrainingHost> 
     testPanel = new TestPanel(ctx, pool, *host_);
     learnContent->addWidget(learnPanel);
     testContent->addWidget(testPanel);
-    lektionauswaehlenF = new LessonDialog(ctx, LessonDialog::Purpose::Learn, dialogParent);
-    lektionauswaehlentestF = new LessonDialog(ctx, LessonDialog::Purpose::Test, dialogParent);
-    lernenoptionenF = new LearnOptionsDialog(ctx, pool, *learnPanel, *testPanel, dialogParent);
-    testoptionenF = new TestOptionsDialog(ctx, pool, *learnPanel, *testPanel, dialogParent);
+    lektionauswaehlenF = new training::lektionauswaehlenF(ctx, dialogParent);
+    lektionauswaehlentestF = new training::lektionauswaehlentestf(ctx, dialogParent);
+    lernenoptionenF = new training::lernenoptionenF(ctx, pool, *learnPanel, *testPanel, dialogParent);
+    testoptionenF = new training::testoptionenF(ctx, pool, *learnPanel, *testPanel, dialogParent);
 
     lektionauswaehlenF->onChosen = [this](const QString& name) { return learnLessonChosen(name); };
     lektionauswaehlentestF->onChosen = [this](const QString& name) { return testLessonChosen(name); };

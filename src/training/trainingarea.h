@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/appcontext.h"
-#include "lessondialog.h"
+#include "lektionauswaehlen.h"
 #include "practicedialogs.h"
 #include "traininghost.h"
 
@@ -25,10 +25,10 @@ public:
     Pool pool;
     LearnPanel* learnPanel;
     TestPanel* testPanel;
-    LessonDialog* lektionauswaehlenF;
-    LessonDialog* lektionauswaehlentestF;
-    LearnOptionsDialog* lernenoptionenF;
-    TestOptionsDialog* testoptionenF;
+    training::lektionauswaehlenF* lektionauswaehlenF;
+    training::lektionauswaehlentestf* lektionauswaehlentestF;
+    training::lernenoptionenF* lernenoptionenF;
+    training::testoptionenF* testoptionenF;
 
     void LernenClick() { lektionauswaehlenF->exec(); }
     void TestenClick() { lektionauswaehlentestF->exec(); }

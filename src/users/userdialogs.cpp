@@ -104,23 +104,23 @@ void fillLanguages(databound::ComboBox* combo, const QString& dataFolder) {
 
 // ------------------------------------------------------------ create
 
-BenutzeranlegenF::BenutzeranlegenF(core::AppContext& ctx, UserHooks hooks, QWidget* parent)
+benutzeranlegenF::benutzeranlegenF(core::AppContext& ctx, UserHooks hooks, QWidget* parent)
     : UserDialog(ctx, std::move(hooks), QStringLiteral("benutzeranlegenF"), QStringLiteral("Neuen Benutzer anlegen"),
                  parent) {
     auto* layout = new QVBoxLayout(this);
     addNameAndLanguage(layout, DBEditName, DBComboSprache);
     addButtons(layout, QStringLiteral("Ok"));
-    connect(BOk, &QPushButton::clicked, this, &BenutzeranlegenF::BOkClick);
+    connect(BOk, &QPushButton::clicked, this, &benutzeranlegenF::BOkClick);
 }
 
-void BenutzeranlegenF::showEvent(QShowEvent* e) {
+void benutzeranlegenF::showEvent(QShowEvent* e) {
     UserDialog::showEvent(e);
     fillLanguages(DBComboSprache, ctx_.db.dataFolder());
     source->guard([](ts::Table& t) { t.insert(); });
     DBEditName->setFocus();
 }
 
-void BenutzeranlegenF::BOkClick() {
+void benutzeranlegenF::BOkClick() {
     auto& users = ctx_.db.users;
     if (users.state() != ts::Table::State::Insert)
         return;
@@ -139,7 +139,7 @@ void BenutzeranlegenF::BOkClick() {
         accept();
 }
 
-void BenutzeranlegenF::done(int r) {
+void benutzeranlegenF::done(int r) {
     if (ctx_.db.users.state() == ts::Table::State::Insert)
         ctx_.db.users.cancel(); // its number stays used
     DBComboSprache->setItems({});
@@ -148,7 +148,7 @@ void BenutzeranlegenF::done(int r) {
 
 // ------------------------------------------------------------ edit
 
-BenutzerbearbeitenF::BenutzerbearbeitenF(core::AppContext& ctx, UserHooks hooks, QWidget* parent)
+benutzerbearbeitenF::benutzerbearbeitenF(core::AppContext& ctx, UserHooks hooks, QWidget* parent)
     : UserDialog(ctx, std::move(hooks), QStringLiteral("benutzerbearbeitenF"), QStringLiteral("Benutzer bearbeiten"),
                  parent) {
     auto* layout = new QVBoxLayout(this);
@@ -156,7 +156,7 @@ BenutzerbearbeitenF::BenutzerbearbeitenF(core::AppContext& ctx, UserHooks hooks,
     layout->addWidget(DBLookupListBox1, 1);
     addNameAndLanguage(layout, DBEditName, DBComboSprache);
     addButtons(layout, QStringLiteral("Ok"));
-    connect(BOk, &QPushButton::clicked, this, &BenutzerbearbeitenF::BOkClick);
+    connect(BOk, &QPushButton::clicked, this, &benutzerbearbeitenF::BOkClick);
     // A click on another user posts the edit as "Ok" does: the language is
     // checked either way. The hook outlives the dialog on the shared table.
     ctx.db.users.addHook(ts::Table::HookKind::BeforePost, [self = QPointer(this)](ts::Table& t) {
@@ -168,12 +168,12 @@ BenutzerbearbeitenF::BenutzerbearbeitenF(core::AppContext& ctx, UserHooks hooks,
     });
 }
 
-void BenutzerbearbeitenF::showEvent(QShowEvent* e) {
+void benutzerbearbeitenF::showEvent(QShowEvent* e) {
     UserDialog::showEvent(e);
     fillLanguages(DBComboSprache, ctx_.db.dataFolder());
 }
 
-void BenutzerbearbeitenF::BOkClick() {
+void benutzerbearbeitenF::BOkClick() {
     auto& users = ctx_.db.users;
     if (users.state() == ts::Table::State::Edit) {
         if (users.text("Name").isEmpty()) {
@@ -188,7 +188,7 @@ void BenutzerbearbeitenF::BOkClick() {
     accept();
 }
 
-void BenutzerbearbeitenF::done(int r) {
+void benutzerbearbeitenF::done(int r) {
     if (ctx_.db.users.state() == ts::Table::State::Edit)
         ctx_.db.users.cancel();
     DBComboSprache->setItems({});
@@ -237,17 +237,17 @@ void BenutzerF::BLoeschenClick() {
 
 // ------------------------------------------------------------ switch
 
-BenutzerwechselnF::BenutzerwechselnF(core::AppContext& ctx, UserHooks hooks, QWidget* parent)
+benutzerwechselnF::benutzerwechselnF(core::AppContext& ctx, UserHooks hooks, QWidget* parent)
     : UserDialog(ctx, std::move(hooks), QStringLiteral("benutzerwechselnF"), QStringLiteral("Benutzer wechseln"),
                  parent) {
     auto* layout = new QVBoxLayout(this);
     DBLookupListBox1 = makeUserList();
     layout->addWidget(DBLookupListBox1, 1);
     addButtons(layout, QStringLiteral("Ok"));
-    connect(BOk, &QPushButton::clicked, this, &BenutzerwechselnF::BOkClick);
+    connect(BOk, &QPushButton::clicked, this, &benutzerwechselnF::BOkClick);
 }
 
-void BenutzerwechselnF::BOkClick() {
+void benutzerwechselnF::BOkClick() {
     auto& db = ctx_.db;
     if (db.users.isEmpty())
         return;

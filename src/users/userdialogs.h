@@ -61,10 +61,10 @@ protected:
 };
 
 // "Neuen Benutzer anlegen".
-class BenutzeranlegenF : public UserDialog {
+class benutzeranlegenF : public UserDialog {
     Q_OBJECT
 public:
-    BenutzeranlegenF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
+    benutzeranlegenF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
     databound::Edit* DBEditName;
     databound::ComboBox* DBComboSprache;
     void BOkClick();
@@ -75,10 +75,10 @@ protected:
 };
 
 // "Benutzer bearbeiten".
-class BenutzerbearbeitenF : public UserDialog {
+class benutzerbearbeitenF : public UserDialog {
     Q_OBJECT
 public:
-    BenutzerbearbeitenF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
+    benutzerbearbeitenF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
     databound::LookupListBox* DBLookupListBox1;
     databound::Edit* DBEditName;
     databound::ComboBox* DBComboSprache;
@@ -99,10 +99,10 @@ public:
 };
 
 // "Benutzer wechseln".
-class BenutzerwechselnF : public UserDialog {
+class benutzerwechselnF : public UserDialog {
     Q_OBJECT
 public:
-    BenutzerwechselnF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
+    benutzerwechselnF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
     databound::LookupListBox* DBLookupListBox1;
     void BOkClick();
 };

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Backing the database up and reading it back through the backup dialog.
-#include "backup/datensichernf.h"
+#include "backup/datensichern.h"
 #include "core/languages.h"
 #include "support/mainwindowfixture.h"
-#include "users/spracheF.h"
+#include "users/sprache.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -4,12 +4,12 @@
 // at and beyond the field limits. Each must be stored exactly as shown,
 // survive a restart, be found again and be accepted as an answer.
 #include "databound/grid.h"
-#include "printing/DruckAuswahlF.h"
+#include "printing/druckerdialog.h"
 #include "training/testpanel.h"
 #include "training/trainingarea.h"
 #include "users/userdialogs.h"
 #include "vocabulary/vocabularyfixture.h"
-#include "vocabulary/woerterbuch.h"
+#include "vocabulary/dictionarypanel.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -171,7 +171,7 @@ private slots:
     void awkwardUserNamesSurviveARestart() {
         startWith({{1, QStringLiteral("Anfang")}});
         const QString name = QStringLiteral("Zoë 'Z' \"Ö\" <&> 😀 שלום");
-        users::BenutzeranlegenF* create = form->benutzeranlegenF;
+        users::benutzeranlegenF* create = form->benutzeranlegenF;
         create->show();
         QVERIFY(QTest::qWaitForWindowExposed(create));
         type(create->DBEditName, name);

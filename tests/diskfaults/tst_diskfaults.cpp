@@ -6,7 +6,7 @@
 // A full disk is a file-size limit on this process (writes past it fail as
 // they do on a full file system, for root as well); a read-only folder is a
 // folder without write permission, or /proc where permissions do not bind.
-#include "backup/datensichernf.h"
+#include "backup/datensichern.h"
 #include "support/mainwindowfixture.h"
 
 #include <QDirIterator>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The print dialogs and the preview panel, driven through the main window.
-#include "DruckAuswahlF.h"
-#include "Druckvorschau.h"
+#include "druckerdialog.h"
+#include "printpreviewpanel.h"
 #include "pspreview.h"
 #include "pstoolbar.h"
-#include "PrintTestSupport.h"
-#include "VocabTestSupport.h"
+#include "printtestsupport.h"
+#include "vocabtestsupport.h"
 #include "shell/workpanel.h"
 #include "support/mainwindowfixture.h"
 
@@ -31,7 +31,7 @@ class PrintDialogsTest : public QObject, public MainWindowFixture {
     ScriptedPrintUi ui;
 
     ts::Table& vocab() { return tc->ctx->db.vocabulary; }
-    Druckvorschau* panel() { return form->druckvorschau; }
+    PrintPreviewPanel* panel() { return form->druckvorschau; }
     TPreview* preview() { return panel()->Preview1; }
     const TRecordedPage& shown() { return preview()->RecordedPage(); }
 
@@ -48,12 +48,12 @@ class PrintDialogsTest : public QObject, public MainWindowFixture {
         form->usePrintServices(&pdf->provider, &ui);
     }
     // Opens a dialog through the menu and presses Enter ("Vorschau").
-    DruckAuswahlF* open(QAction* command, DruckAuswahlF* dialog) {
+    PrintChoiceDialog* open(QAction* command, PrintChoiceDialog* dialog) {
         command->trigger();
         if (!dialog->isVisible()) return nullptr;
         return dialog;
     }
-    void preview(QAction* command, DruckAuswahlF* dialog) {
+    void preview(QAction* command, PrintChoiceDialog* dialog) {
         QVERIFY(open(command, dialog));
         QTest::keyClick(dialog, Qt::Key_Return);
         QVERIFY(!dialog->isVisible());
@@ -75,7 +75,7 @@ private slots:
 
     void dialogsAndPanelCarryTheirControlsAndTheLanguageName() {
         startWith([](ts::Table& t) { addWord(t, 1, "Haus", "house", "Wohnen"); });
-        for (DruckAuswahlF* d : {form->karteikartenDruckF, form->vokabellisteDruckF, form->vokabeltestDruckF}) {
+        for (PrintChoiceDialog* d : {form->karteikartenDruckF, form->vokabellisteDruckF, form->vokabeltestDruckF}) {
             for (const char* name : {"CBSubstantiv", "CBVerb", "CBAdjektiv", "CBsonstiges", "CB1", "CB2", "CB3"}) {
                 auto* cb = d->findChild<QCheckBox*>(QString::fromLatin1(name));
                 QVERIFY2(cb && cb->isChecked(), name);
@@ -171,7 +171,7 @@ private slots:
         form->addVocabularyViewsLink([calls](bool on) { *calls << on; });
         QList<bool>& links = *calls;
         links.clear();
-        DruckAuswahlF* d = open(form->Vokabelliste1, form->vokabellisteDruckF);
+        PrintChoiceDialog* d = open(form->Vokabelliste1, form->vokabellisteDruckF);
         // The views are let go while the list is gathered and taken back.
         QCOMPARE(links, (QList<bool>{false, true}));
         QVERIFY(d);
@@ -325,7 +325,7 @@ private slots:
 
     void anEmptySelectionGivesOneBlankPageEverywhere() {
         startWith([](ts::Table& t) { fillNumbered(t, 40); });
-        for (DruckAuswahlF* d : {form->karteikartenDruckF, form->vokabellisteDruckF, form->vokabeltestDruckF})
+        for (PrintChoiceDialog* d : {form->karteikartenDruckF, form->vokabellisteDruckF, form->vokabeltestDruckF})
             for (QCheckBox* cb : {d->CBSubstantiv, d->CBVerb, d->CBAdjektiv, d->CBsonstiges}) cb->setChecked(false);
         preview(form->Karteikarten1, form->karteikartenDruckF);
         QCOMPARE(panel()->PrintJob1->PageCount(), 1);
@@ -346,7 +346,7 @@ private slots:
 
     void theTestPrintsOneSideAndLeavesTheFlashCardsBothSides() {
         startWith([](ts::Table& t) { fillNumbered(t, 25); });
-        DruckAuswahlF* d = open(form->Vokabeltest1, form->vokabeltestDruckF);
+        PrintChoiceDialog* d = open(form->Vokabeltest1, form->vokabeltestDruckF);
         QVERIFY(d->RBDeutsch->isChecked());
         d->RBAuslaendisch->setChecked(true);
         d->SortItems[1]->setChecked(true);  // "deutsch": Wort1, Wort10, Wort11, ...

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Grid print jobs (the generic, not data-bound part).
 #include "pjtextgrid.h"
-#include "PrintTestSupport.h"
+#include "printtestsupport.h"
 
 #include <QtTest>
 

@@ -2,7 +2,7 @@
 // Print job: properties, page size, area rectangles, margin
 // check, drawing a page, printing a page range, dialogs.
 #include "psjob.h"
-#include "PrintTestSupport.h"
+#include "printtestsupport.h"
 
 #include <QFile>
 #include <QPrinterInfo>

@@ -4,7 +4,7 @@
 #include "psjob.h"
 #include "pspreview.h"
 #include "pstoolbar.h"
-#include "PrintTestSupport.h"
+#include "printtestsupport.h"
 
 #include <QLineEdit>
 #include <QScrollBar>

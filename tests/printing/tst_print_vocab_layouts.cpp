@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The vocabulary's pages: flash cards, list and test on the table grid job.
-#include "PJDBGrid.h"
-#include "PrintTestSupport.h"
-#include "VocabTestSupport.h"
-#include "VokPrintLayouts.h"
+#include "pjdbgrid.h"
+#include "printtestsupport.h"
+#include "vocabtestsupport.h"
+#include "printlayouts.h"
 
 #include <QtTest>
 

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tab walks every window in the order a reader sees its controls.
-#include "backup/datensichernf.h"
-#include "printing/DruckAuswahlF.h"
+#include "backup/datensichern.h"
+#include "printing/druckerdialog.h"
 #include "shell/workpanel.h"
 #include "support/mainwindowfixture.h"
 #include "training/trainingarea.h"
-#include "users/spracheF.h"
+#include "users/sprache.h"
 #include "users/userdialogs.h"
-#include "vocabulary/lektionsverwaltung.h"
-#include "vocabulary/vokabellektionf.h"
-#include "vocabulary/vokabelverwaltung.h"
+#include "vocabulary/lessonpanel.h"
+#include "vocabulary/vokabellektion.h"
+#include "vocabulary/vokabeln.h"
 
 #include <QDialog>
 

@@ -144,7 +144,7 @@ public:
     }
     // Chooses a lesson in a lesson dialog; "Ok" unless `cancel`.
     void chooseLesson(bool forTest, const QString& name, bool cancel = false) {
-        training::LessonDialog* d = forTest ? area().lektionauswaehlentestF : area().lektionauswaehlenF;
+        training::LessonDialog* d = forTest ? static_cast<training::LessonDialog*>(area().lektionauswaehlentestF) : area().lektionauswaehlenF;
         whileShown([&] { forTest ? form->TestenClick() : form->LernenClick(); },
                    [&] {
                        const auto items = d->ListBox1->findItems(name, Qt::MatchExactly);
@@ -156,7 +156,7 @@ public:
                    });
     }
     QStringList lessonList(bool forTest) {
-        training::LessonDialog* d = forTest ? area().lektionauswaehlentestF : area().lektionauswaehlenF;
+        training::LessonDialog* d = forTest ? static_cast<training::LessonDialog*>(area().lektionauswaehlentestF) : area().lektionauswaehlenF;
         QStringList names;
         whileShown([&] { forTest ? form->TestenClick() : form->LernenClick(); },
                    [&] {
@@ -167,7 +167,7 @@ public:
         return names;
     }
     // Opens the test options dialog from the test panel, runs `act`, then "Ok".
-    void testOptions(const std::function<void(training::TestOptionsDialog&)>& act, bool ok = true) {
+    void testOptions(const std::function<void(training::testoptionenF&)>& act, bool ok = true) {
         auto* d = area().testoptionenF;
         whileShown([&] { QTest::mouseClick(test().SpeedButton10, Qt::LeftButton); },
                    [&] {
@@ -178,7 +178,7 @@ public:
                            d->reject();
                    });
     }
-    void learnOptions(const std::function<void(training::LearnOptionsDialog&)>& act) {
+    void learnOptions(const std::function<void(training::lernenoptionenF&)>& act) {
         auto* d = area().lernenoptionenF;
         whileShown([&] { QTest::mouseClick(learn().SpeedButton12, Qt::LeftButton); },
                    [&] {

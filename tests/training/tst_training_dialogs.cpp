@@ -59,7 +59,7 @@ private slots:
     void loopGreysTimePerWord() {
         f->chooseLesson(true, "ALLE VOKABELN");
         f->testOptions(
-            [&](training::TestOptionsDialog& d) {
+            [&](training::testoptionenF& d) {
                 click(d.RadioButton7);
                 QVERIFY(d.RadioButton7->isChecked());
                 click(d.CheckBox1);
@@ -81,7 +81,7 @@ private slots:
             return ids;
         }());
         f->chooseLesson(true, "Dreißig");
-        f->testOptions([&](training::TestOptionsDialog& d) {
+        f->testOptions([&](training::testoptionenF& d) {
             click(d.RadioButton7);
             d.LabeledEdit2->setText("10");
         });
@@ -94,7 +94,7 @@ private slots:
         click(t().SBTimer);
         QVERIFY(!t().Label1->isVisible());
         f->testOptions(
-            [&](training::TestOptionsDialog& d) {
+            [&](training::testoptionenF& d) {
                 QVERIFY(d.RadioButton7->isChecked());
                 QVERIFY(d.RadioButton7->isEnabled());
             },
@@ -102,7 +102,7 @@ private slots:
         // A running timer is shown as its total in minutes.
         click(t().SBTimer);
         f->testOptions(
-            [&](training::TestOptionsDialog& d) {
+            [&](training::testoptionenF& d) {
                 QVERIFY(d.RadioButton6->isChecked());
                 QCOMPARE(d.LabeledEdit1->text(), QString("5"));
             },
@@ -113,7 +113,7 @@ private slots:
         f->chooseLesson(true, "ALLE VOKABELN");
         const int budget = o().TimeBudget;
         for (const QString& bad : {QString("fünf"), QString(""), QString("0"), QString("2,5"), QString("101")}) {
-            f->testOptions([&](training::TestOptionsDialog& d) {
+            f->testOptions([&](training::testoptionenF& d) {
                 click(d.RadioButton6);
                 click(d.RadioButton9);
                 d.LabeledEdit1->setText(bad);
@@ -123,13 +123,13 @@ private slots:
             QVERIFY(!o().keyboard);
             QCOMPARE(o().TimeBudget, budget);
         }
-        f->testOptions([&](training::TestOptionsDialog& d) {
+        f->testOptions([&](training::testoptionenF& d) {
             click(d.RadioButton7);
             d.LabeledEdit2->setText("zehn");
         });
         QVERIFY(f->prompter->shown.last().contains("„Sekunden“"));
         QVERIFY(!o().timerOn);
-        f->testOptions([&](training::TestOptionsDialog& d) {
+        f->testOptions([&](training::testoptionenF& d) {
             click(d.RadioButton6);
             d.LabeledEdit1->setText(" 2 ");
             d.UpDown1->stepBy(1);
@@ -140,7 +140,7 @@ private slots:
 
     void testOptionsReachEveryToggle() {
         f->chooseLesson(true, "ALLE VOKABELN");
-        f->testOptions([&](training::TestOptionsDialog& d) {
+        f->testOptions([&](training::testoptionenF& d) {
             click(d.RadioButton3);
             click(d.RadioButton5);
             click(d.CheckBox1);
@@ -175,7 +175,7 @@ private slots:
     void learnOptionsSetOrderDirectionAndLoop() {
         f->chooseLesson(false, "ALLE VOKABELN");
         QTest::mouseClick(f->learn().BLernenStart, Qt::LeftButton);
-        f->learnOptions([&](training::LearnOptionsDialog& d) {
+        f->learnOptions([&](training::lernenoptionenF& d) {
             QVERIFY(d.RadioButton1->isChecked());
             click(d.RadioButton2);
             click(d.RadioButton5);
@@ -203,7 +203,7 @@ private slots:
         click(learn.SBAbfragerichtung);
         QVERIFY(t().SBAbfragerichtungTest->isChecked());
         QCOMPARE(t().SBAbfragerichtungTest->text(), QString("englisch-deutsch"));
-        f->learnOptions([&](training::LearnOptionsDialog& d) {
+        f->learnOptions([&](training::lernenoptionenF& d) {
             QVERIFY(d.RadioButton2->isChecked());
             QVERIFY(d.RadioButton5->isChecked());
             QVERIFY(d.CheckBox1->isChecked());
@@ -216,7 +216,7 @@ private slots:
         QVERIFY(!t().SBAbfragerichtungTest->isChecked());
         QCOMPARE(t().SBAbfragerichtungTest->text(), QString("deutsch-englisch"));
         f->testOptions(
-            [&](training::TestOptionsDialog& d) {
+            [&](training::testoptionenF& d) {
                 QVERIFY(d.RadioButton3->isChecked());
                 QVERIFY(d.RadioButton4->isChecked());
                 QVERIFY(!d.CheckBox1->isChecked());
@@ -249,7 +249,7 @@ private slots:
         f->chooseLesson(true, "ALLE VOKABELN");
         click(t().SpeedButton11);
         QVERIFY(f->opener->opened.last().endsWith("data/Moriva Vokabeltrainer/Vokabeltrainer - Handbuch.pdf"));
-        f->testOptions([&](training::TestOptionsDialog& d) { click(d.SpeedButton16); }, false);
+        f->testOptions([&](training::testoptionenF& d) { click(d.SpeedButton16); }, false);
         QVERIFY(f->opener->opened.last().endsWith("program/Vokabeltrainer - Handbuch.pdf"));
         QCOMPARE(f->area().testoptionenF->SpeedButton16->toolTip(), QString("Hile aufrufen"));
     }

@@ -220,7 +220,7 @@ private slots:
         startWith();
         f->addLesson("Zwei", {1, 2});
         f->chooseLesson(true, "Zwei");
-        f->testOptions([&](training::TestOptionsDialog& d) {
+        f->testOptions([&](training::testoptionenF& d) {
             d.RadioButton7->click();
             d.LabeledEdit2->setText("2");
         });
@@ -258,7 +258,7 @@ private slots:
         check();
         QTest::mouseClick(t().SBTastatureingabe, Qt::LeftButton);
         type("x");
-        f->testOptions([&](training::TestOptionsDialog& d) { d.RadioButton8->click(); }); // in the dialog
+        f->testOptions([&](training::testoptionenF& d) { d.RadioButton8->click(); }); // in the dialog
         QVERIFY(t().run().running());
         check();
     }

@@ -2,7 +2,7 @@
 // The language dialog: listing, creating and switching languages.
 #include "core/languages.h"
 #include "support/mainwindowfixture.h"
-#include "users/spracheF.h"
+#include "users/sprache.h"
 
 #include <QLabel>
 #include <QPushButton>

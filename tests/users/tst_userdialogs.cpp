@@ -5,7 +5,7 @@
 #include "databound/lookuplistbox.h"
 #include "databound/textlabel.h"
 #include "support/mainwindowfixture.h"
-#include "users/statistikpanel.h"
+#include "users/statisticspanel.h"
 #include "users/userdialogs.h"
 
 #include <QLabel>

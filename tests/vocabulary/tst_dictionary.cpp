@@ -2,8 +2,8 @@
 // The dictionary panel through the real main window.
 #include "databound/grid.h"
 #include "training/answercheck.h"
-#include "vocabulary/vocabularyfields.h"
-#include "vocabulary/woerterbuch.h"
+#include "vocabulary/vocabularyeditor.h"
+#include "vocabulary/dictionarypanel.h"
 #include "vocabularyfixture.h"
 
 #include <QApplication>
@@ -18,7 +18,7 @@ using namespace testsupport;
 class DictionaryTest : public QObject, public VocabularyFixture {
     Q_OBJECT
 
-    vocabulary::WoerterbuchPanel* panel() { return form->woerterbuch; }
+    vocabulary::DictionaryPanel* panel() { return form->woerterbuch; }
     QStringList shown() {
         QStringList out;
         auto* m = panel()->DBGrid1->model();

@@ -3,10 +3,10 @@
 #include "core/vocabularyfile.h"
 #include "databound/grid.h"
 #include "databound/lookuplistbox.h"
-#include "vocabulary/lektionsverwaltung.h"
-#include "vocabulary/vocabularyfields.h"
-#include "vocabulary/vokabellektionf.h"
-#include "vocabulary/vokabelverwaltung.h"
+#include "vocabulary/lessonpanel.h"
+#include "vocabulary/vocabularyeditor.h"
+#include "vocabulary/vokabellektion.h"
+#include "vocabulary/vokabeln.h"
 #include "vocabularyfixture.h"
 
 #include <QPushButton>
@@ -18,7 +18,7 @@ using namespace testsupport;
 class LessonsTest : public QObject, public VocabularyFixture {
     Q_OBJECT
 
-    vocabulary::LektionsverwaltungPanel* panel() { return form->lektionsverwaltung; }
+    vocabulary::LessonPanel* panel() { return form->lektionsverwaltung; }
     vocabulary::VokabelLektionF* assignment() { return form->vokabelLektionF; }
 
     void clickLesson(const QString& name) {

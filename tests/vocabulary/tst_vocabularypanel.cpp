@@ -4,8 +4,8 @@
 #include "databound/edit.h"
 #include "databound/grid.h"
 #include "databound/radiogroup.h"
-#include "vocabulary/vocabularyfields.h"
-#include "vocabulary/vokabelverwaltung.h"
+#include "vocabulary/vocabularyeditor.h"
+#include "vocabulary/vokabeln.h"
 #include "vocabularyfixture.h"
 
 #include <QHeaderView>

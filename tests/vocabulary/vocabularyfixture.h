@@ -5,8 +5,8 @@
 #include "databound/edit.h"
 #include "shell/workpanel.h"
 #include "support/mainwindowfixture.h"
-#include "vocabulary/vocabularyfields.h"
-#include "vocabulary/vokabelverwaltung.h"
+#include "vocabulary/vocabularyeditor.h"
+#include "vocabulary/vokabeln.h"
 
 #include <QLineEdit>
 #include <QPushButton>

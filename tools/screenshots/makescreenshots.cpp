@@ -2,22 +2,22 @@
 // Build step for the manual: starts the real main window on a temporary data
 // folder (offscreen) and saves pictures of its panels and dialogs.
 // Usage: makescreenshots <word list tsv> <output folder>
-#include "backup/datensichernf.h"
-#include "printing/DruckAuswahlF.h"
-#include "shell/aboutf.h"
+#include "backup/datensichern.h"
+#include "printing/druckerdialog.h"
+#include "shell/about.h"
 #include "training/learnpanel.h"
 #include "training/testpanel.h"
 #include "training/trainingarea.h"
 #include "core/firststart.h"
 #include "shell/mainform.h"
 #include "support/scriptedservices.h"
-#include "users/spracheF.h"
-#include "users/statistikpanel.h"
+#include "users/sprache.h"
+#include "users/statisticspanel.h"
 #include "users/userdialogs.h"
-#include "vocabulary/lektionsverwaltung.h"
-#include "vocabulary/vokabellektionf.h"
-#include "vocabulary/vokabelverwaltung.h"
-#include "vocabulary/woerterbuch.h"
+#include "vocabulary/lessonpanel.h"
+#include "vocabulary/vokabellektion.h"
+#include "vocabulary/vokabeln.h"
+#include "vocabulary/dictionarypanel.h"
 #include <QLineEdit>
 
 #include <QApplication>
@@ -113,13 +113,13 @@ int main(int argc, char** argv) {
     ok &= save(&form, out, QStringLiteral("statistik"));
 
     // The three print dialogs, and the preview of the flash cards.
-    const std::pair<printing::DruckAuswahlF*, const char*> printDialogs[] = {
+    const std::pair<printing::PrintChoiceDialog*, const char*> printDialogs[] = {
         {form.vokabellisteDruckF, "druck_liste"},
         {form.vokabeltestDruckF, "druck_test"},
         {form.karteikartenDruckF, "druck_karteikarten"},
     };
     for (auto [dialog, name] : printDialogs) {
-        form.PrintCommand(dialog == form.karteikartenDruckF ? 1 : dialog == form.vokabellisteDruckF ? 2 : 3);
+        form.PrintCommand(dialog->Kind());
         ok &= save(dialog, out, QString::fromLatin1(name));
         if (dialog != form.karteikartenDruckF)
             dialog->reject();

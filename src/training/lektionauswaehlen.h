@@ -43,4 +43,17 @@ private:
     core::AppContext& ctx_;
 };
 
+// The two forms of the dialog: before learning and before a test.
+class lektionauswaehlenF : public LessonDialog {
+public:
+    explicit lektionauswaehlenF(core::AppContext& ctx, QWidget* parent = nullptr)
+        : LessonDialog(ctx, Purpose::Learn, parent) {}
+};
+
+class lektionauswaehlentestf : public LessonDialog {
+public:
+    explicit lektionauswaehlentestf(core::AppContext& ctx, QWidget* parent = nullptr)
+        : LessonDialog(ctx, Purpose::Test, parent) {}
+};
+
 } // namespace training

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "VokPrintLayouts.h"
+#include "printlayouts.h"
 
 #include "tablestore/table.h"
 

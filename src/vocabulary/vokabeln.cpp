@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "vokabelverwaltung.h"
+#include "vokabeln.h"
 #include "vocabularyrules.h"
 #include "tablestore/tableerror.h"
 

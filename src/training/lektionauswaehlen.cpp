@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lessondialog.h"
+#include "lektionauswaehlen.h"
 #include "trainingwidgets.h"
 
 #include <QDialogButtonBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "datensichernf.h"
+#include "datensichern.h"
 #include "core/backup.h"
 #include "tablestore/tableerror.h"
 

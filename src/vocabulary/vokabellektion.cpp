@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "vokabellektionf.h"
+#include "vokabellektion.h"
 #include "vocabularyrules.h"
-#include "vokabelverwaltung.h"
+#include "vokabeln.h"
 #include "databound/datasource.h"
 #include "databound/grid.h"
 #include "tablestore/tableerror.h"

@@ -29,10 +29,10 @@ struct UserFigures {
 
 // The content of the "Benutzerstatistik" panel: every user, their totals
 // and what follows from them.
-class StatistikPanel : public QWidget {
+class StatisticsPanel : public QWidget {
     Q_OBJECT
 public:
-    StatistikPanel(core::AppContext& ctx, std::function<void()> openManual, QWidget* parent = nullptr);
+    StatisticsPanel(core::AppContext& ctx, std::function<void()> openManual, QWidget* parent = nullptr);
 
     databound::DataSource* source;
     databound::LookupListBox* DBLookupListBox1;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "aboutf.h"
+#include "about.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "statistikpanel.h"
+#include "statisticspanel.h"
 #include "databound/datasource.h"
 #include "databound/lookuplistbox.h"
 #include "databound/textlabel.h"
@@ -26,7 +26,7 @@ UserFigures UserFigures::compute(int asked, int right, double coefficientSum, in
 
 QString UserFigures::formatAverage(double average) { return QLocale(QLocale::German).toString(average, 'f', 2); }
 
-StatistikPanel::StatistikPanel(core::AppContext& ctx, std::function<void()> openManual, QWidget* parent)
+StatisticsPanel::StatisticsPanel(core::AppContext& ctx, std::function<void()> openManual, QWidget* parent)
     : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("StatistikPanel"));
     source = new databound::DataSource(&ctx.db.users, this);
@@ -86,26 +86,26 @@ StatistikPanel::StatistikPanel(core::AppContext& ctx, std::function<void()> open
     grid->setColumnStretch(2, 1);
     row->addLayout(grid, 1);
 
-    connect(DBLookupListBox1, &databound::LookupListBox::recordClicked, this, &StatistikPanel::DBLookupListBox1Click);
-    connect(source, &databound::DataSource::currentChanged, this, &StatistikPanel::followRecord);
-    connect(source, &databound::DataSource::valueChanged, this, &StatistikPanel::followRecord);
-    connect(source, &databound::DataSource::reset, this, &StatistikPanel::followRecord);
+    connect(DBLookupListBox1, &databound::LookupListBox::recordClicked, this, &StatisticsPanel::DBLookupListBox1Click);
+    connect(source, &databound::DataSource::currentChanged, this, &StatisticsPanel::followRecord);
+    connect(source, &databound::DataSource::valueChanged, this, &StatisticsPanel::followRecord);
+    connect(source, &databound::DataSource::reset, this, &StatisticsPanel::followRecord);
     connect(SpeedButton15, &QToolButton::clicked, this, [openManual] { openManual(); });
 }
 
-void StatistikPanel::showEvent(QShowEvent* event) {
+void StatisticsPanel::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (ctx_.db.users.isOpen())
         ctx_.db.locateCurrentUser();
     DBLookupListBox1Click();
 }
 
-void StatistikPanel::followRecord() {
+void StatisticsPanel::followRecord() {
     if (isVisible())
         DBLookupListBox1Click();
 }
 
-void StatistikPanel::DBLookupListBox1Click() {
+void StatisticsPanel::DBLookupListBox1Click() {
     auto& db = ctx_.db;
     if (!db.users.isOpen() || db.users.isEmpty()) {
         for (QLabel* l : {Label11, Label8, Label9, Label10})

@@ -3,7 +3,7 @@
 // settings that turn the table grid job into a vocabulary list or a test.
 #pragma once
 
-#include "PJDBGrid.h"
+#include "pjdbgrid.h"
 #include "psjob.h"
 
 namespace ts {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "spracheF.h"
+#include "sprache.h"
 #include "core/languages.h"
 #include "tablestore/tableerror.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "woerterbuch.h"
+#include "dictionarypanel.h"
 #include "vocabularyrules.h"
 #include "databound/datasource.h"
 #include "databound/grid.h"
@@ -15,7 +15,7 @@
 
 namespace vocabulary {
 
-WoerterbuchPanel::WoerterbuchPanel(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
+DictionaryPanel::DictionaryPanel(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
                                    std::function<void()> openManual, QWidget* parent)
     : QWidget(parent), ctx_(ctx), rules_(rules), source_(source) {
     setObjectName(QStringLiteral("Woerterbuch"));
@@ -47,20 +47,20 @@ WoerterbuchPanel::WoerterbuchPanel(core::AppContext& ctx, VocabularyRules& rules
     setTabOrder(Eausl, SpeedButtonHilfe); // the help button stands in the search line
 
     connect(SpeedButtonHilfe, &QToolButton::clicked, this, [open = std::move(openManual)] { open(); });
-    connect(Edeutsch, &QLineEdit::textChanged, this, &WoerterbuchPanel::SearchGerman);
-    connect(Eausl, &QLineEdit::textChanged, this, &WoerterbuchPanel::SearchForeign);
+    connect(Edeutsch, &QLineEdit::textChanged, this, &DictionaryPanel::SearchGerman);
+    connect(Eausl, &QLineEdit::textChanged, this, &DictionaryPanel::SearchForeign);
     connect(DBGrid1, &databound::Grid::titleClicked, this, [this](const QString& title) {
         source_->guard([&](ts::Table& t) { VocabularyRules::orderByColumnTitle(t, title); });
     });
     connect(DBGrid1, &databound::Grid::deleteRequested, this, [this] { rules_.deleteCurrentAsked(); });
 }
 
-void WoerterbuchPanel::setLanguage(const QString& language) {
+void DictionaryPanel::setLanguage(const QString& language) {
     Lauslaendisch->setText(language);
     DBGrid1->setColumnTitle(1, language);
 }
 
-void WoerterbuchPanel::search(const QString& field, const QString& text) {
+void DictionaryPanel::search(const QString& field, const QString& text) {
     // The typed text is a literal inside the pattern: a quote is just a
     // character, while % and _ keep their wildcard meaning.
     const QString expression = field + QStringLiteral(" LIKE ") + ts::Table::quoted(u'%' + text + u'%');
@@ -72,7 +72,7 @@ void WoerterbuchPanel::search(const QString& field, const QString& text) {
     });
 }
 
-void WoerterbuchPanel::SearchGerman() { search(QStringLiteral("Deutsch"), Edeutsch->text()); }
-void WoerterbuchPanel::SearchForeign() { search(QStringLiteral("Auslaendisch"), Eausl->text()); }
+void DictionaryPanel::SearchGerman() { search(QStringLiteral("Deutsch"), Edeutsch->text()); }
+void DictionaryPanel::SearchForeign() { search(QStringLiteral("Auslaendisch"), Eausl->text()); }
 
 } // namespace vocabulary

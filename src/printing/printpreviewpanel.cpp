@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Druckvorschau.h"
+#include "printpreviewpanel.h"
 
 #include "pspreview.h"
 #include "pstoolbar.h"
-#include "VokPrintLayouts.h"
+#include "printlayouts.h"
 #include "tablestore/table.h"
 
 #include <QHBoxLayout>
@@ -14,7 +14,7 @@
 
 namespace printing {
 
-Druckvorschau::Druckvorschau(ts::Table& vocabulary, IPrinterProvider* printer, IPrintUi* ui, Hooks hooks,
+PrintPreviewPanel::PrintPreviewPanel(ts::Table& vocabulary, IPrinterProvider* printer, IPrintUi* ui, Hooks hooks,
                              QWidget* parent)
     : QWidget(parent), vocabulary_(vocabulary), hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("Druckvorschau"));
@@ -51,23 +51,23 @@ Druckvorschau::Druckvorschau(ts::Table& vocabulary, IPrinterProvider* printer, I
     SetPrintServices(printer, ui);
     ApplyPrintServices();  // the fixed settings, before any printer is known
 
-    connect(BSprache, &QPushButton::clicked, this, &Druckvorschau::BSpracheClick);
+    connect(BSprache, &QPushButton::clicked, this, &PrintPreviewPanel::BSpracheClick);
 }
 
-Druckvorschau::~Druckvorschau() {
+PrintPreviewPanel::~PrintPreviewPanel() {
     // No link to the table outlives this window, and nothing is redrawn on
     // the way out.
     DBGridPrintJob->BeginUpdate();
     DBGridPrintJob->SetDataSource(nullptr);
 }
 
-void Druckvorschau::SetPrintServices(IPrinterProvider* printer, IPrintUi* ui) {
+void PrintPreviewPanel::SetPrintServices(IPrinterProvider* printer, IPrintUi* ui) {
     printer_ = printer;
     ui_ = ui;
     servicesPending_ = true;
 }
 
-void Druckvorschau::ApplyPrintServices() {
+void PrintPreviewPanel::ApplyPrintServices() {
     if (!servicesPending_) return;
     servicesPending_ = false;
     IPrinterProvider* printer = printer_;
@@ -87,7 +87,7 @@ void Druckvorschau::ApplyPrintServices() {
     DBGridPrintJob->EndUpdate();
 }
 
-void Druckvorschau::PrintJob1Draw(TCustomPrintJob* sender, TPrintCanvas& canvas, int pageIndex) {
+void PrintPreviewPanel::PrintJob1Draw(TCustomPrintJob* sender, TPrintCanvas& canvas, int pageIndex) {
     if (kind_ != int(PrintKind::FlashCards)) return;
     // Switching a filter on filters every row again: only when it is off.
     if (!vocabulary_.isFiltered()) vocabulary_.setFiltered(true);
@@ -100,7 +100,7 @@ void Druckvorschau::PrintJob1Draw(TCustomPrintJob* sender, TPrintCanvas& canvas,
     BSprache->show();
 }
 
-void Druckvorschau::ShowFlashCards() {
+void PrintPreviewPanel::ShowFlashCards() {
     if (hooks_.resetView) hooks_.resetView();
     BSprache->show();
     kind_ = int(PrintKind::FlashCards);
@@ -113,7 +113,7 @@ void Druckvorschau::ShowFlashCards() {
     PrintJob1->SetPageCount(FlashCardPageCount(vocabulary_.recordCount(), columns, rows));
 }
 
-void Druckvorschau::ShowList() {
+void PrintPreviewPanel::ShowList() {
     if (hooks_.resetView) hooks_.resetView();
     BSprache->hide();
     kind_ = int(PrintKind::List);
@@ -124,7 +124,7 @@ void Druckvorschau::ShowList() {
     if (hooks_.showPanel) hooks_.showPanel();
 }
 
-void Druckvorschau::ShowTest(bool german) {
+void PrintPreviewPanel::ShowTest(bool german) {
     if (hooks_.resetView) hooks_.resetView();
     vocabulary_.setFiltered(true);
     kind_ = int(PrintKind::Test);
@@ -135,7 +135,7 @@ void Druckvorschau::ShowTest(bool german) {
     if (hooks_.showPanel) hooks_.showPanel();
 }
 
-void Druckvorschau::Preview(PrintKind kind, bool german) {
+void PrintPreviewPanel::Preview(PrintKind kind, bool german) {
     ApplyPrintServices();
     switch (kind) {
     case PrintKind::FlashCards: ShowFlashCards(); break;
@@ -144,18 +144,18 @@ void Druckvorschau::Preview(PrintKind kind, bool german) {
     }
 }
 
-void Druckvorschau::AdoptPrinterProvider(std::unique_ptr<IPrinterProvider> printer) {
+void PrintPreviewPanel::AdoptPrinterProvider(std::unique_ptr<IPrinterProvider> printer) {
     SetPrintServices(printer.get(), nullptr);
     ownedPrinter_ = std::move(printer);
 }
 
-void Druckvorschau::hideEvent(QHideEvent* e) {
+void PrintPreviewPanel::hideEvent(QHideEvent* e) {
     QWidget::hideEvent(e);
     // Hidden with its panel (not by a minimised window): the preview was left.
     if (!e->spontaneous()) Left();
 }
 
-void Druckvorschau::Left() {
+void PrintPreviewPanel::Left() {
     // Unbinding cuts the job to one page: its page is noted first, for the
     // next list or test to open on.
     if (Preview1->PrintJob() == DBGridPrintJob && DBGridPrintJob->DataSource())
@@ -164,7 +164,7 @@ void Druckvorschau::Left() {
     DBGridPrintJob->SetDataSource(nullptr);
 }
 
-void Druckvorschau::BSpracheClick() {
+void PrintPreviewPanel::BSpracheClick() {
     GermanSideShown = !GermanSideShown;
     Preview1->RepaintPage();
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "vocabularyfields.h"
+#include "vocabularyeditor.h"
 #include "vocabularyrules.h"
 #include "databound/combobox.h"
 #include "databound/datasource.h"

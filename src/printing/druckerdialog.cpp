@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DruckAuswahlF.h"
+#include "druckerdialog.h"
 
 #include "tablestore/table.h"
 #include "tablestore/tableerror.h"
@@ -94,7 +94,7 @@ QString PrintSortField(int item) {
     return QString::fromLatin1(SortFields[item >= 0 && item < SortItemCount ? item : 0]);
 }
 
-DruckAuswahlF::DruckAuswahlF(PrintKind kind, ts::Table& vocabulary, Hooks hooks, QWidget* parent)
+PrintChoiceDialog::PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, Hooks hooks, QWidget* parent)
     : QDialog(parent), kind_(kind), vocabulary_(vocabulary), hooks_(std::move(hooks)) {
     setObjectName(QString::fromLatin1(ObjectName(kind)));
     setWindowTitle(Title(kind));
@@ -188,12 +188,12 @@ DruckAuswahlF::DruckAuswahlF(PrintKind kind, ts::Table& vocabulary, Hooks hooks,
     layout->addLayout(buttons);
     resize(520, 420);
 
-    connect(Button1, &QPushButton::clicked, this, &DruckAuswahlF::Button1Click);
+    connect(Button1, &QPushButton::clicked, this, &PrintChoiceDialog::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     SetSortItem(0);
 }
 
-QCheckBox* DruckAuswahlF::AddCheck(QGroupBox* box, const char* name, const QString& caption) {
+QCheckBox* PrintChoiceDialog::AddCheck(QGroupBox* box, const char* name, const QString& caption) {
     auto* cb = new QCheckBox(caption, box);
     cb->setObjectName(QString::fromLatin1(name));
     cb->setChecked(true);
@@ -201,26 +201,26 @@ QCheckBox* DruckAuswahlF::AddCheck(QGroupBox* box, const char* name, const QStri
     return cb;
 }
 
-int DruckAuswahlF::CardColumns() const { return ERechts ? ERechts->value() : 3; }
-int DruckAuswahlF::CardRows() const { return EOben ? EOben->value() : 6; }
+int PrintChoiceDialog::CardColumns() const { return ERechts ? ERechts->value() : 3; }
+int PrintChoiceDialog::CardRows() const { return EOben ? EOben->value() : 6; }
 
-int DruckAuswahlF::SortItem() const { return std::max(0, sortGroup_->checkedId()); }
-void DruckAuswahlF::SetSortItem(int item) {
+int PrintChoiceDialog::SortItem() const { return std::max(0, sortGroup_->checkedId()); }
+void PrintChoiceDialog::SetSortItem(int item) {
     if (QAbstractButton* b = sortGroup_->button(item)) b->setChecked(true);
 }
 
-void DruckAuswahlF::SetLanguageName(const QString& language) {
+void PrintChoiceDialog::SetLanguageName(const QString& language) {
     SortItems[2]->setText(language);
     if (RBAuslaendisch) RBAuslaendisch->setText(language);
 }
 
-QStringList DruckAuswahlF::SubjectGroupEntries() const {
+QStringList PrintChoiceDialog::SubjectGroupEntries() const {
     QStringList out;
     for (int i = 0; i < ListBox1->count(); ++i) out << ListBox1->item(i)->text();
     return out;
 }
 
-PrintSelection DruckAuswahlF::Selection() const {
+PrintSelection PrintChoiceDialog::Selection() const {
     PrintSelection s;
     s.substantiv = CBSubstantiv->isChecked();
     s.verb = CBVerb->isChecked();
@@ -234,12 +234,12 @@ PrintSelection DruckAuswahlF::Selection() const {
     return s;
 }
 
-void DruckAuswahlF::showEvent(QShowEvent* e) {
+void PrintChoiceDialog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (!e->spontaneous()) FormShow();
 }
 
-void DruckAuswahlF::FillSubjectGroups() {
+void PrintChoiceDialog::FillSubjectGroups() {
     ListBox1->clear();
     if (!vocabulary_.isOpen()) return;
     const int field = vocabulary_.fieldIndex(QStringLiteral("Sachgruppe"));
@@ -259,7 +259,7 @@ void DruckAuswahlF::FillSubjectGroups() {
     ListBox1->selectAll();
 }
 
-void DruckAuswahlF::FormShow() {
+void PrintChoiceDialog::FormShow() {
     const bool detach = kind_ != PrintKind::Test;
     if (detach && hooks_.detachViews) hooks_.detachViews();
     FillSubjectGroups();
@@ -268,7 +268,7 @@ void DruckAuswahlF::FormShow() {
     if (hooks_.attachViews) hooks_.attachViews();
 }
 
-void DruckAuswahlF::Button1Click() {
+void PrintChoiceDialog::Button1Click() {
     const QString filter = BuildPrintFilter(Selection());
     try {
         // The entries were told apart by letter case, so they match that way.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lektionsverwaltung.h"
-#include "vokabellektionf.h"
+#include "lessonpanel.h"
+#include "vokabellektion.h"
 #include "core/lessons.h"
 #include "databound/datasource.h"
 #include "databound/grid.h"
@@ -18,7 +18,7 @@
 
 namespace vocabulary {
 
-LektionsverwaltungPanel::LektionsverwaltungPanel(core::AppContext& ctx, std::function<void()> openManual,
+LessonPanel::LessonPanel(core::AppContext& ctx, std::function<void()> openManual,
                                                  QWidget* parent)
     : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("Lektionsverwaltung"));
@@ -74,13 +74,13 @@ LektionsverwaltungPanel::LektionsverwaltungPanel(core::AppContext& ctx, std::fun
     grid->setColumnStretch(1, 3);
 
     connect(SpeedButtonHilfe, &QToolButton::clicked, this, [open = std::move(openManual)] { open(); });
-    connect(DBLookupListBox3, &databound::LookupListBox::recordClicked, this, &LektionsverwaltungPanel::SelectLesson);
-    connect(Button17, &QPushButton::clicked, this, &LektionsverwaltungPanel::NewLesson);
-    connect(BLektionUmbennen, &QPushButton::clicked, this, &LektionsverwaltungPanel::RenameLesson);
-    connect(BLektionLoeschen, &QPushButton::clicked, this, &LektionsverwaltungPanel::DeleteLesson);
-    connect(Button19, &QPushButton::clicked, this, &LektionsverwaltungPanel::AddMembers);
-    connect(Button20, &QPushButton::clicked, this, &LektionsverwaltungPanel::RemoveMember);
-    connect(Button16, &QPushButton::clicked, this, &LektionsverwaltungPanel::closeRequested);
+    connect(DBLookupListBox3, &databound::LookupListBox::recordClicked, this, &LessonPanel::SelectLesson);
+    connect(Button17, &QPushButton::clicked, this, &LessonPanel::NewLesson);
+    connect(BLektionUmbennen, &QPushButton::clicked, this, &LessonPanel::RenameLesson);
+    connect(BLektionLoeschen, &QPushButton::clicked, this, &LessonPanel::DeleteLesson);
+    connect(Button19, &QPushButton::clicked, this, &LessonPanel::AddMembers);
+    connect(Button20, &QPushButton::clicked, this, &LessonPanel::RemoveMember);
+    connect(Button16, &QPushButton::clicked, this, &LessonPanel::closeRequested);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, Button16, &QPushButton::click);
@@ -92,12 +92,12 @@ LektionsverwaltungPanel::LektionsverwaltungPanel(core::AppContext& ctx, std::fun
     });
 }
 
-void LektionsverwaltungPanel::setLanguage(const QString& language) {
+void LessonPanel::setLanguage(const QString& language) {
     language_ = language;
     DBGrid3->setColumnTitle(1, language);
 }
 
-void LektionsverwaltungPanel::prepare(const QString& language) {
+void LessonPanel::prepare(const QString& language) {
     setLanguage(language);
     lessonSource->guard([&](ts::Table& t) {
         t.setFilter(QStringLiteral("Sprache = ") + ts::Table::quoted(language));
@@ -107,12 +107,12 @@ void LektionsverwaltungPanel::prepare(const QString& language) {
     followLesson();
 }
 
-bool LektionsverwaltungPanel::isAllVocabularyLesson() const {
+bool LessonPanel::isAllVocabularyLesson() const {
     const auto& l = ctx_.db.lessons;
     return l.recNo() > 0 && l.text("Name") == core::kAllVocabularyLesson;
 }
 
-void LektionsverwaltungPanel::followLesson() {
+void LessonPanel::followLesson() {
     // "ALLE VOKABELN" keeps its name and stays, whether it was clicked or is
     // merely the first lesson shown.
     const bool special = isAllVocabularyLesson();
@@ -120,7 +120,7 @@ void LektionsverwaltungPanel::followLesson() {
     BLektionUmbennen->setEnabled(!special);
 }
 
-void LektionsverwaltungPanel::filterMembersToLesson() {
+void LessonPanel::filterMembersToLesson() {
     auto& l = ctx_.db.lessons;
     const int id = l.recNo() > 0 ? l.integer("ID") : -1;
     memberSource->guard([id](ts::Table& t) {
@@ -130,12 +130,12 @@ void LektionsverwaltungPanel::filterMembersToLesson() {
     });
 }
 
-void LektionsverwaltungPanel::SelectLesson() {
+void LessonPanel::SelectLesson() {
     filterMembersToLesson();
     followLesson();
 }
 
-bool LektionsverwaltungPanel::nameAcceptable(const QString& name, int exceptLessonId) {
+bool LessonPanel::nameAcceptable(const QString& name, int exceptLessonId) {
     if (name.trimmed().isEmpty()) {
         ctx_.prompter().information(QStringLiteral("Bitte geben Sie einen Namen für die Lektion an."));
         return false;
@@ -157,7 +157,7 @@ bool LektionsverwaltungPanel::nameAcceptable(const QString& name, int exceptLess
     return true;
 }
 
-void LektionsverwaltungPanel::NewLesson() {
+void LessonPanel::NewLesson() {
     const auto name = ctx_.prompter().input(QStringLiteral("Neue Lektion anlegen"),
                                             QStringLiteral("Bitte geben Sie den Namen der neuen Lektion an"), {});
     if (!name || !nameAcceptable(*name, -1))
@@ -171,7 +171,7 @@ void LektionsverwaltungPanel::NewLesson() {
     followLesson();
 }
 
-void LektionsverwaltungPanel::RenameLesson() {
+void LessonPanel::RenameLesson() {
     auto& l = ctx_.db.lessons;
     if (l.recNo() <= 0 || isAllVocabularyLesson())
         return;
@@ -188,7 +188,7 @@ void LektionsverwaltungPanel::RenameLesson() {
     followLesson();
 }
 
-void LektionsverwaltungPanel::DeleteLesson() {
+void LessonPanel::DeleteLesson() {
     auto& l = ctx_.db.lessons;
     if (l.recordCount() < 2 || isAllVocabularyLesson())
         return;
@@ -199,7 +199,7 @@ void LektionsverwaltungPanel::DeleteLesson() {
     followLesson();
 }
 
-void LektionsverwaltungPanel::AddMembers() {
+void LessonPanel::AddMembers() {
     auto& l = ctx_.db.lessons;
     if (l.recordCount() < 2 || !assignment_)
         return;
@@ -210,7 +210,7 @@ void LektionsverwaltungPanel::AddMembers() {
     filterMembersToLesson();
 }
 
-void LektionsverwaltungPanel::RemoveMember() {
+void LessonPanel::RemoveMember() {
     if (ctx_.db.members.recordCount() < 2)
         return;
     memberSource->guard([](ts::Table& t) { t.deleteRecord(); });

@@ -3,8 +3,8 @@
 // preview itself, and the two jobs that print the vocabulary.
 #pragma once
 
-#include "DruckAuswahlF.h"
-#include "PJDBGrid.h"
+#include "druckerdialog.h"
+#include "pjdbgrid.h"
 #include "psjob.h"
 
 #include <QWidget>
@@ -24,7 +24,7 @@ namespace printing {
 class TPreview;
 class TPreviewToolbar;
 
-class Druckvorschau : public QWidget {
+class PrintPreviewPanel : public QWidget {
     Q_OBJECT
 public:
     struct Hooks {
@@ -34,9 +34,9 @@ public:
         // The flash-card grid as the flash-card dialog holds it.
         std::function<int()> cardColumns, cardRows;
     };
-    Druckvorschau(ts::Table& vocabulary, IPrinterProvider* printer, IPrintUi* ui, Hooks hooks,
+    PrintPreviewPanel(ts::Table& vocabulary, IPrinterProvider* printer, IPrintUi* ui, Hooks hooks,
                   QWidget* parent = nullptr);
-    ~Druckvorschau() override;
+    ~PrintPreviewPanel() override;
 
     // Tests hand in a PDF printer and scripted dialogs.
     void SetPrintServices(IPrinterProvider* printer, IPrintUi* ui);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PJDBGrid.h"
+#include "pjdbgrid.h"
 
 #include "tablestore/table.h"
 

@@ -3,6 +3,8 @@
 // "Vokabeltest drucken"): which words are printed and in which order.
 #pragma once
 
+#include "printkind.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -23,8 +25,6 @@ class Table;
 
 namespace printing {
 
-enum class PrintKind { FlashCards = 1, List = 2, Test = 3 };
-
 // What the dialog chose.
 struct PrintSelection {
     bool substantiv = true, verb = true, adjektiv = true, sonstiges = true;
@@ -43,7 +43,7 @@ QToolButton* MakeHelpButton(QWidget* parent, std::function<void()> openManual);
 // The index field of each "Sortierung" item.
 QString PrintSortField(int item);
 
-class DruckAuswahlF : public QDialog {
+class PrintChoiceDialog : public QDialog {
     Q_OBJECT
 public:
     struct Hooks {
@@ -53,7 +53,7 @@ public:
         std::function<void(PrintKind, bool german)> preview;
         std::function<void(const QString&)> inform;  // a message for the user
     };
-    DruckAuswahlF(PrintKind kind, ts::Table& vocabulary, Hooks hooks, QWidget* parent = nullptr);
+    PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, Hooks hooks, QWidget* parent = nullptr);
 
     PrintKind Kind() const { return kind_; }
 
@@ -106,6 +106,25 @@ private:
     ts::Table& vocabulary_;
     Hooks hooks_;
     QButtonGroup* sortGroup_;
+};
+
+// The three forms of the dialog, one per kind of print.
+class DruckerDialogF : public PrintChoiceDialog {
+public:
+    DruckerDialogF(ts::Table& vocabulary, Hooks hooks, QWidget* parent = nullptr)
+        : PrintChoiceDialog(PrintKind::FlashCards, vocabulary, std::move(hooks), parent) {}
+};
+
+class DruckerDialogListeF : public PrintChoiceDialog {
+public:
+    DruckerDialogListeF(ts::Table& vocabulary, Hooks hooks, QWidget* parent = nullptr)
+        : PrintChoiceDialog(PrintKind::List, vocabulary, std::move(hooks), parent) {}
+};
+
+class DruckerDialogtestF : public PrintChoiceDialog {
+public:
+    DruckerDialogtestF(ts::Table& vocabulary, Hooks hooks, QWidget* parent = nullptr)
+        : PrintChoiceDialog(PrintKind::Test, vocabulary, std::move(hooks), parent) {}
 };
 
 }  // namespace printing

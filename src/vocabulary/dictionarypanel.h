@@ -21,10 +21,10 @@ class VocabularyRules;
 
 // Looks words up: each box narrows the grid to the words containing its
 // text, whatever the letter case.
-class WoerterbuchPanel : public QWidget {
+class DictionaryPanel : public QWidget {
     Q_OBJECT
 public:
-    WoerterbuchPanel(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
+    DictionaryPanel(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
                      std::function<void()> openManual, QWidget* parent = nullptr);
 
     QLineEdit* Edeutsch;

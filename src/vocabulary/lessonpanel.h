@@ -20,10 +20,10 @@ namespace vocabulary {
 class VokabelLektionF;
 
 // The lessons of the current language and the words assigned to each.
-class LektionsverwaltungPanel : public QWidget {
+class LessonPanel : public QWidget {
     Q_OBJECT
 public:
-    LektionsverwaltungPanel(core::AppContext& ctx, std::function<void()> openManual, QWidget* parent = nullptr);
+    LessonPanel(core::AppContext& ctx, std::function<void()> openManual, QWidget* parent = nullptr);
 
     databound::DataSource* lessonSource;
     databound::DataSource* memberSource;

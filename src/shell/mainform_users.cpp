@@ -6,7 +6,10 @@
 #include "training/trainingarea.h"
 #include "users/sprache.h"
 #include "users/statisticspanel.h"
-#include "users/userdialogs.h"
+#include "users/benutzer.h"
+#include "users/benutzeranlegen.h"
+#include "users/benutzerbearbeiten.h"
+#include "users/benutzerwechseln.h"
 #include "workpanel.h"
 
 #include <QLabel>

@@ -2,6 +2,7 @@
 #include "optionsdialog.h"
 #include "trainingwidgets.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -116,6 +117,26 @@ void OptionsDialog::takeOrderAndDirection() {
         o.Direction = 0;
     else if (RadioButton5->isChecked())
         o.Direction = 1;
+}
+
+QCheckBox* OptionsDialog::checkBox(QGroupBox* group, const char* name, const QString& text) {
+    auto* c = new QCheckBox(text, group);
+    c->setObjectName(QString::fromLatin1(name));
+    group->layout()->addWidget(c);
+    return c;
+}
+
+QGroupBox* OptionsDialog::group(QWidget* parent, const char* name, const QString& title) {
+    auto* g = new QGroupBox(title, parent);
+    g->setObjectName(QString::fromLatin1(name));
+    new QVBoxLayout(g);
+    return g;
+}
+
+QRadioButton* OptionsDialog::radio(QWidget* parent, const char* name, const QString& text) {
+    auto* r = new QRadioButton(text, parent);
+    r->setObjectName(QString::fromLatin1(name));
+    return r;
 }
 
 } // namespace training

@@ -63,6 +63,11 @@ protected:
     // Order mode and direction from the radio buttons; an unselected group
     // leaves its value as it is.
     void takeOrderAndDirection();
+    // A named group with a vertical layout, a check box added to a group's
+    // layout, a named radio button (the caller places it).
+    static QGroupBox* group(QWidget* parent, const char* name, const QString& title);
+    static QCheckBox* checkBox(QGroupBox* group, const char* name, const QString& text);
+    static QRadioButton* radio(QWidget* parent, const char* name, const QString& text);
     core::AppContext& ctx_;
 
 private:

@@ -3,7 +3,8 @@
 
 #include "core/appcontext.h"
 #include "lektionauswaehlen.h"
-#include "practicedialogs.h"
+#include "lernenoptionen.h"
+#include "testoptionen.h"
 #include "traininghost.h"
 
 #include <QObject>

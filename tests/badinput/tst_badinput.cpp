@@ -7,7 +7,10 @@
 #include "printing/druckerdialog.h"
 #include "training/testpanel.h"
 #include "training/trainingarea.h"
-#include "users/userdialogs.h"
+#include "users/benutzer.h"
+#include "users/benutzeranlegen.h"
+#include "users/benutzerbearbeiten.h"
+#include "users/benutzerwechseln.h"
 #include "vocabulary/vocabularyfixture.h"
 #include "vocabulary/dictionarypanel.h"
 

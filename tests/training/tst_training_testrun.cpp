@@ -3,7 +3,10 @@
 #include "trainingfixture.h"
 #include "training/answercheck.h"
 #include "training/cardview.h"
-#include "users/userdialogs.h"
+#include "users/benutzer.h"
+#include "users/benutzeranlegen.h"
+#include "users/benutzerbearbeiten.h"
+#include "users/benutzerwechseln.h"
 
 using namespace trainingtest;
 

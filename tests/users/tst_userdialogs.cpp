@@ -6,7 +6,10 @@
 #include "databound/textlabel.h"
 #include "support/mainwindowfixture.h"
 #include "users/statisticspanel.h"
-#include "users/userdialogs.h"
+#include "users/benutzer.h"
+#include "users/benutzeranlegen.h"
+#include "users/benutzerbearbeiten.h"
+#include "users/benutzerwechseln.h"
 
 #include <QLabel>
 #include <QLineEdit>

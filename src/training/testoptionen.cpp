@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "practicedialogs.h"
+#include "testoptionen.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -16,64 +16,7 @@ namespace training {
 
 namespace {
 constexpr int kMaxTime = 100; // minutes or seconds per word, as far as the arrows go
-
-QCheckBox* checkBox(QGroupBox* group, const char* name, const QString& text) {
-    auto* c = new QCheckBox(text, group);
-    c->setObjectName(QString::fromLatin1(name));
-    group->layout()->addWidget(c);
-    return c;
-}
-
-QGroupBox* group(QWidget* parent, const char* name, const QString& title) {
-    auto* g = new QGroupBox(title, parent);
-    g->setObjectName(QString::fromLatin1(name));
-    new QVBoxLayout(g);
-    return g;
-}
-
-QRadioButton* radio(QWidget* parent, const char* name, const QString& text) {
-    auto* r = new QRadioButton(text, parent);
-    r->setObjectName(QString::fromLatin1(name));
-    return r;
-}
 } // namespace
-
-// ------------------------------------------------------------ learn options
-
-lernenoptionenF::lernenoptionenF(core::AppContext& ctx, Pool& pool, LearnPanel& learn, TestPanel& test,
-                                       QWidget* parent)
-    : OptionsDialog(ctx, "lernenoptionenF", QStringLiteral("Lernenoptionen"), QStringLiteral("Deutsch-Fremdsprache"),
-                    parent),
-      pool_(pool), learn_(learn), test_(test) {
-    GBSchleife = group(this, "GBSchleife", QStringLiteral("Schleife"));
-    CheckBox1 = checkBox(GBSchleife, "CheckBox1", QStringLiteral("mit Schleife"));
-    rightColumn()->addWidget(GBSchleife);
-    rightColumn()->addStretch(1);
-    buttonsAfter(CheckBox1);
-    connect(Button1, &QPushButton::clicked, this, &lernenoptionenF::Button1Click);
-}
-
-void lernenoptionenF::showEvent(QShowEvent* e) {
-    OptionsDialog::showEvent(e);
-    FormShow();
-}
-
-void lernenoptionenF::FormShow() {
-    showOrderAndDirection();
-    CheckBox1->setChecked(ctx_.options.loop);
-}
-
-void lernenoptionenF::Button1Click() {
-    takeOrderAndDirection();
-    ctx_.options.loop = CheckBox1->isChecked();
-    learn_.asked.clear();
-    if (pool_.isChosen())
-        pool_.first();
-    accept(); // the panels' controls follow the options on `accepted`
-
-}
-
-// ------------------------------------------------------------ test options
 
 testoptionenF::testoptionenF(core::AppContext& ctx, Pool& pool, LearnPanel& learn, TestPanel& test,
                                      QWidget* parent)

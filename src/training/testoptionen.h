@@ -9,27 +9,6 @@ class QLineEdit;
 
 namespace training {
 
-// "Lernenoptionen": order, direction and loop of the learn run.
-class lernenoptionenF : public OptionsDialog {
-    Q_OBJECT
-public:
-    lernenoptionenF(core::AppContext& ctx, Pool& pool, LearnPanel& learn, TestPanel& test, QWidget* parent);
-
-    QGroupBox* GBSchleife;
-    QCheckBox* CheckBox1;
-
-    void FormShow();
-    void Button1Click();
-
-protected:
-    void showEvent(QShowEvent* e) override;
-
-private:
-    Pool& pool_;
-    LearnPanel& learn_;
-    TestPanel& test_;
-};
-
 // "Testoptionen": everything the test run can be set to, the timer included.
 class testoptionenF : public OptionsDialog {
     Q_OBJECT

@@ -55,56 +55,11 @@ protected:
     void addButtons(QLayout* layout, const QString& okCaption);
     // The "Name:" field and the "bevorzugte Sprache: " combo of the current record.
     void addNameAndLanguage(QBoxLayout* layout, databound::Edit*& name, databound::ComboBox*& language);
+    // The languages of the data folder as the choices of a language combo.
+    void fillLanguages(databound::ComboBox* combo) const;
 
     core::AppContext& ctx_;
     UserHooks hooks_;
-};
-
-// "Neuen Benutzer anlegen".
-class benutzeranlegenF : public UserDialog {
-    Q_OBJECT
-public:
-    benutzeranlegenF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
-    databound::Edit* DBEditName;
-    databound::ComboBox* DBComboSprache;
-    void BOkClick();
-
-protected:
-    void showEvent(QShowEvent* e) override;
-    void done(int r) override;
-};
-
-// "Benutzer bearbeiten".
-class benutzerbearbeitenF : public UserDialog {
-    Q_OBJECT
-public:
-    benutzerbearbeitenF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
-    databound::LookupListBox* DBLookupListBox1;
-    databound::Edit* DBEditName;
-    databound::ComboBox* DBComboSprache;
-    void BOkClick();
-
-protected:
-    void showEvent(QShowEvent* e) override;
-    void done(int r) override;
-};
-
-// "Benutzer löschen".
-class BenutzerF : public UserDialog {
-    Q_OBJECT
-public:
-    BenutzerF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
-    databound::LookupListBox* DBLookupListBox1;
-    void BLoeschenClick();
-};
-
-// "Benutzer wechseln".
-class benutzerwechselnF : public UserDialog {
-    Q_OBJECT
-public:
-    benutzerwechselnF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
-    databound::LookupListBox* DBLookupListBox1;
-    void BOkClick();
 };
 
 } // namespace users

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "benutzer.h"
+#include "core/languages.h"
+#include "databound/combobox.h"
+#include "databound/datasource.h"
+#include "databound/edit.h"
+#include "databound/lookuplistbox.h"
+#include "tablestore/tableerror.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace users {
+
+BenutzerF::BenutzerF(core::AppContext& ctx, UserHooks hooks, QWidget* parent)
+    : UserDialog(ctx, std::move(hooks), QStringLiteral("BenutzerF"), QStringLiteral("Benutzer löschen"), parent) {
+    auto* layout = new QVBoxLayout(this);
+    DBLookupListBox1 = makeUserList();
+    layout->addWidget(DBLookupListBox1, 1);
+    addButtons(layout, QStringLiteral("Löschen"));
+    BOk->setObjectName(QStringLiteral("BLoeschen"));
+    connect(BOk, &QPushButton::clicked, this, &BenutzerF::BLoeschenClick);
+}
+
+void BenutzerF::BLoeschenClick() {
+    auto& db = ctx_.db;
+    if (db.users.isEmpty())
+        return;
+    if (ctx_.prompter().ask(QStringLiteral("Sind Sie sicher, dass Sie den ausgewählten Benutzer löschen möchten?"),
+                            core::Buttons::YesCancel) != core::Answer::Yes)
+        return;
+    const int chosen = db.users.integer("ID");
+    const bool wasCurrent = chosen == ctx_.settings.readInteger("AktuelleBenutzerID");
+    if (wasCurrent && hooks_.beforeUserChanges) {
+        hooks_.beforeUserChanges();
+        db.users.locate("ID", chosen);
+    }
+    if (!source->guard([](ts::Table& t) { t.deleteRecord(); }))
+        return;
+    if (wasCurrent && !db.users.isEmpty()) {
+        // The first remaining user in name order takes over, with their
+        // language, so the program never runs without a current user.
+        db.users.first();
+        ctx_.settings.writeInteger("AktuelleBenutzerID", db.users.integer("ID"));
+        hooks_.showCurrentUser();
+        followCurrentUsersLanguage();
+    }
+}
+
+} // namespace users

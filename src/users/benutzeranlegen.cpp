@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "benutzeranlegen.h"
+#include "core/languages.h"
+#include "databound/combobox.h"
+#include "databound/datasource.h"
+#include "databound/edit.h"
+#include "databound/lookuplistbox.h"
+#include "tablestore/tableerror.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace users {
+
+benutzeranlegenF::benutzeranlegenF(core::AppContext& ctx, UserHooks hooks, QWidget* parent)
+    : UserDialog(ctx, std::move(hooks), QStringLiteral("benutzeranlegenF"), QStringLiteral("Neuen Benutzer anlegen"),
+                 parent) {
+    auto* layout = new QVBoxLayout(this);
+    addNameAndLanguage(layout, DBEditName, DBComboSprache);
+    addButtons(layout, QStringLiteral("Ok"));
+    connect(BOk, &QPushButton::clicked, this, &benutzeranlegenF::BOkClick);
+}
+
+void benutzeranlegenF::showEvent(QShowEvent* e) {
+    UserDialog::showEvent(e);
+    fillLanguages(DBComboSprache);
+    source->guard([](ts::Table& t) { t.insert(); });
+    DBEditName->setFocus();
+}
+
+void benutzeranlegenF::BOkClick() {
+    auto& users = ctx_.db.users;
+    if (users.state() != ts::Table::State::Insert)
+        return;
+    if (users.text("Name").isEmpty()) {
+        ctx_.prompter().information(QStringLiteral("Bitte geben Sie einen Namen ein!"));
+        return;
+    }
+    if (!languageIsKnown(users.text("Letzte Sprache")))
+        return;
+    const bool posted = source->guard([](ts::Table& t) {
+        t.setValue("AbgefragteVokabeln", 0);
+        t.setValue("RichtigeVokabeln", 0);
+        t.post();
+    });
+    if (posted)
+        accept();
+}
+
+void benutzeranlegenF::done(int r) {
+    if (ctx_.db.users.state() == ts::Table::State::Insert)
+        ctx_.db.users.cancel(); // its number stays used
+    DBComboSprache->setItems({});
+    UserDialog::done(r);
+}
+
+} // namespace users

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "benutzerwechseln.h"
+#include "core/languages.h"
+#include "databound/combobox.h"
+#include "databound/datasource.h"
+#include "databound/edit.h"
+#include "databound/lookuplistbox.h"
+#include "tablestore/tableerror.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace users {
+
+benutzerwechselnF::benutzerwechselnF(core::AppContext& ctx, UserHooks hooks, QWidget* parent)
+    : UserDialog(ctx, std::move(hooks), QStringLiteral("benutzerwechselnF"), QStringLiteral("Benutzer wechseln"),
+                 parent) {
+    auto* layout = new QVBoxLayout(this);
+    DBLookupListBox1 = makeUserList();
+    layout->addWidget(DBLookupListBox1, 1);
+    addButtons(layout, QStringLiteral("Ok"));
+    connect(BOk, &QPushButton::clicked, this, &benutzerwechselnF::BOkClick);
+}
+
+void benutzerwechselnF::BOkClick() {
+    auto& db = ctx_.db;
+    if (db.users.isEmpty())
+        return;
+    const int chosen = db.users.integer("ID");
+    if (chosen != ctx_.settings.readInteger("AktuelleBenutzerID") && hooks_.beforeUserChanges) {
+        hooks_.beforeUserChanges();
+        db.users.locate("ID", chosen);
+    }
+    ctx_.settings.writeInteger("AktuelleBenutzerID", chosen);
+    hooks_.showCurrentUser();
+    accept();
+    followCurrentUsersLanguage();
+}
+
+} // namespace users

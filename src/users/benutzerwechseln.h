@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "userdialog.h"
+
+namespace databound {
+class ComboBox;
+class Edit;
+class LookupListBox;
+} // namespace databound
+
+namespace users {
+
+// "Benutzer wechseln".
+class benutzerwechselnF : public UserDialog {
+    Q_OBJECT
+public:
+    benutzerwechselnF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
+    databound::LookupListBox* DBLookupListBox1;
+    void BOkClick();
+};
+
+} // namespace users

@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "userdialog.h"
+#include "core/languages.h"
+#include "databound/combobox.h"
+#include "databound/datasource.h"
+#include "databound/edit.h"
+#include "databound/lookuplistbox.h"
+#include "tablestore/tableerror.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace users {
+
+
+UserDialog::UserDialog(core::AppContext& ctx, UserHooks hooks, const QString& objectName, const QString& caption,
+                       QWidget* parent)
+    : QDialog(parent), ctx_(ctx), hooks_(std::move(hooks)) {
+    setObjectName(objectName);
+    setWindowTitle(caption);
+    source = new databound::DataSource(&ctx.db.users, this);
+    source->setErrorHandler([this](const QString& m) { ctx_.prompter().information(m); });
+    SpeedButtonHilfe = new QToolButton(this);
+    SpeedButtonHilfe->setObjectName(QStringLiteral("SpeedButtonHilfe"));
+    SpeedButtonHilfe->setText(QStringLiteral("?"));
+    SpeedButtonHilfe->setToolTip(QStringLiteral("Hile aufrufen"));
+    SpeedButtonHilfe->setAutoRaise(true);
+    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [this] { hooks_.openManual(); });
+    BOk = new QPushButton(this);
+    BOk->setObjectName(QStringLiteral("BOk"));
+    BOk->setDefault(true);
+    BAbbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
+    BAbbrechen->setObjectName(QStringLiteral("BAbbrechen"));
+    connect(BAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
+    setMinimumWidth(360);
+}
+
+databound::LookupListBox* UserDialog::makeUserList() {
+    auto* list = new databound::LookupListBox(this);
+    list->setObjectName(QStringLiteral("DBLookupListBox1"));
+    list->bind(source, QStringLiteral("Name"));
+    return list;
+}
+
+void UserDialog::addButtons(QLayout* layout, const QString& okCaption) {
+    BOk->setText(okCaption);
+    auto* row = new QHBoxLayout;
+    row->addWidget(SpeedButtonHilfe);
+    row->addStretch(1);
+    row->addWidget(BOk);
+    row->addWidget(BAbbrechen);
+    static_cast<QBoxLayout*>(layout)->addLayout(row);
+}
+
+QString UserDialog::unknownLanguage(const QString& language) const {
+    if (core::languages::list(ctx_.db.dataFolder()).contains(language))
+        return {};
+    return language.isEmpty() ? QStringLiteral("Bitte wählen Sie eine Sprache aus.")
+                              : QStringLiteral("Die Sprache \"%1\" gibt es nicht. Bitte wählen Sie eine der "
+                                               "vorhandenen Sprachen aus; neue Sprachen legen Sie unter "
+                                               "\"Programm\" → \"Sprache wechseln\" an.")
+                                    .arg(language);
+}
+
+bool UserDialog::languageIsKnown(const QString& language) {
+    const QString why = unknownLanguage(language);
+    if (why.isEmpty())
+        return true;
+    ctx_.prompter().information(why);
+    return false;
+}
+
+void UserDialog::followCurrentUsersLanguage() {
+    auto& db = ctx_.db;
+    if (!db.locateCurrentUser())
+        return;
+    const QString language = db.users.text("Letzte Sprache");
+    if (language != db.loadedLanguage())
+        hooks_.switchLanguage(language);
+}
+
+void UserDialog::addNameAndLanguage(QBoxLayout* layout, databound::Edit*& name, databound::ComboBox*& language) {
+    auto* form = new QFormLayout;
+    name = new databound::Edit(this);
+    name->setObjectName(QStringLiteral("DBEditName"));
+    name->bind(source, QStringLiteral("Name"));
+    language = new databound::ComboBox(this);
+    language->setObjectName(QStringLiteral("DBComboSprache"));
+    language->bind(source, QStringLiteral("Letzte Sprache"));
+    form->addRow(QStringLiteral("Name:"), name);
+    form->addRow(QStringLiteral("bevorzugte Sprache: "), language);
+    layout->addLayout(form);
+}
+
+void UserDialog::fillLanguages(databound::ComboBox* combo) const {
+    combo->setItems(core::languages::list(ctx_.db.dataFolder()));
+}
+
+} // namespace users

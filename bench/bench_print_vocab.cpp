@@ -40,11 +40,11 @@ void printCards(ts::Table& t, const QString& file, int pages, bool german) {
     TOwnedPrinterProvider provider(MakePdfPrinter(file, 600));
     TPrintJob job;
     job.SetPrinterProvider(&provider);
-    SetupFlashCardJob(job);
+    setupFlashCardJob(job);
     job.OnDraw = [&](TCustomPrintJob*, TPrintCanvas& c, int page, const TRect&, TDrawArea, TDrawTarget) {
         DrawFlashCardPage(c, t, 3, 6, german, page);
     };
-    job.SetPageCount(std::min(pages, FlashCardPageCount(t.recordCount(), 3, 6)));
+    job.SetPageCount(std::min(pages, flashCardPageCount(t.recordCount(), 3, 6)));
     job.Print();
 }
 
@@ -52,9 +52,9 @@ void printGridSample(ts::Table& t, const QString& file, bool list) {
     TOwnedPrinterProvider provider(MakePdfPrinter(file, 600));
     TDBGridPrintJob job;
     job.SetPrinterProvider(&provider);
-    SetupVocabularyGridJob(job);
-    if (list) ApplyVocabularyListSettings(job, t);
-    else ApplyVocabularyTestSettings(job, t, true);
+    setupVocabularyGridJob(job);
+    if (list) applyVocabularyListSettings(job, t);
+    else applyVocabularyTestSettings(job, t, true);
     job.PrintRange(1, 1, false, false);
 }
 }  // namespace
@@ -76,14 +76,14 @@ int main(int argc, char** argv) {
         hooks.resetView = [&] { vocab.setFiltered(false); };
         PrintPreviewPanel panel(vocab, &cardPrinter, nullptr, hooks);
         vocab.setFilter(QStringLiteral("ID <= 18000"));
-        panel.ShowFlashCards();
+        panel.showFlashCards();
         QElapsedTimer timer;
         timer.start();
         panel.PrintJob1->Print();
         const double ms = timer.nsecsElapsed() / 1e6;
         std::printf("1000 flash-card pages to PDF (%d sheets): %.0f ms total, %.2f ms per page\n",
                     panel.PrintJob1->PrintedSheetCount(), ms, ms / 1000);
-        panel.Left();
+        panel.left();
         vocab.setFiltered(false);
     }
     {
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     TOwnedPrinterProvider provider(MakePdfPrinter(out.filePath(QStringLiteral("list.pdf")), 600));
     TDBGridPrintJob job;
     job.SetPrinterProvider(&provider);
-    SetupVocabularyGridJob(job);
+    setupVocabularyGridJob(job);
 
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
@@ -120,21 +120,21 @@ int main(int argc, char** argv) {
         t.restart();
         dialog.FormShow();
         std::printf("print dialog opened on %d rows (%d subject groups): %.1f ms\n", vocab.recordCount(),
-                    int(dialog.SubjectGroupEntries().size()), t.nsecsElapsed() / 1e6);
+                    int(dialog.subjectGroupEntries().size()), t.nsecsElapsed() / 1e6);
         dialog.show();
         QApplication::processEvents();
         dialog.grab().save(out.filePath(QStringLiteral("dialog-list.png")));
     }
     {
         PrintChoiceDialog dialog(PrintKind::Test, vocab, {});
-        dialog.SetLanguageName(QStringLiteral("englisch"));
+        dialog.setLanguageName(QStringLiteral("englisch"));
         dialog.show();
         QApplication::processEvents();
         dialog.grab().save(out.filePath(QStringLiteral("dialog-test.png")));
     }
     t.restart();
     preview->SetPrintJob(&job);
-    ApplyVocabularyListSettings(job, vocab);
+    applyVocabularyListSettings(job, vocab);
     QApplication::processEvents();
     std::printf("list preview of %d rows opened (%d pages): %.1f ms\n", vocab.recordCount(), job.PageCount(),
                 t.nsecsElapsed() / 1e6);
@@ -158,7 +158,7 @@ int main(int argc, char** argv) {
     s.level3 = false;
     s.subjectGroups = {QStringLiteral("Tiere"), QStringLiteral("Schule"), QStringLiteral("Kinder's Welt")};
     t.restart();
-    vocab.setFilter(BuildPrintFilter(s));
+    vocab.setFilter(buildPrintFilter(s));
     vocab.setOrder(QStringLiteral("deutsch"));
     vocab.setFiltered(true);
     QApplication::processEvents();

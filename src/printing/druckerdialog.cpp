@@ -54,7 +54,7 @@ QSpinBox* CardSpin(QWidget* parent, const char* name, int value) {
 }
 }  // namespace
 
-QString BuildPrintFilter(const PrintSelection& s) {
+QString buildPrintFilter(const PrintSelection& s) {
     QString f = QStringLiteral("1 = 1");
     f += QStringLiteral(" and ( 1=2");
     if (s.substantiv) f += QStringLiteral(" or Gattung='Substantiv'");
@@ -90,7 +90,7 @@ QToolButton* MakeHelpButton(QWidget* parent, std::function<void()> openManual) {
     return b;
 }
 
-QString PrintSortField(int item) {
+QString printSortField(int item) {
     return QString::fromLatin1(SortFields[item >= 0 && item < SortItemCount ? item : 0]);
 }
 
@@ -108,17 +108,17 @@ PrintChoiceDialog::PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, Hook
     GroupGattung = new QGroupBox(QStringLiteral("Gattung"), this);
     GroupGattung->setObjectName(QStringLiteral("GroupGattung"));
     new QVBoxLayout(GroupGattung);
-    CBSubstantiv = AddCheck(GroupGattung, "CBSubstantiv", QStringLiteral("Substantiv"));
-    CBVerb = AddCheck(GroupGattung, "CBVerb", QStringLiteral("Verb"));
-    CBAdjektiv = AddCheck(GroupGattung, "CBAdjektiv", QStringLiteral("Adjektiv"));
-    CBsonstiges = AddCheck(GroupGattung, "CBsonstiges", QStringLiteral("sonstiges"));
+    CBSubstantiv = addCheck(GroupGattung, "CBSubstantiv", QStringLiteral("Substantiv"));
+    CBVerb = addCheck(GroupGattung, "CBVerb", QStringLiteral("Verb"));
+    CBAdjektiv = addCheck(GroupGattung, "CBAdjektiv", QStringLiteral("Adjektiv"));
+    CBsonstiges = addCheck(GroupGattung, "CBsonstiges", QStringLiteral("sonstiges"));
     left->addWidget(GroupGattung);
     GroupSchwierigkeitsgrad = new QGroupBox(QStringLiteral("Schwierigkeitsgrad"), this);
     GroupSchwierigkeitsgrad->setObjectName(QStringLiteral("GroupSchwierigkeitsgrad"));
     new QVBoxLayout(GroupSchwierigkeitsgrad);
-    CB1 = AddCheck(GroupSchwierigkeitsgrad, "CB1", QStringLiteral("1"));
-    CB2 = AddCheck(GroupSchwierigkeitsgrad, "CB2", QStringLiteral("2"));
-    CB3 = AddCheck(GroupSchwierigkeitsgrad, "CB3", QStringLiteral("3"));
+    CB1 = addCheck(GroupSchwierigkeitsgrad, "CB1", QStringLiteral("1"));
+    CB2 = addCheck(GroupSchwierigkeitsgrad, "CB2", QStringLiteral("2"));
+    CB3 = addCheck(GroupSchwierigkeitsgrad, "CB3", QStringLiteral("3"));
     left->addWidget(GroupSchwierigkeitsgrad);
     left->addStretch(1);
 
@@ -190,10 +190,10 @@ PrintChoiceDialog::PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, Hook
 
     connect(Button1, &QPushButton::clicked, this, &PrintChoiceDialog::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-    SetSortItem(0);
+    setSortItem(0);
 }
 
-QCheckBox* PrintChoiceDialog::AddCheck(QGroupBox* box, const char* name, const QString& caption) {
+QCheckBox* PrintChoiceDialog::addCheck(QGroupBox* box, const char* name, const QString& caption) {
     auto* cb = new QCheckBox(caption, box);
     cb->setObjectName(QString::fromLatin1(name));
     cb->setChecked(true);
@@ -201,26 +201,26 @@ QCheckBox* PrintChoiceDialog::AddCheck(QGroupBox* box, const char* name, const Q
     return cb;
 }
 
-int PrintChoiceDialog::CardColumns() const { return ERechts ? ERechts->value() : 3; }
-int PrintChoiceDialog::CardRows() const { return EOben ? EOben->value() : 6; }
+int PrintChoiceDialog::cardColumns() const { return ERechts ? ERechts->value() : 3; }
+int PrintChoiceDialog::cardRows() const { return EOben ? EOben->value() : 6; }
 
-int PrintChoiceDialog::SortItem() const { return std::max(0, sortGroup_->checkedId()); }
-void PrintChoiceDialog::SetSortItem(int item) {
+int PrintChoiceDialog::sortItem() const { return std::max(0, sortGroup_->checkedId()); }
+void PrintChoiceDialog::setSortItem(int item) {
     if (QAbstractButton* b = sortGroup_->button(item)) b->setChecked(true);
 }
 
-void PrintChoiceDialog::SetLanguageName(const QString& language) {
+void PrintChoiceDialog::setLanguageName(const QString& language) {
     SortItems[2]->setText(language);
     if (RBAuslaendisch) RBAuslaendisch->setText(language);
 }
 
-QStringList PrintChoiceDialog::SubjectGroupEntries() const {
+QStringList PrintChoiceDialog::subjectGroupEntries() const {
     QStringList out;
     for (int i = 0; i < ListBox1->count(); ++i) out << ListBox1->item(i)->text();
     return out;
 }
 
-PrintSelection PrintChoiceDialog::Selection() const {
+PrintSelection PrintChoiceDialog::selection() const {
     PrintSelection s;
     s.substantiv = CBSubstantiv->isChecked();
     s.verb = CBVerb->isChecked();
@@ -239,7 +239,7 @@ void PrintChoiceDialog::showEvent(QShowEvent* e) {
     if (!e->spontaneous()) FormShow();
 }
 
-void PrintChoiceDialog::FillSubjectGroups() {
+void PrintChoiceDialog::fillSubjectGroups() {
     ListBox1->clear();
     if (!vocabulary_.isOpen()) return;
     const int field = vocabulary_.fieldIndex(QStringLiteral("Sachgruppe"));
@@ -262,19 +262,19 @@ void PrintChoiceDialog::FillSubjectGroups() {
 void PrintChoiceDialog::FormShow() {
     const bool detach = kind_ != PrintKind::Test;
     if (detach && hooks_.detachViews) hooks_.detachViews();
-    FillSubjectGroups();
-    SetSortItem(0);
+    fillSubjectGroups();
+    setSortItem(0);
     if (RBDeutsch) RBDeutsch->setChecked(true);
     if (hooks_.attachViews) hooks_.attachViews();
 }
 
 void PrintChoiceDialog::Button1Click() {
-    const QString filter = BuildPrintFilter(Selection());
+    const QString filter = buildPrintFilter(selection());
     try {
         // The entries were told apart by letter case, so they match that way.
         vocabulary_.setFilterCaseInsensitive(false);
         vocabulary_.setFilter(filter);
-        vocabulary_.setOrder(PrintSortField(SortItem()));
+        vocabulary_.setOrder(printSortField(sortItem()));
     } catch (const ts::TableError& e) {
         // Every name is quoted, so this only happens with a table that lacks
         // the fields; the table keeps its old filter and order.

@@ -35,13 +35,13 @@ struct PrintSelection {
 // The filter text for a selection. Subject groups are written as quoted
 // literals, so any name (a quote included) selects exactly its records. A
 // group with nothing chosen selects no record.
-QString BuildPrintFilter(const PrintSelection& selection);
+QString buildPrintFilter(const PrintSelection& selection);
 
 // The "?" button that opens the manual, as the printing windows show it.
 QToolButton* MakeHelpButton(QWidget* parent, std::function<void()> openManual);
 
 // The index field of each "Sortierung" item.
-QString PrintSortField(int item);
+QString printSortField(int item);
 
 class PrintChoiceDialog : public QDialog {
     Q_OBJECT
@@ -55,7 +55,7 @@ public:
     };
     PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, Hooks hooks, QWidget* parent = nullptr);
 
-    PrintKind Kind() const { return kind_; }
+    PrintKind kind() const { return kind_; }
 
     QGroupBox* GroupGattung;
     QCheckBox* CBSubstantiv;
@@ -81,16 +81,16 @@ public:
     QToolButton* SpeedButtonHilfe;
 
     // The flash-card grid: columns and rows (3 x 6 without the dialog).
-    int CardColumns() const;
-    int CardRows() const;
+    int cardColumns() const;
+    int cardRows() const;
 
-    int SortItem() const;
-    void SetSortItem(int item);
+    int sortItem() const;
+    void setSortItem(int item);
     // The current language's name on the items that name it.
-    void SetLanguageName(const QString& language);
+    void setLanguageName(const QString& language);
 
-    PrintSelection Selection() const;
-    QStringList SubjectGroupEntries() const;
+    PrintSelection selection() const;
+    QStringList subjectGroupEntries() const;
 
     void FormShow();
     void Button1Click();
@@ -99,8 +99,8 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    QCheckBox* AddCheck(QGroupBox* box, const char* name, const QString& caption);
-    void FillSubjectGroups();
+    QCheckBox* addCheck(QGroupBox* box, const char* name, const QString& caption);
+    void fillSubjectGroups();
 
     PrintKind kind_;
     ts::Table& vocabulary_;

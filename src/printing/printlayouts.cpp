@@ -20,7 +20,7 @@ TFontSpec Arial(double points) {
 FlashCardGeometry::FlashCardGeometry(int columns, int rows)
     : rowH(Div(6800, rows)), colW(Div(4850, columns)), textX0(Div(2425, columns)), textY0(Div(3400, rows)) {}
 
-int FlashCardPageCount(int records, int columns, int rows) {
+int flashCardPageCount(int records, int columns, int rows) {
     const int perPage = std::max(1, columns) * std::max(1, rows);
     return std::max(1, (records + perPage - 1) / perPage);
 }
@@ -41,7 +41,7 @@ void DrawFlashCardPage(TPrintCanvas& canvas, ts::Table& table, int columns, int 
     for (int i = 0; i < columns && left; ++i) {
         const int c = germanSide ? i : columns - 1 - i;
         for (int r = 0; r < rows; ++r) {
-            canvas.TextOut(g.TextX(c), g.TextY(r), table.value(field).toString());
+            canvas.TextOut(g.textX(c), g.textY(r), table.value(field).toString());
             table.next();
             if (table.eof()) {
                 left = false;
@@ -56,7 +56,7 @@ void DrawFlashCardPage(TPrintCanvas& canvas, ts::Table& table, int columns, int 
     for (int k = 1; k <= columns; ++k) canvas.Line(k * g.colW, 0, k * g.colW, 10000);
 }
 
-void SetupFlashCardJob(TPrintJob& job) {
+void setupFlashCardJob(TPrintJob& job) {
     job.BeginUpdate();
     job.SetPageUnits(unPixels);
     job.SetOrientation(orPortrait);
@@ -68,7 +68,7 @@ void SetupFlashCardJob(TPrintJob& job) {
     job.EndUpdate();
 }
 
-void SetupVocabularyGridJob(TDBGridPrintJob& job) {
+void setupVocabularyGridJob(TDBGridPrintJob& job) {
     job.BeginUpdate();
     job.SetPageUnits(unPixels);
     job.SetOrientation(orLandscape);
@@ -99,7 +99,7 @@ void SetupVocabularyGridJob(TDBGridPrintJob& job) {
     job.EndUpdate();
 }
 
-void ApplyVocabularyListSettings(TDBGridPrintJob& job, ts::Table& vocabulary) {
+void applyVocabularyListSettings(TDBGridPrintJob& job, ts::Table& vocabulary) {
     job.BeginUpdate();
     job.SetRowsPerPage(30);
     job.SetDataSource(&vocabulary);
@@ -111,7 +111,7 @@ void ApplyVocabularyListSettings(TDBGridPrintJob& job, ts::Table& vocabulary) {
     job.Update();
 }
 
-void ApplyVocabularyTestSettings(TDBGridPrintJob& job, ts::Table& vocabulary, bool german) {
+void applyVocabularyTestSettings(TDBGridPrintJob& job, ts::Table& vocabulary, bool german) {
     job.BeginUpdate();
     job.SetRowsPerPage(20);
     job.SetDataSource(&vocabulary);

@@ -18,12 +18,12 @@ struct FlashCardGeometry {
     int rowH, colW, textX0, textY0;
     FlashCardGeometry(int columns, int rows);
     // Reference point of the card text at column c, row r.
-    int TextX(int c) const { return c * colW + textX0; }
-    int TextY(int r) const { return r * rowH + textY0; }
+    int textX(int c) const { return c * colW + textX0; }
+    int textY(int r) const { return r * rowH + textY0; }
 };
 
 // Pages needed for `records` cards, at least one.
-int FlashCardPageCount(int records, int columns, int rows);
+int flashCardPageCount(int records, int columns, int rows);
 
 // Draws flash-card page `page` (from 1) of the table's current view: the
 // German words with cutting lines, or the foreign words in mirrored columns
@@ -33,12 +33,12 @@ int FlashCardPageCount(int records, int columns, int rows);
 void DrawFlashCardPage(TPrintCanvas& canvas, ts::Table& table, int columns, int rows, bool germanSide, int page);
 
 // The fixed settings of the two jobs.
-void SetupFlashCardJob(TPrintJob& job);
-void SetupVocabularyGridJob(TDBGridPrintJob& job);
+void setupFlashCardJob(TPrintJob& job);
+void setupVocabularyGridJob(TDBGridPrintJob& job);
 
 // A list: 30 rows, columns separated by vertical lines, all fields but ID.
-void ApplyVocabularyListSettings(TDBGridPrintJob& job, ts::Table& vocabulary);
+void applyVocabularyListSettings(TDBGridPrintJob& job, ts::Table& vocabulary);
 // A test: 20 ruled rows and one column, German or foreign.
-void ApplyVocabularyTestSettings(TDBGridPrintJob& job, ts::Table& vocabulary, bool german);
+void applyVocabularyTestSettings(TDBGridPrintJob& job, ts::Table& vocabulary, bool german);
 
 }  // namespace printing

@@ -48,8 +48,8 @@ PrintPreviewPanel::PrintPreviewPanel(ts::Table& vocabulary, IPrinterProvider* pr
                                TDrawTarget) { PrintJob1Draw(sender, canvas, page); };
     DBGridPrintJob = new TDBGridPrintJob(this);
     DBGridPrintJob->setObjectName(QStringLiteral("DBGridPrintJob"));
-    SetPrintServices(printer, ui);
-    ApplyPrintServices();  // the fixed settings, before any printer is known
+    setPrintServices(printer, ui);
+    applyPrintServices();  // the fixed settings, before any printer is known
 
     connect(BSprache, &QPushButton::clicked, this, &PrintPreviewPanel::BSpracheClick);
 }
@@ -61,13 +61,13 @@ PrintPreviewPanel::~PrintPreviewPanel() {
     DBGridPrintJob->SetDataSource(nullptr);
 }
 
-void PrintPreviewPanel::SetPrintServices(IPrinterProvider* printer, IPrintUi* ui) {
+void PrintPreviewPanel::setPrintServices(IPrinterProvider* printer, IPrintUi* ui) {
     printer_ = printer;
     ui_ = ui;
     servicesPending_ = true;
 }
 
-void PrintPreviewPanel::ApplyPrintServices() {
+void PrintPreviewPanel::applyPrintServices() {
     if (!servicesPending_) return;
     servicesPending_ = false;
     IPrinterProvider* printer = printer_;
@@ -79,11 +79,11 @@ void PrintPreviewPanel::ApplyPrintServices() {
     Preview1->SetPrintUi(ui);
     PrintJob1->BeginUpdate();
     PrintJob1->SetPrinterProvider(printer);
-    SetupFlashCardJob(*PrintJob1);
+    setupFlashCardJob(*PrintJob1);
     PrintJob1->EndUpdate();
     DBGridPrintJob->BeginUpdate();
     DBGridPrintJob->SetPrinterProvider(printer);
-    SetupVocabularyGridJob(*DBGridPrintJob);
+    setupVocabularyGridJob(*DBGridPrintJob);
     DBGridPrintJob->EndUpdate();
 }
 
@@ -96,11 +96,11 @@ void PrintPreviewPanel::PrintJob1Draw(TCustomPrintJob* sender, TPrintCanvas& can
     DrawFlashCardPage(canvas, vocabulary_, columns, rows, GermanSideShown, pageIndex);
     // The count follows the selection, so the preview and the printer never
     // offer pages that would come out blank.
-    sender->SetPageCount(FlashCardPageCount(vocabulary_.recordCount(), columns, rows));
+    sender->SetPageCount(flashCardPageCount(vocabulary_.recordCount(), columns, rows));
     BSprache->show();
 }
 
-void PrintPreviewPanel::ShowFlashCards() {
+void PrintPreviewPanel::showFlashCards() {
     if (hooks_.resetView) hooks_.resetView();
     BSprache->show();
     kind_ = int(PrintKind::FlashCards);
@@ -110,52 +110,52 @@ void PrintPreviewPanel::ShowFlashCards() {
     const int columns = hooks_.cardColumns ? hooks_.cardColumns() : 3;
     const int rows = hooks_.cardRows ? hooks_.cardRows() : 6;
     // Setting the count redraws the page on show from the new selection.
-    PrintJob1->SetPageCount(FlashCardPageCount(vocabulary_.recordCount(), columns, rows));
+    PrintJob1->SetPageCount(flashCardPageCount(vocabulary_.recordCount(), columns, rows));
 }
 
-void PrintPreviewPanel::ShowList() {
+void PrintPreviewPanel::showList() {
     if (hooks_.resetView) hooks_.resetView();
     BSprache->hide();
     kind_ = int(PrintKind::List);
     Preview1->SetPrintJob(DBGridPrintJob);
     vocabulary_.setFiltered(true);
-    ApplyVocabularyListSettings(*DBGridPrintJob, vocabulary_);
+    applyVocabularyListSettings(*DBGridPrintJob, vocabulary_);
     Preview1->SetPageIndex(gridPage_);
     if (hooks_.showPanel) hooks_.showPanel();
 }
 
-void PrintPreviewPanel::ShowTest(bool german) {
+void PrintPreviewPanel::showTest(bool german) {
     if (hooks_.resetView) hooks_.resetView();
     vocabulary_.setFiltered(true);
     kind_ = int(PrintKind::Test);
     Preview1->SetPrintJob(DBGridPrintJob);
     BSprache->hide();
-    ApplyVocabularyTestSettings(*DBGridPrintJob, vocabulary_, german);
+    applyVocabularyTestSettings(*DBGridPrintJob, vocabulary_, german);
     Preview1->SetPageIndex(gridPage_);
     if (hooks_.showPanel) hooks_.showPanel();
 }
 
-void PrintPreviewPanel::Preview(PrintKind kind, bool german) {
-    ApplyPrintServices();
+void PrintPreviewPanel::preview(PrintKind kind, bool german) {
+    applyPrintServices();
     switch (kind) {
-    case PrintKind::FlashCards: ShowFlashCards(); break;
-    case PrintKind::List: ShowList(); break;
-    case PrintKind::Test: ShowTest(german); break;
+    case PrintKind::FlashCards: showFlashCards(); break;
+    case PrintKind::List: showList(); break;
+    case PrintKind::Test: showTest(german); break;
     }
 }
 
-void PrintPreviewPanel::AdoptPrinterProvider(std::unique_ptr<IPrinterProvider> printer) {
-    SetPrintServices(printer.get(), nullptr);
+void PrintPreviewPanel::adoptPrinterProvider(std::unique_ptr<IPrinterProvider> printer) {
+    setPrintServices(printer.get(), nullptr);
     ownedPrinter_ = std::move(printer);
 }
 
 void PrintPreviewPanel::hideEvent(QHideEvent* e) {
     QWidget::hideEvent(e);
     // Hidden with its panel (not by a minimised window): the preview was left.
-    if (!e->spontaneous()) Left();
+    if (!e->spontaneous()) left();
 }
 
-void PrintPreviewPanel::Left() {
+void PrintPreviewPanel::left() {
     // Unbinding cuts the job to one page: its page is noted first, for the
     // next list or test to open on.
     if (Preview1->PrintJob() == DBGridPrintJob && DBGridPrintJob->DataSource())

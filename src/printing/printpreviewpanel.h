@@ -39,9 +39,9 @@ public:
     ~PrintPreviewPanel() override;
 
     // Tests hand in a PDF printer and scripted dialogs.
-    void SetPrintServices(IPrinterProvider* printer, IPrintUi* ui);
+    void setPrintServices(IPrinterProvider* printer, IPrintUi* ui);
     // The program's printer provider, owned for the whole run.
-    void AdoptPrinterProvider(std::unique_ptr<IPrinterProvider> printer);
+    void adoptPrinterProvider(std::unique_ptr<IPrinterProvider> printer);
 
     TPreviewToolbar* PreviewToolbar1;
     QToolButton* SpeedButtonHilfe;
@@ -55,13 +55,13 @@ public:
 
     // The three "Vorschau" steps after the dialog left its filter and order
     // on the vocabulary table.
-    void ShowFlashCards();
-    void ShowList();
-    void ShowTest(bool german);
-    void Preview(PrintKind kind, bool german);
+    void showFlashCards();
+    void showList();
+    void showTest(bool german);
+    void preview(PrintKind kind, bool german);
 
     // The panel was left: the grid job lets go of the table.
-    void Left();
+    void left();
 
     void BSpracheClick();
     void PrintJob1Draw(TCustomPrintJob* sender, TPrintCanvas& canvas, int pageIndex);
@@ -72,7 +72,7 @@ protected:
 private:
     // The printer is opened on the first preview, not at start: asking the
     // system for its printers takes time the start should not spend.
-    void ApplyPrintServices();
+    void applyPrintServices();
     std::unique_ptr<IPrinterProvider> ownedPrinter_;
     IPrinterProvider* printer_ = nullptr;
     IPrintUi* ui_ = nullptr;

@@ -16,22 +16,22 @@ void Mainform::createPrintingWindows() {
     previewHooks.resetView = [this] { ResetView(); };
     previewHooks.showPanel = [this] { PDruckvorschau->show(); };
     previewHooks.openManual = [this] { OpenManual(ManualPlace::Main); };
-    previewHooks.cardColumns = [this] { return karteikartenDruckF->CardColumns(); };
-    previewHooks.cardRows = [this] { return karteikartenDruckF->CardRows(); };
+    previewHooks.cardColumns = [this] { return karteikartenDruckF->cardColumns(); };
+    previewHooks.cardRows = [this] { return karteikartenDruckF->cardRows(); };
     druckvorschau = new printing::PrintPreviewPanel(vocabulary, nullptr, nullptr, previewHooks, PDruckvorschau);
     printing::TDefaultPrinterProvider::Hooks printerHooks;
     printerHooks.chooseFile = [this](const QString& suggested) {
         return ctx_.folderChooser().chooseSaveFile(suggested, QStringLiteral("PDF-Dateien (*.pdf)"));
     };
     printerHooks.inform = [this](const QString& text) { ctx_.prompter().information(text); };
-    druckvorschau->AdoptPrinterProvider(std::make_unique<printing::TDefaultPrinterProvider>(printerHooks));
+    druckvorschau->adoptPrinterProvider(std::make_unique<printing::TDefaultPrinterProvider>(printerHooks));
     PDruckvorschau->contentLayout()->addWidget(druckvorschau, 1);
 
     printing::PrintChoiceDialog::Hooks hooks;
     hooks.detachViews = [this] { DetachVocabularyViews(); };
     hooks.attachViews = [this] { AttachVocabularyViews(); };
     hooks.openManual = [this] { OpenManual(ManualPlace::Dialog); };
-    hooks.preview = [this](printing::PrintKind kind, bool german) { druckvorschau->Preview(kind, german); };
+    hooks.preview = [this](printing::PrintKind kind, bool german) { druckvorschau->preview(kind, german); };
     hooks.inform = [this](const QString& text) { ctx_.prompter().information(text); };
     karteikartenDruckF = new printing::DruckerDialogF(vocabulary, hooks, this);
     vokabellisteDruckF = new printing::DruckerDialogListeF(vocabulary, hooks, this);
@@ -41,11 +41,11 @@ void Mainform::createPrintingWindows() {
 void Mainform::labelLanguagePrinting(const QString& L) {
     for (printing::PrintChoiceDialog* d : {karteikartenDruckF, vokabellisteDruckF, vokabeltestDruckF})
         if (d)
-            d->SetLanguageName(L);
+            d->setLanguageName(L);
 }
 
 void Mainform::usePrintServices(printing::IPrinterProvider* printer, printing::IPrintUi* ui) {
-    druckvorschau->SetPrintServices(printer, ui);
+    druckvorschau->setPrintServices(printer, ui);
 }
 
 void Mainform::PrintCommand(printing::PrintKind kind) {

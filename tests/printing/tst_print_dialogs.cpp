@@ -175,9 +175,9 @@ private slots:
         // The views are let go while the list is gathered and taken back.
         QCOMPARE(links, (QList<bool>{false, true}));
         QVERIFY(d);
-        QCOMPARE(d->SubjectGroupEntries(), (QStringList{"Tiere", "tiere", "Kinder's Welt", ""}));
+        QCOMPARE(d->subjectGroupEntries(), (QStringList{"Tiere", "tiere", "Kinder's Welt", ""}));
         QCOMPARE(d->ListBox1->selectedItems().size(), 4);
-        QCOMPARE(d->SortItem(), 0);
+        QCOMPARE(d->sortItem(), 0);
         QVERIFY(form->vocabularyViewsAttached());
         // Only the group with the quote: exactly its record.
         d->ListBox1->item(0)->setSelected(false);
@@ -194,7 +194,7 @@ private slots:
         links.clear();
         d = open(form->Vokabeltest1, form->vokabeltestDruckF);
         QCOMPARE(links, QList<bool>{true});  // the test dialog only attaches
-        QCOMPARE(d->SubjectGroupEntries(), (QStringList{"Tiere", "tiere", "Kinder's Welt", "", "Meer"}));
+        QCOMPARE(d->subjectGroupEntries(), (QStringList{"Tiere", "tiere", "Kinder's Welt", "", "Meer"}));
         // "Tiere" alone is not "tiere", whatever matching another view left.
         vocab().setFilterCaseInsensitive(true);
         for (int i = 1; i < d->ListBox1->count(); ++i) d->ListBox1->item(i)->setSelected(false);
@@ -359,7 +359,7 @@ private slots:
         // Opening the dialog again starts on "deutsch" and "ID".
         d = open(form->Vokabeltest1, form->vokabeltestDruckF);
         QVERIFY(d->RBDeutsch->isChecked());
-        QCOMPARE(d->SortItem(), 0);
+        QCOMPARE(d->sortItem(), 0);
         d->Button1->click();
         QCOMPARE(panel()->DBGridPrintJob->VisibleFields(), QStringList{"deutsch"});
         QCOMPARE(bodyTexts().mid(0, 2), (QStringList{"Wort1", "Wort2"}));

@@ -34,7 +34,7 @@ struct CardFixture {
     CardFixture() {
         makeVocabulary(vocab);
         job.SetPrinterProvider(&pdf.provider);
-        SetupFlashCardJob(job);
+        setupFlashCardJob(job);
         job.OnDraw = [this](TCustomPrintJob*, TPrintCanvas& c, int page, const TRect&, TDrawArea, TDrawTarget) {
             DrawFlashCardPage(c, vocab, 3, 6, german, page);
         };
@@ -49,7 +49,7 @@ struct GridFixture {
         makeVocabulary(vocab);
         vocab.setDisplayLabel(QStringLiteral("auslaendisch"), QStringLiteral("Englisch"));
         job.SetPrinterProvider(&pdf.provider);
-        SetupVocabularyGridJob(job);
+        setupVocabularyGridJob(job);
     }
     std::vector<const TDrawOp*> bodyTexts(const TRecordedPage& page) const {
         const TRect area = job.PageAreaRect();
@@ -73,10 +73,10 @@ private slots:
         // 6800 / 8 = 850 exactly; 4850 / 4 = 1212.5 goes to the even 1212.
         QCOMPARE(FlashCardGeometry(4, 8).colW, 1212);
         QCOMPARE(FlashCardGeometry(4, 8).rowH, 850);
-        QCOMPARE(FlashCardPageCount(0, 3, 6), 1);
-        QCOMPARE(FlashCardPageCount(18, 3, 6), 1);
-        QCOMPARE(FlashCardPageCount(19, 3, 6), 2);
-        QCOMPARE(FlashCardPageCount(36, 3, 6), 2);
+        QCOMPARE(flashCardPageCount(0, 3, 6), 1);
+        QCOMPARE(flashCardPageCount(18, 3, 6), 1);
+        QCOMPARE(flashCardPageCount(19, 3, 6), 2);
+        QCOMPARE(flashCardPageCount(36, 3, 6), 2);
     }
 
     void eighteenRecordsFillOnePageColumnByColumnWithTheFullGridOfLines() {
@@ -151,7 +151,7 @@ private slots:
     void theListHasSixColumnsSharedByDisplayWidthAndTitledByLabel() {
         GridFixture f;
         fillNumbered(f.vocab, 31);
-        ApplyVocabularyListSettings(f.job, f.vocab);
+        applyVocabularyListSettings(f.job, f.vocab);
         QCOMPARE(f.job.PageCount(), 2);
         QCOMPARE(f.job.ColCount(), 6);
         const TRect area = f.job.PageAreaRect();
@@ -195,7 +195,7 @@ private slots:
     void listRowsHaveOnlyVerticalLinesAndTestRowsOnlyHorizontalOnes() {
         GridFixture f;
         fillNumbered(f.vocab, 5);
-        ApplyVocabularyListSettings(f.job, f.vocab);
+        applyVocabularyListSettings(f.job, f.vocab);
         const TRect area = f.job.PageAreaRect();
         auto bodyLines = [&](const TRecordedPage& page) {
             std::vector<const TDrawOp*> out;
@@ -212,7 +212,7 @@ private slots:
             if (op->p1.y() == op->p2.y() && op->p1.y() <= area.Top) ++headerHorizontal;
         QCOMPARE(headerHorizontal, 12);
 
-        ApplyVocabularyTestSettings(f.job, f.vocab, false);
+        applyVocabularyTestSettings(f.job, f.vocab, false);
         QCOMPARE(f.job.RowsPerPage(), 20);
         QCOMPARE(f.job.ColCount(), 1);
         QCOMPARE(f.job.ColumnWidth(0), area.Width() - 1);
@@ -228,7 +228,7 @@ private slots:
 
     void pageCountsFollowTheRecordsAndTheLastPageStartsAtTheTop() {
         GridFixture f;
-        ApplyVocabularyTestSettings(f.job, f.vocab, true);
+        applyVocabularyTestSettings(f.job, f.vocab, true);
         QCOMPARE(f.job.PageCount(), 1);
         // No record: one page of empty cells, not some record's text.
         TRecordedPage page = drawPage(f.job, 1);
@@ -237,7 +237,7 @@ private slots:
 
         fillNumbered(f.vocab, 41);
         QCOMPARE(f.job.PageCount(), 3);
-        ApplyVocabularyListSettings(f.job, f.vocab);
+        applyVocabularyListSettings(f.job, f.vocab);
         QCOMPARE(f.job.PageCount(), 2);
         f.vocab.beginBulkInsert();
         for (int i = 42; i <= 61; ++i) addWord(f.vocab, i, QStringLiteral("Wort%1").arg(i));
@@ -258,7 +258,7 @@ private slots:
     void aLongCellEndsInAnEllipsisAndAnUnboundJobPrintsEmptyCells() {
         GridFixture f;
         addWord(f.vocab, 1, QString(100, u'W'));
-        ApplyVocabularyListSettings(f.job, f.vocab);
+        applyVocabularyListSettings(f.job, f.vocab);
         TRecordedPage page = drawPage(f.job, 1);
         bool shortened = false;
         for (const TDrawOp* op : page.Texts())
@@ -275,7 +275,7 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("pdftotext missing");
         CardFixture f;
         fillNumbered(f.vocab, 19);
-        f.job.SetPageCount(FlashCardPageCount(19, 3, 6));
+        f.job.SetPageCount(flashCardPageCount(19, 3, 6));
         QVERIFY(f.job.Print());
         QCOMPARE(f.job.PrintedSheetCount(), 2);
         QProcess p;

@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
         {form.karteikartenDruckF, "druck_karteikarten"},
     };
     for (auto [dialog, name] : printDialogs) {
-        form.PrintCommand(dialog->Kind());
+        form.PrintCommand(dialog->kind());
         ok &= save(dialog, out, QString::fromLatin1(name));
         if (dialog != form.karteikartenDruckF)
             dialog->reject();

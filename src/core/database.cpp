@@ -129,7 +129,7 @@ void Database::ReadVocabularyFile(IfDamaged damaged) {
     }
 }
 
-void Database::WriteAllFiles() {
+void Database::writeAllFiles() {
     ts::FileSet set(dataFolder_ + QString::fromLatin1(datafiles::kSaveMarker));
     if (vocabulary.isOpen())
         set.add(vocabularyFilePath(loadedLanguage_.isEmpty() ? currentLanguage() : loadedLanguage_),

@@ -38,7 +38,7 @@ public:
     void ReadVocabularyFile(IfDamaged damaged = IfDamaged::Keep);
     // The vocabulary file and the four tables, replaced together or not at
     // all (a run ended halfway is completed at the next start).
-    void WriteAllFiles();
+    void writeAllFiles();
     const QString& loadedLanguage() const { return loadedLanguage_; }
     void RecreateUserTables();
     void RecreateVocabularyTable();

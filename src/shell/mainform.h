@@ -137,7 +137,7 @@ public:
 
     // Writes the loaded vocabulary away and loads `language` as the current
     // user's language; on failure everything stays as it was.
-    bool SwitchLanguage(const QString& language);
+    bool switchLanguage(const QString& language);
 
     // --- printing
     printing::PrintChoiceDialog* karteikartenDruckF = nullptr;

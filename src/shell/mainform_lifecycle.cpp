@@ -205,7 +205,7 @@ bool Mainform::FormClose() {
         saveWindow();
         // 4., 5. As one set: a kill in between must not leave the lessons of
         // one save with the members of another.
-        db.WriteAllFiles();
+        db.writeAllFiles();
     } catch (const ts::TableError& e) {
         ctx_.prompter().information(e.message());
         return false;

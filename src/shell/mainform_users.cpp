@@ -19,8 +19,8 @@ namespace shell {
 
 void Mainform::createUserWindows() {
     auto manual = [this] { OpenManual(ManualPlace::Main); };
-    auto switchLanguage = [this](const QString& l) { return SwitchLanguage(l); };
-    spracheF = new users::SpracheF(ctx_, {switchLanguage, manual}, this);
+    auto languageSwitch = [this](const QString& l) { return switchLanguage(l); };
+    spracheF = new users::SpracheF(ctx_, {languageSwitch, manual}, this);
     datenSichernF = new backup::DatenSichernF(ctx_, manual, this);
     // A restore may have made another user current.
     connect(datenSichernF, &QDialog::finished, this, [this] { showUserAndLanguage(); });
@@ -30,7 +30,7 @@ void Mainform::createUserWindows() {
                                          StatusPanel0->setText(QStringLiteral("Aktueller Benutzer: ") +
                                                                ctx_.db.users.text("Name"));
                                  },
-                                 switchLanguage,
+                                 languageSwitch,
                                  [this] {
                                      // A test left running: its answers so far are this user's.
                                      if (training->testPanel->run().running())
@@ -47,7 +47,7 @@ void Mainform::createUserWindows() {
 
 void Mainform::labelLanguageUsers(const QString&) {}
 
-bool Mainform::SwitchLanguage(const QString& language) {
+bool Mainform::switchLanguage(const QString& language) {
     auto& db = ctx_.db;
     try {
         db.locateCurrentUser();

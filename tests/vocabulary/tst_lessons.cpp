@@ -267,7 +267,7 @@ private slots:
             t.post();
         }
         core::vocabularyfile::write(t, tc->dataFile("französisch.v02"));
-        QVERIFY(form->SwitchLanguage("französisch"));
+        QVERIFY(form->switchLanguage("französisch"));
         auto& l = db().lessons;
         QVERIFY(l.locate("Name;Sprache", {"ALLE VOKABELN", "französisch"}));
         const int id = l.integer("ID");

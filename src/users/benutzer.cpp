@@ -1,18 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "benutzer.h"
-#include "core/languages.h"
-#include "databound/combobox.h"
 #include "databound/datasource.h"
-#include "databound/edit.h"
 #include "databound/lookuplistbox.h"
-#include "tablestore/tableerror.h"
 
-#include <QFormLayout>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPointer>
 #include <QPushButton>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace users {

@@ -6,7 +6,6 @@
 namespace databound {
 class ComboBox;
 class Edit;
-class LookupListBox;
 } // namespace databound
 
 namespace users {

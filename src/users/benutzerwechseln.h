@@ -4,8 +4,6 @@
 #include "userdialog.h"
 
 namespace databound {
-class ComboBox;
-class Edit;
 class LookupListBox;
 } // namespace databound
 

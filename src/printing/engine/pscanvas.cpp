@@ -160,14 +160,7 @@ void TPrintCanvas::TextOut(int x, int y, const QString& text) {
     op.kind = TDrawOp::Text;
     op.textOut = true;
     op.text = text;
-    op.family = Font.Family;
-    op.pixelSize = FontPixelSize();
-    op.pointSize = Font.PointSize;
-    op.bold = Font.Bold;
-    op.italic = Font.Italic;
-    op.underline = Font.Underline;
-    op.strikeOut = Font.StrikeOut;
-    op.color = Font.Color;
+    ApplyFont(op);
     const int w = TextWidth(text);
     const int h = TextHeight(text);
     x += origin_.x();
@@ -192,11 +185,7 @@ void TPrintCanvas::TextOut(int x, int y, const QString& text) {
     Add(std::move(op));
 }
 
-void TPrintCanvas::DrawText(const TRect& rectIn, const QString& text, const TTextFormat& format) {
-    if (!page_) return;
-    const TRect rect = rectIn.Translated(origin_.x(), origin_.y());
-    TDrawOp op;
-    op.kind = TDrawOp::Text;
+void TPrintCanvas::ApplyFont(TDrawOp& op) const {
     op.family = Font.Family;
     op.pixelSize = FontPixelSize();
     op.pointSize = Font.PointSize;
@@ -205,6 +194,14 @@ void TPrintCanvas::DrawText(const TRect& rectIn, const QString& text, const TTex
     op.underline = Font.Underline;
     op.strikeOut = Font.StrikeOut;
     op.color = Font.Color;
+}
+
+void TPrintCanvas::DrawText(const TRect& rectIn, const QString& text, const TTextFormat& format) {
+    if (!page_) return;
+    const TRect rect = rectIn.Translated(origin_.x(), origin_.y());
+    TDrawOp op;
+    op.kind = TDrawOp::Text;
+    ApplyFont(op);
     op.rect = rect;
     op.clip = format.Clip || format.Ellipsis;
     int flags = static_cast<int>(format.Horizontal & Qt::AlignHorizontal_Mask);

@@ -147,6 +147,8 @@ public:
 
 private:
     void Add(TDrawOp&& op);
+    // The current font's face, size, style and colour onto a text operation.
+    void ApplyFont(TDrawOp& op) const;
     TRecordedPage* page_;
     double fontDpi_;
     QPoint origin_;

@@ -12,7 +12,7 @@
 
 namespace backup {
 
-DatenSichernF::DatenSichernF(core::AppContext& ctx, std::function<void()> openManual, QWidget* parent)
+DatenSichernF::DatenSichernF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent)
     : QDialog(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("DatenSichernF"));
     setWindowTitle(QStringLiteral("Datenbank sichern"));
@@ -74,7 +74,7 @@ DatenSichernF::DatenSichernF(core::AppContext& ctx, std::function<void()> openMa
     connect(BSichern, &QPushButton::clicked, this, &DatenSichernF::BSichernClick);
     connect(BZuruecklesen, &QPushButton::clicked, this, &DatenSichernF::BZuruecklesenClick);
     connect(BSchliessen, &QPushButton::clicked, this, &QDialog::reject);
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [openManual] { openManual(); });
+    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [&host] { host.OpenManual(core::ManualPlace::Main); });
 }
 
 void DatenSichernF::chooseInto(QLineEdit* field) {

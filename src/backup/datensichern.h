@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/appcontext.h"
+#include "core/windowhost.h"
 
 #include <QDialog>
 #include <functional>
@@ -18,7 +19,7 @@ namespace backup {
 class DatenSichernF : public QDialog {
     Q_OBJECT
 public:
-    DatenSichernF(core::AppContext& ctx, std::function<void()> openManual, QWidget* parent = nullptr);
+    DatenSichernF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent = nullptr);
 
     QLabel* Label1;
     QLineEdit* Edit1; // target folder

@@ -94,8 +94,9 @@ QString printSortField(int item) {
     return QString::fromLatin1(SortFields[item >= 0 && item < SortItemCount ? item : 0]);
 }
 
-PrintChoiceDialog::PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, Hooks hooks, QWidget* parent)
-    : QDialog(parent), kind_(kind), vocabulary_(vocabulary), hooks_(std::move(hooks)) {
+PrintChoiceDialog::PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, core::WindowHost& host,
+                                     QWidget* parent)
+    : QDialog(parent), kind_(kind), vocabulary_(vocabulary), host_(host) {
     setObjectName(QString::fromLatin1(ObjectName(kind)));
     setWindowTitle(Title(kind));
     setModal(true);
@@ -173,9 +174,7 @@ PrintChoiceDialog::PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, Hook
     }
 
     auto* buttons = new QHBoxLayout;
-    SpeedButtonHilfe = MakeHelpButton(this, [this] {
-        if (hooks_.openManual) hooks_.openManual();
-    });
+    SpeedButtonHilfe = MakeHelpButton(this, [this] { host_.OpenManual(core::ManualPlace::Dialog); });
     Button1 = new QPushButton(QStringLiteral("Vorschau"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true);
@@ -261,11 +260,11 @@ void PrintChoiceDialog::fillSubjectGroups() {
 
 void PrintChoiceDialog::FormShow() {
     const bool detach = kind_ != PrintKind::Test;
-    if (detach && hooks_.detachViews) hooks_.detachViews();
+    if (detach) host_.DetachVocabularyViews();
     fillSubjectGroups();
     setSortItem(0);
     if (RBDeutsch) RBDeutsch->setChecked(true);
-    if (hooks_.attachViews) hooks_.attachViews();
+    host_.AttachVocabularyViews();
 }
 
 void PrintChoiceDialog::Button1Click() {
@@ -278,11 +277,11 @@ void PrintChoiceDialog::Button1Click() {
     } catch (const ts::TableError& e) {
         // Every name is quoted, so this only happens with a table that lacks
         // the fields; the table keeps its old filter and order.
-        if (hooks_.inform) hooks_.inform(e.message());
+        host_.inform(e.message());
         return;
     }
     const bool german = !RBAuslaendisch || !RBAuslaendisch->isChecked();
-    if (hooks_.preview) hooks_.preview(kind_, german);
+    host_.previewPrint(kind_, german);
     accept();
 }
 

@@ -16,16 +16,12 @@ class TrainingHostOfMainform : public training::TrainingHost {
 public:
     explicit TrainingHostOfMainform(Mainform& f) : f_(f) {}
     void resetView() override { f_.ResetView(); }
-    void showPanelOf(QWidget* content) override {
-        for (WorkPanel* p : {f_.PLernen, f_.PTesten})
-            if (p->isAncestorOf(content))
-                p->show();
-    }
-    void startTimer() override { f_.Timer1->start(); }
-    void stopTimer() override { f_.Timer1->stop(); }
-    bool timerActive() const override { return f_.Timer1->isActive(); }
+    void showPanelOf(QWidget* content) override { f_.showPanelOf(content); }
+    void startTimer() override { f_.startSecondTimer(); }
+    void stopTimer() override { f_.stopSecondTimer(); }
+    bool timerActive() const override { return f_.secondTimerActive(); }
     void openManual(bool fromDialog) override {
-        f_.OpenManual(fromDialog ? Mainform::ManualPlace::Dialog : Mainform::ManualPlace::Main);
+        f_.OpenManual(fromDialog ? core::ManualPlace::Dialog : core::ManualPlace::Main);
     }
 
 private:
@@ -55,6 +51,10 @@ void Mainform::TestenClick() {
     if (training)
         training->TestenClick();
 }
+
+void Mainform::startSecondTimer() { Timer1->start(); }
+void Mainform::stopSecondTimer() { Timer1->stop(); }
+bool Mainform::secondTimerActive() const { return Timer1->isActive(); }
 
 void Mainform::StatistikClick() { showPanel(PBenutzerstatistik); }
 

@@ -14,8 +14,8 @@
 
 namespace users {
 
-SpracheF::SpracheF(core::AppContext& ctx, Hooks hooks, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), hooks_(std::move(hooks)) {
+SpracheF::SpracheF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), host_(host) {
     setObjectName(QStringLiteral("SpracheF"));
     setWindowTitle(QStringLiteral("Sprache auswählen"));
     auto* layout = new QVBoxLayout(this);
@@ -49,7 +49,7 @@ SpracheF::SpracheF(core::AppContext& ctx, Hooks hooks, QWidget* parent)
     connect(BHinzufuegen, &QPushButton::clicked, this, &SpracheF::BHinzufuegenClick);
     connect(BOK, &QPushButton::clicked, this, &SpracheF::BOKClick);
     connect(BAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [this] { hooks_.openManual(); });
+    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [this] { host_.OpenManual(core::ManualPlace::Main); });
 }
 
 void SpracheF::showEvent(QShowEvent* e) {
@@ -144,7 +144,7 @@ void SpracheF::BOKClick() {
     }
     BOK->setEnabled(false);
     BOK->setText(QStringLiteral("MOMENT"));
-    const bool switched = hooks_.switchLanguage(language);
+    const bool switched = host_.switchLanguage(language);
     BOK->setEnabled(true);
     BOK->setText(QStringLiteral("OK"));
     if (switched) {

@@ -26,7 +26,7 @@ UserFigures UserFigures::compute(int asked, int right, double coefficientSum, in
 
 QString UserFigures::formatAverage(double average) { return QLocale(QLocale::German).toString(average, 'f', 2); }
 
-StatisticsPanel::StatisticsPanel(core::AppContext& ctx, std::function<void()> openManual, QWidget* parent)
+StatisticsPanel::StatisticsPanel(core::AppContext& ctx, core::WindowHost& host, QWidget* parent)
     : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("StatistikPanel"));
     source = new databound::DataSource(&ctx.db.users, this);
@@ -90,7 +90,7 @@ StatisticsPanel::StatisticsPanel(core::AppContext& ctx, std::function<void()> op
     connect(source, &databound::DataSource::currentChanged, this, &StatisticsPanel::followRecord);
     connect(source, &databound::DataSource::valueChanged, this, &StatisticsPanel::followRecord);
     connect(source, &databound::DataSource::reset, this, &StatisticsPanel::followRecord);
-    connect(SpeedButton15, &QToolButton::clicked, this, [openManual] { openManual(); });
+    connect(SpeedButton15, &QToolButton::clicked, this, [&host] { host.OpenManual(core::ManualPlace::Main); });
 }
 
 void StatisticsPanel::showEvent(QShowEvent* event) {

@@ -18,9 +18,9 @@
 namespace users {
 
 
-UserDialog::UserDialog(core::AppContext& ctx, UserHooks hooks, const QString& objectName, const QString& caption,
+UserDialog::UserDialog(core::AppContext& ctx, core::WindowHost& host, const QString& objectName, const QString& caption,
                        QWidget* parent)
-    : QDialog(parent), ctx_(ctx), hooks_(std::move(hooks)) {
+    : QDialog(parent), ctx_(ctx), host_(host) {
     setObjectName(objectName);
     setWindowTitle(caption);
     source = new databound::DataSource(&ctx.db.users, this);
@@ -30,7 +30,7 @@ UserDialog::UserDialog(core::AppContext& ctx, UserHooks hooks, const QString& ob
     SpeedButtonHilfe->setText(QStringLiteral("?"));
     SpeedButtonHilfe->setToolTip(QStringLiteral("Hile aufrufen"));
     SpeedButtonHilfe->setAutoRaise(true);
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [this] { hooks_.openManual(); });
+    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [this] { host_.OpenManual(core::ManualPlace::Dialog); });
     BOk = new QPushButton(this);
     BOk->setObjectName(QStringLiteral("BOk"));
     BOk->setDefault(true);
@@ -81,7 +81,7 @@ void UserDialog::followCurrentUsersLanguage() {
         return;
     const QString language = db.users.text("Letzte Sprache");
     if (language != db.loadedLanguage())
-        hooks_.switchLanguage(language);
+        host_.switchLanguage(language);
 }
 
 void UserDialog::addNameAndLanguage(QBoxLayout* layout, databound::Edit*& name, databound::ComboBox*& language) {

@@ -16,7 +16,7 @@
 namespace vocabulary {
 
 DictionaryPanel::DictionaryPanel(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
-                                   std::function<void()> openManual, QWidget* parent)
+                                   core::WindowHost& host, QWidget* parent)
     : QWidget(parent), ctx_(ctx), rules_(rules), source_(source) {
     setObjectName(QStringLiteral("Woerterbuch"));
     Edeutsch = new QLineEdit(this);
@@ -46,7 +46,7 @@ DictionaryPanel::DictionaryPanel(core::AppContext& ctx, VocabularyRules& rules, 
     layout->addWidget(DBGrid1, 1);
     setTabOrder(Eausl, SpeedButtonHilfe); // the help button stands in the search line
 
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [open = std::move(openManual)] { open(); });
+    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [&host] { host.OpenManual(core::ManualPlace::Main); });
     connect(Edeutsch, &QLineEdit::textChanged, this, &DictionaryPanel::SearchGerman);
     connect(Eausl, &QLineEdit::textChanged, this, &DictionaryPanel::SearchForeign);
     connect(DBGrid1, &databound::Grid::titleClicked, this, [this](const QString& title) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/appcontext.h"
+#include "core/windowhost.h"
 
 #include <QWidget>
 #include <functional>
@@ -25,7 +26,7 @@ class DictionaryPanel : public QWidget {
     Q_OBJECT
 public:
     DictionaryPanel(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
-                     std::function<void()> openManual, QWidget* parent = nullptr);
+                     core::WindowHost& host, QWidget* parent = nullptr);
 
     QLineEdit* Edeutsch;
     QLabel* Lauslaendisch;

@@ -18,7 +18,7 @@
 
 namespace vocabulary {
 
-LessonPanel::LessonPanel(core::AppContext& ctx, std::function<void()> openManual,
+LessonPanel::LessonPanel(core::AppContext& ctx, core::WindowHost& host,
                                                  QWidget* parent)
     : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("Lektionsverwaltung"));
@@ -73,7 +73,7 @@ LessonPanel::LessonPanel(core::AppContext& ctx, std::function<void()> openManual
     grid->setColumnStretch(0, 2);
     grid->setColumnStretch(1, 3);
 
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [open = std::move(openManual)] { open(); });
+    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [&host] { host.OpenManual(core::ManualPlace::Main); });
     connect(DBLookupListBox3, &databound::LookupListBox::recordClicked, this, &LessonPanel::SelectLesson);
     connect(Button17, &QPushButton::clicked, this, &LessonPanel::NewLesson);
     connect(BLektionUmbennen, &QPushButton::clicked, this, &LessonPanel::RenameLesson);

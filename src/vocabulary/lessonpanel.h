@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/appcontext.h"
+#include "core/windowhost.h"
 
 #include <QWidget>
 #include <functional>
@@ -23,7 +24,7 @@ class VokabelLektionF;
 class LessonPanel : public QWidget {
     Q_OBJECT
 public:
-    LessonPanel(core::AppContext& ctx, std::function<void()> openManual, QWidget* parent = nullptr);
+    LessonPanel(core::AppContext& ctx, core::WindowHost& host, QWidget* parent = nullptr);
 
     databound::DataSource* lessonSource;
     databound::DataSource* memberSource;

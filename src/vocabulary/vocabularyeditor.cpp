@@ -24,10 +24,12 @@ namespace vocabulary {
 using State = ts::Table::State;
 
 VocabularyEditor::VocabularyEditor(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
-                                   Variant variant, std::function<void()> openManual, QWidget* parent)
+                                   Variant variant, core::WindowHost& host, QWidget* parent)
     : QWidget(parent), ctx_(ctx), rules_(rules), source_(source), variant_(variant) {
     build();
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [open = std::move(openManual)] { open(); });
+    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [&host, variant] {
+        host.OpenManual(variant == Variant::Dialog ? core::ManualPlace::Dialog : core::ManualPlace::Main);
+    });
     connect(BNeu, &QPushButton::clicked, this, &VocabularyEditor::NewVocabulary);
     connect(BSpeichern, &QPushButton::clicked, this, &VocabularyEditor::SaveAndNext);
     connect(BSchliessenVersteckjt, &QPushButton::clicked, this, &VocabularyEditor::SaveAndNext);

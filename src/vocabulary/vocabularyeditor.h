@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/appcontext.h"
+#include "core/windowhost.h"
 
 #include <QWidget>
 #include <functional>
@@ -31,7 +32,7 @@ public:
     enum class Variant { Panel, Dialog };
 
     VocabularyEditor(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source, Variant variant,
-                     std::function<void()> openManual, QWidget* parent = nullptr);
+                     core::WindowHost& host, QWidget* parent = nullptr);
 
     databound::Edit* DBEditID;
     databound::Edit* DBEdit1;      // deutsch

@@ -27,7 +27,7 @@ const QStringList kOrderFields{QStringLiteral("ID"),         QStringLiteral("deu
 
 VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules,
                                  databound::DataSource* vocabularySource, databound::DataSource* memberSource,
-                                 VokabelnF* vocabularyDialog, std::function<void()> openManual, QWidget* parent)
+                                 VokabelnF* vocabularyDialog, core::WindowHost& host, QWidget* parent)
     : QDialog(parent), ctx_(ctx), rules_(rules), vocabularySource_(vocabularySource), memberSource_(memberSource),
       vocabularyDialog_(vocabularyDialog) {
     setObjectName(QStringLiteral("VokabelLektionF"));
@@ -96,7 +96,7 @@ VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules,
     setTabOrder(Button5, SpeedButtonHilfe);
     setTabOrder(SpeedButtonHilfe, Button4);
 
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [open = std::move(openManual)] { open(); });
+    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [&host] { host.OpenManual(core::ManualPlace::Dialog); });
     connect(Button6, &QPushButton::clicked, this, &VokabelLektionF::AssignCurrent);
     connect(DBGrid1, &databound::Grid::recordDoubleClicked, this, &VokabelLektionF::AssignCurrent);
     connect(Button5, &QPushButton::clicked, this, &VokabelLektionF::RemoveMember);

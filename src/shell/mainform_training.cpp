@@ -9,32 +9,10 @@
 
 namespace shell {
 
-namespace {
-
-// The main window as the learn and test windows see it.
-class TrainingHostOfMainform : public training::TrainingHost {
-public:
-    explicit TrainingHostOfMainform(Mainform& f) : f_(f) {}
-    void resetView() override { f_.ResetView(); }
-    void showPanelOf(QWidget* content) override { f_.showPanelOf(content); }
-    void startTimer() override { f_.startSecondTimer(); }
-    void stopTimer() override { f_.stopSecondTimer(); }
-    bool timerActive() const override { return f_.secondTimerActive(); }
-    void openManual(bool fromDialog) override {
-        f_.OpenManual(fromDialog ? core::ManualPlace::Dialog : core::ManualPlace::Main);
-    }
-
-private:
-    Mainform& f_;
-};
-
-} // namespace
-
 void Mainform::createTrainingWindows() {
     PLernen->titleLabel()->setObjectName(QStringLiteral("Label27"));
     PTesten->titleLabel()->setObjectName(QStringLiteral("Label25"));
-    training = new training::TrainingArea(ctx_, std::make_unique<TrainingHostOfMainform>(*this),
-                                          PLernen->contentLayout(), PTesten->contentLayout(), this);
+    training = new training::TrainingArea(ctx_, *this, PLernen->contentLayout(), PTesten->contentLayout(), this);
 }
 
 void Mainform::labelLanguageTraining(const QString& L) {

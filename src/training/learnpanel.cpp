@@ -12,7 +12,7 @@
 
 namespace training {
 
-LearnPanel::LearnPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QWidget* parent)
+LearnPanel::LearnPanel(core::AppContext& ctx, Pool& pool, core::WindowHost& host, QWidget* parent)
     : QWidget(parent), ctx_(ctx), pool_(pool), host_(host) {
     setObjectName(QStringLiteral("LearnPanel"));
     buildUi();
@@ -26,7 +26,7 @@ LearnPanel::LearnPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QW
             onOptions();
         Stop();
     });
-    connect(SpeedButton13, &QToolButton::clicked, this, [this] { host_.openManual(false); });
+    connect(SpeedButton13, &QToolButton::clicked, this, [this] { host_.OpenManual(core::ManualPlace::Main); });
 }
 
 void LearnPanel::buildUi() {

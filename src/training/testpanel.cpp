@@ -19,7 +19,7 @@ const QColor kRight(0, 128, 0);
 const QColor kWrong(255, 0, 0);
 } // namespace
 
-TestPanel::TestPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QWidget* parent)
+TestPanel::TestPanel(core::AppContext& ctx, Pool& pool, core::WindowHost& host, QWidget* parent)
     : QWidget(parent), ctx_(ctx), pool_(pool), host_(host), run_(ctx, pool, *this) {
     setObjectName(QStringLiteral("TestPanel"));
     buildUi();
@@ -35,7 +35,7 @@ TestPanel::TestPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QWid
         if (onOptions)
             onOptions();
     });
-    connect(SpeedButton11, &QToolButton::clicked, this, [this] { host_.openManual(false); });
+    connect(SpeedButton11, &QToolButton::clicked, this, [this] { host_.OpenManual(core::ManualPlace::Main); });
 
     auto& o = ctx_.options;
     connect(SBUeberstimmen, &QToolButton::clicked, this, [this, &o](bool down) {
@@ -246,8 +246,8 @@ void TestPanel::showClock(int secondsLeft) {
     Label1->setText(QStringLiteral("%1:%2").arg(left / 60, 2, 10, QLatin1Char('0')).arg(left % 60, 2, 10, QLatin1Char('0')));
 }
 
-void TestPanel::startClock() { host_.startTimer(); }
-void TestPanel::stopClock() { host_.stopTimer(); }
+void TestPanel::startClock() { host_.startSecondTimer(); }
+void TestPanel::stopClock() { host_.stopSecondTimer(); }
 
 void TestPanel::showResult(const QString& text, const QColor& colour) {
     LRF->setText(text);

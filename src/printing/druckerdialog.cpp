@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "druckerdialog.h"
 
+#include "databound/standardwidgets.h"
 #include "tablestore/table.h"
 #include "tablestore/tableerror.h"
 
@@ -76,18 +77,6 @@ QString buildPrintFilter(const PrintSelection& s) {
     }
     f += QStringLiteral(")");
     return f;
-}
-
-QToolButton* MakeHelpButton(QWidget* parent, std::function<void()> openManual) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QStringLiteral("SpeedButtonHilfe"));
-    b->setText(QStringLiteral("?"));
-    b->setToolTip(QStringLiteral("Hile aufrufen"));
-    b->setAutoRaise(true);
-    QObject::connect(b, &QToolButton::clicked, parent, [open = std::move(openManual)] {
-        if (open) open();
-    });
-    return b;
 }
 
 QString printSortField(int item) {
@@ -173,22 +162,14 @@ PrintChoiceDialog::PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, core
         GroupKarteikarten->hide();
     }
 
-    auto* buttons = new QHBoxLayout;
-    SpeedButtonHilfe = MakeHelpButton(this, [this] { host_.OpenManual(core::ManualPlace::Dialog); });
-    Button1 = new QPushButton(QStringLiteral("Vorschau"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Abbrechen"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    buttons->addWidget(SpeedButtonHilfe);
-    buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    layout->addLayout(buttons);
+    SpeedButtonHilfe = databound::helpButton(this, "SpeedButtonHilfe", host_, core::ManualPlace::Dialog);
+    const databound::OkCancel buttons = databound::okCancel(this, "Button1", QStringLiteral("Vorschau"), "Button2");
+    Button1 = buttons.ok;
+    Button2 = buttons.cancel;
+    layout->addLayout(databound::buttonRow(SpeedButtonHilfe, {Button1, Button2}));
     resize(520, 420);
 
     connect(Button1, &QPushButton::clicked, this, &PrintChoiceDialog::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     setSortItem(0);
 }
 

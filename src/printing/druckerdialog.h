@@ -38,9 +38,6 @@ struct PrintSelection {
 // group with nothing chosen selects no record.
 QString buildPrintFilter(const PrintSelection& selection);
 
-// The "?" button that opens the manual, as the printing windows show it.
-QToolButton* MakeHelpButton(QWidget* parent, std::function<void()> openManual);
-
 // The index field of each "Sortierung" item.
 QString printSortField(int item);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printpreviewpanel.h"
 
+#include "databound/standardwidgets.h"
 #include "pspreview.h"
 #include "pstoolbar.h"
 #include "printlayouts.h"
@@ -26,7 +27,7 @@ PrintPreviewPanel::PrintPreviewPanel(ts::Table& vocabulary, core::WindowHost& ho
     PreviewToolbar1 = new TPreviewToolbar(this);
     PreviewToolbar1->setObjectName(QStringLiteral("PreviewToolbar1"));
     PreviewToolbar1->SetUserButtonEnabled(false);
-    SpeedButtonHilfe = MakeHelpButton(this, [this] { host_.OpenManual(core::ManualPlace::Main); });
+    SpeedButtonHilfe = databound::helpButton(this, "SpeedButtonHilfe", host_, core::ManualPlace::Main);
     BSprache = new QPushButton(QStringLiteral("Sprache wechseln"), this);
     BSprache->setObjectName(QStringLiteral("BSprache"));
     BSprache->hide();

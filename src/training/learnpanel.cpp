@@ -26,7 +26,6 @@ LearnPanel::LearnPanel(core::AppContext& ctx, Pool& pool, core::WindowHost& host
             onOptions();
         Stop();
     });
-    connect(SpeedButton13, &QToolButton::clicked, this, [this] { host_.OpenManual(core::ManualPlace::Main); });
 }
 
 void LearnPanel::buildUi() {
@@ -43,7 +42,7 @@ void LearnPanel::buildUi() {
     QHBoxLayout* bar = common.row;
     bar->addStretch(1);
     SpeedButton12 = makeButton(this, "SpeedButton12", QStringLiteral("Optionen"));
-    SpeedButton13 = makeHelpButton(this, "SpeedButton13");
+    SpeedButton13 = makeHelpButton(this, "SpeedButton13", host_, core::ManualPlace::Main);
     bar->addWidget(SpeedButton12);
     bar->addWidget(SpeedButton13);
 

@@ -74,8 +74,7 @@ OptionsDialog::OptionsDialog(core::AppContext& ctx, core::WindowHost& host, cons
     left_->addWidget(GBAbfragerichtung);
 
     auto* bottom = new QHBoxLayout;
-    SpeedButton16 = makeHelpButton(this, "SpeedButton16");
-    connect(SpeedButton16, &QToolButton::clicked, this, [&host] { host.OpenManual(core::ManualPlace::Dialog); });
+    SpeedButton16 = makeHelpButton(this, "SpeedButton16", host, core::ManualPlace::Dialog);
     bottom->addWidget(SpeedButton16);
     bottom->addWidget(makeOkCancel(this, Button1, Button2), 1);
     outer->addSpacing(6);

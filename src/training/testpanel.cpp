@@ -35,7 +35,6 @@ TestPanel::TestPanel(core::AppContext& ctx, Pool& pool, core::WindowHost& host, 
         if (onOptions)
             onOptions();
     });
-    connect(SpeedButton11, &QToolButton::clicked, this, [this] { host_.OpenManual(core::ManualPlace::Main); });
 
     auto& o = ctx_.options;
     connect(SBUeberstimmen, &QToolButton::clicked, this, [this, &o](bool down) {
@@ -82,7 +81,7 @@ void TestPanel::buildUi() {
     Label1->setToolTip(QStringLiteral("Verbleibende Zeit"));
     bar->addWidget(Label1);
     SpeedButton10 = makeButton(this, "SpeedButton10", QStringLiteral("Optionen"));
-    SpeedButton11 = makeHelpButton(this, "SpeedButton11");
+    SpeedButton11 = makeHelpButton(this, "SpeedButton11", host_, core::ManualPlace::Main);
     bar->addWidget(SpeedButton10);
     bar->addWidget(SpeedButton11);
     letToolbarShrink(bar);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sprache.h"
 #include "core/languages.h"
+#include "databound/standardwidgets.h"
 #include "tablestore/tableerror.h"
 
 #include <QButtonGroup>
@@ -25,31 +26,17 @@ SpracheF::SpracheF(core::AppContext& ctx, core::WindowHost& host, QWidget* paren
     group_ = new QButtonGroup(this);
     layout->addWidget(RadioGroup1, 1);
 
-    auto* row = new QHBoxLayout;
-    SpeedButtonHilfe = new QToolButton(this);
-    SpeedButtonHilfe->setObjectName(QStringLiteral("SpeedButtonHilfe"));
-    SpeedButtonHilfe->setText(QStringLiteral("?"));
-    SpeedButtonHilfe->setToolTip(QStringLiteral("Hile aufrufen"));
-    SpeedButtonHilfe->setAutoRaise(true);
+    SpeedButtonHilfe = databound::helpButton(this, "SpeedButtonHilfe", host, core::ManualPlace::Main);
     BHinzufuegen = new QPushButton(QStringLiteral("Hinzufügen"), this);
     BHinzufuegen->setObjectName(QStringLiteral("BHinzufuegen"));
-    BOK = new QPushButton(QStringLiteral("OK"), this);
-    BOK->setObjectName(QStringLiteral("BOK"));
-    BOK->setDefault(true);
-    BAbbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
-    BAbbrechen->setObjectName(QStringLiteral("BAbbrechen"));
-    row->addWidget(SpeedButtonHilfe);
-    row->addStretch(1);
-    row->addWidget(BHinzufuegen);
-    row->addWidget(BOK);
-    row->addWidget(BAbbrechen);
-    layout->addLayout(row);
+    const databound::OkCancel buttons = databound::okCancel(this, "BOK", QStringLiteral("OK"), "BAbbrechen");
+    BOK = buttons.ok;
+    BAbbrechen = buttons.cancel;
+    layout->addLayout(databound::buttonRow(SpeedButtonHilfe, {BHinzufuegen, BOK, BAbbrechen}));
     setMinimumWidth(380);
 
     connect(BHinzufuegen, &QPushButton::clicked, this, &SpracheF::BHinzufuegenClick);
     connect(BOK, &QPushButton::clicked, this, &SpracheF::BOKClick);
-    connect(BAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [this] { host_.OpenManual(core::ManualPlace::Main); });
 }
 
 void SpracheF::showEvent(QShowEvent* e) {

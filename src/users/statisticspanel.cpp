@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "statisticspanel.h"
+#include "databound/standardwidgets.h"
 #include "databound/datasource.h"
 #include "databound/lookuplistbox.h"
 #include "databound/textlabel.h"
@@ -76,11 +77,7 @@ StatisticsPanel::StatisticsPanel(core::AppContext& ctx, core::WindowHost& host, 
         grid->addWidget(caption, r, 0);
         grid->addWidget(value, r++, 1);
     }
-    SpeedButton15 = new QToolButton(this);
-    SpeedButton15->setObjectName(QStringLiteral("SpeedButton15"));
-    SpeedButton15->setText(QStringLiteral("?"));
-    SpeedButton15->setToolTip(QStringLiteral("Hile aufrufen"));
-    SpeedButton15->setAutoRaise(true);
+    SpeedButton15 = databound::helpButton(this, "SpeedButton15", host, core::ManualPlace::Main);
     grid->addWidget(SpeedButton15, r, 0, Qt::AlignLeft);
     grid->setRowStretch(r + 1, 1);
     grid->setColumnStretch(2, 1);
@@ -90,7 +87,6 @@ StatisticsPanel::StatisticsPanel(core::AppContext& ctx, core::WindowHost& host, 
     connect(source, &databound::DataSource::currentChanged, this, &StatisticsPanel::followRecord);
     connect(source, &databound::DataSource::valueChanged, this, &StatisticsPanel::followRecord);
     connect(source, &databound::DataSource::reset, this, &StatisticsPanel::followRecord);
-    connect(SpeedButton15, &QToolButton::clicked, this, [&host] { host.OpenManual(core::ManualPlace::Main); });
 }
 
 void StatisticsPanel::showEvent(QShowEvent* event) {

@@ -5,6 +5,7 @@
 #include "databound/grid.h"
 #include "tablestore/tableerror.h"
 #include "widgets.h"
+#include "databound/standardwidgets.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -30,7 +31,7 @@ DictionaryPanel::DictionaryPanel(core::AppContext& ctx, VocabularyRules& rules, 
     DBGrid1->setDataSource(source);
     DBGrid1->setColumns(vocabularyGridColumns());
     DBGrid1->setInPlaceEditing(true);
-    SpeedButtonHilfe = makeHelpButton(this);
+    SpeedButtonHilfe = databound::helpButton(this, "SpeedButtonHilfe", host, core::ManualPlace::Main);
 
     auto* boxes = new QGridLayout;
     boxes->addWidget(new QLabel(QStringLiteral("deutsch"), this), 0, 0);
@@ -46,7 +47,6 @@ DictionaryPanel::DictionaryPanel(core::AppContext& ctx, VocabularyRules& rules, 
     layout->addWidget(DBGrid1, 1);
     setTabOrder(Eausl, SpeedButtonHilfe); // the help button stands in the search line
 
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [&host] { host.OpenManual(core::ManualPlace::Main); });
     connect(Edeutsch, &QLineEdit::textChanged, this, &DictionaryPanel::SearchGerman);
     connect(Eausl, &QLineEdit::textChanged, this, &DictionaryPanel::SearchForeign);
     connect(DBGrid1, &databound::Grid::titleClicked, this, [this](const QString& title) {

@@ -65,7 +65,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void build();
+    void build(core::WindowHost& host);
     void focusGerman();
 
     core::AppContext& ctx_;

@@ -9,8 +9,6 @@
 #include <QDialog>
 #include <QStringList>
 
-#include <functional>
-
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;

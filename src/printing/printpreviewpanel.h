@@ -9,7 +9,6 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 
 class QPushButton;

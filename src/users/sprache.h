@@ -5,7 +5,6 @@
 #include "core/windowhost.h"
 
 #include <QDialog>
-#include <functional>
 
 class QButtonGroup;
 class QGridLayout;

@@ -5,7 +5,6 @@
 #include "core/windowhost.h"
 
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QPushButton;

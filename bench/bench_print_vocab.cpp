@@ -13,6 +13,7 @@
 #include "printlayouts.h"
 #include "core/database.h"
 #include "wordgen.h"
+#include "support/recordinghost.h"
 
 #include <QApplication>
 #include <QDir>
@@ -72,9 +73,13 @@ int main(int argc, char** argv) {
         // The program's path: the preview panel's flash-card job over a
         // selection of 18,000 of the 200,000 words.
         TOwnedPrinterProvider cardPrinter(MakePdfPrinter(out.filePath(QStringLiteral("cards-1000.pdf")), 600));
-        PrintPreviewPanel::Hooks hooks;
-        hooks.resetView = [&] { vocab.setFiltered(false); };
-        PrintPreviewPanel panel(vocab, &cardPrinter, nullptr, hooks);
+        // As the main window does, the panel's reset lifts the table's filter.
+        struct BenchHost : RecordingHost {
+            explicit BenchHost(ts::Table& t) : table(t) {}
+            void ResetView() override { table.setFiltered(false); }
+            ts::Table& table;
+        } host(vocab);
+        PrintPreviewPanel panel(vocab, host, nullptr, &cardPrinter, nullptr);
         vocab.setFilter(QStringLiteral("ID <= 18000"));
         panel.showFlashCards();
         QElapsedTimer timer;
@@ -112,11 +117,12 @@ int main(int argc, char** argv) {
     toolbar->SetPreview(preview);
     preview->SetViewMode(vmPageWidth);
 
+    RecordingHost dialogHost;
     QElapsedTimer t;
     t.start();
     {
         // Opening a print dialog gathers the subject groups of every row.
-        PrintChoiceDialog dialog(PrintKind::List, vocab, {});
+        PrintChoiceDialog dialog(PrintKind::List, vocab, dialogHost);
         t.restart();
         dialog.FormShow();
         std::printf("print dialog opened on %d rows (%d subject groups): %.1f ms\n", vocab.recordCount(),
@@ -126,7 +132,7 @@ int main(int argc, char** argv) {
         dialog.grab().save(out.filePath(QStringLiteral("dialog-list.png")));
     }
     {
-        PrintChoiceDialog dialog(PrintKind::Test, vocab, {});
+        PrintChoiceDialog dialog(PrintKind::Test, vocab, dialogHost);
         dialog.setLanguageName(QStringLiteral("englisch"));
         dialog.show();
         QApplication::processEvents();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "datensichern.h"
+#include "databound/standardwidgets.h"
 #include "core/backup.h"
 #include "tablestore/tableerror.h"
 
@@ -12,7 +13,7 @@
 
 namespace backup {
 
-DatenSichernF::DatenSichernF(core::AppContext& ctx, std::function<void()> openManual, QWidget* parent)
+DatenSichernF::DatenSichernF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent)
     : QDialog(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("DatenSichernF"));
     setWindowTitle(QStringLiteral("Datenbank sichern"));
@@ -49,11 +50,7 @@ DatenSichernF::DatenSichernF(core::AppContext& ctx, std::function<void()> openMa
 
     BSchliessen = new QPushButton(QStringLiteral("Schließen"), this);
     named(BSchliessen, "BSchliessen");
-    SpeedButtonHilfe = new QToolButton(this);
-    named(SpeedButtonHilfe, "SpeedButtonHilfe");
-    SpeedButtonHilfe->setText(QStringLiteral("?"));
-    SpeedButtonHilfe->setToolTip(QStringLiteral("Hile aufrufen"));
-    SpeedButtonHilfe->setAutoRaise(true);
+    SpeedButtonHilfe = databound::helpButton(this, "SpeedButtonHilfe", host, core::ManualPlace::Main);
 
     grid->addWidget(Label1, 0, 0, 1, 3);
     grid->addWidget(Edit1, 1, 0);
@@ -74,7 +71,6 @@ DatenSichernF::DatenSichernF(core::AppContext& ctx, std::function<void()> openMa
     connect(BSichern, &QPushButton::clicked, this, &DatenSichernF::BSichernClick);
     connect(BZuruecklesen, &QPushButton::clicked, this, &DatenSichernF::BZuruecklesenClick);
     connect(BSchliessen, &QPushButton::clicked, this, &QDialog::reject);
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [openManual] { openManual(); });
 }
 
 void DatenSichernF::chooseInto(QLineEdit* field) {

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "core/appcontext.h"
+#include "core/windowhost.h"
 
 #include <QDialog>
-#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -18,7 +18,7 @@ namespace backup {
 class DatenSichernF : public QDialog {
     Q_OBJECT
 public:
-    DatenSichernF(core::AppContext& ctx, std::function<void()> openManual, QWidget* parent = nullptr);
+    DatenSichernF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent = nullptr);
 
     QLabel* Label1;
     QLineEdit* Edit1; // target folder

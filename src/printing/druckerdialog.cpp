@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "druckerdialog.h"
 
+#include "databound/standardwidgets.h"
 #include "tablestore/table.h"
 #include "tablestore/tableerror.h"
 
@@ -78,24 +79,13 @@ QString buildPrintFilter(const PrintSelection& s) {
     return f;
 }
 
-QToolButton* MakeHelpButton(QWidget* parent, std::function<void()> openManual) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QStringLiteral("SpeedButtonHilfe"));
-    b->setText(QStringLiteral("?"));
-    b->setToolTip(QStringLiteral("Hile aufrufen"));
-    b->setAutoRaise(true);
-    QObject::connect(b, &QToolButton::clicked, parent, [open = std::move(openManual)] {
-        if (open) open();
-    });
-    return b;
-}
-
 QString printSortField(int item) {
     return QString::fromLatin1(SortFields[item >= 0 && item < SortItemCount ? item : 0]);
 }
 
-PrintChoiceDialog::PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, Hooks hooks, QWidget* parent)
-    : QDialog(parent), kind_(kind), vocabulary_(vocabulary), hooks_(std::move(hooks)) {
+PrintChoiceDialog::PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, core::WindowHost& host,
+                                     QWidget* parent)
+    : QDialog(parent), kind_(kind), vocabulary_(vocabulary), host_(host) {
     setObjectName(QString::fromLatin1(ObjectName(kind)));
     setWindowTitle(Title(kind));
     setModal(true);
@@ -172,24 +162,14 @@ PrintChoiceDialog::PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, Hook
         GroupKarteikarten->hide();
     }
 
-    auto* buttons = new QHBoxLayout;
-    SpeedButtonHilfe = MakeHelpButton(this, [this] {
-        if (hooks_.openManual) hooks_.openManual();
-    });
-    Button1 = new QPushButton(QStringLiteral("Vorschau"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Abbrechen"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    buttons->addWidget(SpeedButtonHilfe);
-    buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    layout->addLayout(buttons);
+    SpeedButtonHilfe = databound::helpButton(this, "SpeedButtonHilfe", host_, core::ManualPlace::Dialog);
+    const databound::OkCancel buttons = databound::okCancel(this, "Button1", QStringLiteral("Vorschau"), "Button2");
+    Button1 = buttons.ok;
+    Button2 = buttons.cancel;
+    layout->addLayout(databound::buttonRow(SpeedButtonHilfe, {Button1, Button2}));
     resize(520, 420);
 
     connect(Button1, &QPushButton::clicked, this, &PrintChoiceDialog::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     setSortItem(0);
 }
 
@@ -261,11 +241,11 @@ void PrintChoiceDialog::fillSubjectGroups() {
 
 void PrintChoiceDialog::FormShow() {
     const bool detach = kind_ != PrintKind::Test;
-    if (detach && hooks_.detachViews) hooks_.detachViews();
+    if (detach) host_.DetachVocabularyViews();
     fillSubjectGroups();
     setSortItem(0);
     if (RBDeutsch) RBDeutsch->setChecked(true);
-    if (hooks_.attachViews) hooks_.attachViews();
+    host_.AttachVocabularyViews();
 }
 
 void PrintChoiceDialog::Button1Click() {
@@ -278,11 +258,11 @@ void PrintChoiceDialog::Button1Click() {
     } catch (const ts::TableError& e) {
         // Every name is quoted, so this only happens with a table that lacks
         // the fields; the table keeps its old filter and order.
-        if (hooks_.inform) hooks_.inform(e.message());
+        host_.inform(e.message());
         return;
     }
     const bool german = !RBAuslaendisch || !RBAuslaendisch->isChecked();
-    if (hooks_.preview) hooks_.preview(kind_, german);
+    host_.previewPrint(kind_, german);
     accept();
 }
 

@@ -4,11 +4,10 @@
 #pragma once
 
 #include "printkind.h"
+#include "core/windowhost.h"
 
 #include <QDialog>
 #include <QStringList>
-
-#include <functional>
 
 class QButtonGroup;
 class QCheckBox;
@@ -37,23 +36,13 @@ struct PrintSelection {
 // group with nothing chosen selects no record.
 QString buildPrintFilter(const PrintSelection& selection);
 
-// The "?" button that opens the manual, as the printing windows show it.
-QToolButton* MakeHelpButton(QWidget* parent, std::function<void()> openManual);
-
 // The index field of each "Sortierung" item.
 QString printSortField(int item);
 
 class PrintChoiceDialog : public QDialog {
     Q_OBJECT
 public:
-    struct Hooks {
-        std::function<void()> detachViews, attachViews, openManual;
-        // Opens the preview for the table's filter and ordering as the dialog
-        // left them; `german` tells the test dialog's side.
-        std::function<void(PrintKind, bool german)> preview;
-        std::function<void(const QString&)> inform;  // a message for the user
-    };
-    PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, Hooks hooks, QWidget* parent = nullptr);
+    PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, core::WindowHost& host, QWidget* parent = nullptr);
 
     PrintKind kind() const { return kind_; }
 
@@ -104,27 +93,27 @@ private:
 
     PrintKind kind_;
     ts::Table& vocabulary_;
-    Hooks hooks_;
+    core::WindowHost& host_;
     QButtonGroup* sortGroup_;
 };
 
 // The three forms of the dialog, one per kind of print.
 class DruckerDialogF : public PrintChoiceDialog {
 public:
-    DruckerDialogF(ts::Table& vocabulary, Hooks hooks, QWidget* parent = nullptr)
-        : PrintChoiceDialog(PrintKind::FlashCards, vocabulary, std::move(hooks), parent) {}
+    DruckerDialogF(ts::Table& vocabulary, core::WindowHost& host, QWidget* parent = nullptr)
+        : PrintChoiceDialog(PrintKind::FlashCards, vocabulary, host, parent) {}
 };
 
 class DruckerDialogListeF : public PrintChoiceDialog {
 public:
-    DruckerDialogListeF(ts::Table& vocabulary, Hooks hooks, QWidget* parent = nullptr)
-        : PrintChoiceDialog(PrintKind::List, vocabulary, std::move(hooks), parent) {}
+    DruckerDialogListeF(ts::Table& vocabulary, core::WindowHost& host, QWidget* parent = nullptr)
+        : PrintChoiceDialog(PrintKind::List, vocabulary, host, parent) {}
 };
 
 class DruckerDialogtestF : public PrintChoiceDialog {
 public:
-    DruckerDialogtestF(ts::Table& vocabulary, Hooks hooks, QWidget* parent = nullptr)
-        : PrintChoiceDialog(PrintKind::Test, vocabulary, std::move(hooks), parent) {}
+    DruckerDialogtestF(ts::Table& vocabulary, core::WindowHost& host, QWidget* parent = nullptr)
+        : PrintChoiceDialog(PrintKind::Test, vocabulary, host, parent) {}
 };
 
 }  // namespace printing

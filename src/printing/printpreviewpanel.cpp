@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printpreviewpanel.h"
 
+#include "databound/standardwidgets.h"
 #include "pspreview.h"
 #include "pstoolbar.h"
 #include "printlayouts.h"
@@ -14,9 +15,10 @@
 
 namespace printing {
 
-PrintPreviewPanel::PrintPreviewPanel(ts::Table& vocabulary, IPrinterProvider* printer, IPrintUi* ui, Hooks hooks,
-                             QWidget* parent)
-    : QWidget(parent), vocabulary_(vocabulary), hooks_(std::move(hooks)) {
+PrintPreviewPanel::PrintPreviewPanel(ts::Table& vocabulary, core::WindowHost& host,
+                                     const PrintChoiceDialog* flashCards, IPrinterProvider* printer, IPrintUi* ui,
+                                     QWidget* parent)
+    : QWidget(parent), vocabulary_(vocabulary), host_(host), flashCards_(flashCards) {
     setObjectName(QStringLiteral("Druckvorschau"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -25,9 +27,7 @@ PrintPreviewPanel::PrintPreviewPanel(ts::Table& vocabulary, IPrinterProvider* pr
     PreviewToolbar1 = new TPreviewToolbar(this);
     PreviewToolbar1->setObjectName(QStringLiteral("PreviewToolbar1"));
     PreviewToolbar1->SetUserButtonEnabled(false);
-    SpeedButtonHilfe = MakeHelpButton(this, [this] {
-        if (hooks_.openManual) hooks_.openManual();
-    });
+    SpeedButtonHilfe = databound::helpButton(this, "SpeedButtonHilfe", host_, core::ManualPlace::Main);
     BSprache = new QPushButton(QStringLiteral("Sprache wechseln"), this);
     BSprache->setObjectName(QStringLiteral("BSprache"));
     BSprache->hide();
@@ -87,12 +87,15 @@ void PrintPreviewPanel::applyPrintServices() {
     DBGridPrintJob->EndUpdate();
 }
 
+int PrintPreviewPanel::cardColumns() const { return flashCards_ ? flashCards_->cardColumns() : 3; }
+int PrintPreviewPanel::cardRows() const { return flashCards_ ? flashCards_->cardRows() : 6; }
+
 void PrintPreviewPanel::PrintJob1Draw(TCustomPrintJob* sender, TPrintCanvas& canvas, int pageIndex) {
     if (kind_ != int(PrintKind::FlashCards)) return;
     // Switching a filter on filters every row again: only when it is off.
     if (!vocabulary_.isFiltered()) vocabulary_.setFiltered(true);
-    const int columns = hooks_.cardColumns ? hooks_.cardColumns() : 3;
-    const int rows = hooks_.cardRows ? hooks_.cardRows() : 6;
+    const int columns = cardColumns();
+    const int rows = cardRows();
     DrawFlashCardPage(canvas, vocabulary_, columns, rows, GermanSideShown, pageIndex);
     // The count follows the selection, so the preview and the printer never
     // offer pages that would come out blank.
@@ -101,38 +104,38 @@ void PrintPreviewPanel::PrintJob1Draw(TCustomPrintJob* sender, TPrintCanvas& can
 }
 
 void PrintPreviewPanel::showFlashCards() {
-    if (hooks_.resetView) hooks_.resetView();
+    host_.ResetView();
     BSprache->show();
     kind_ = int(PrintKind::FlashCards);
     Preview1->SetPrintJob(PrintJob1);
-    if (hooks_.showPanel) hooks_.showPanel();
+    host_.showPanelOf(this);
     vocabulary_.setFiltered(true);
-    const int columns = hooks_.cardColumns ? hooks_.cardColumns() : 3;
-    const int rows = hooks_.cardRows ? hooks_.cardRows() : 6;
+    const int columns = cardColumns();
+    const int rows = cardRows();
     // Setting the count redraws the page on show from the new selection.
     PrintJob1->SetPageCount(flashCardPageCount(vocabulary_.recordCount(), columns, rows));
 }
 
 void PrintPreviewPanel::showList() {
-    if (hooks_.resetView) hooks_.resetView();
+    host_.ResetView();
     BSprache->hide();
     kind_ = int(PrintKind::List);
     Preview1->SetPrintJob(DBGridPrintJob);
     vocabulary_.setFiltered(true);
     applyVocabularyListSettings(*DBGridPrintJob, vocabulary_);
     Preview1->SetPageIndex(gridPage_);
-    if (hooks_.showPanel) hooks_.showPanel();
+    host_.showPanelOf(this);
 }
 
 void PrintPreviewPanel::showTest(bool german) {
-    if (hooks_.resetView) hooks_.resetView();
+    host_.ResetView();
     vocabulary_.setFiltered(true);
     kind_ = int(PrintKind::Test);
     Preview1->SetPrintJob(DBGridPrintJob);
     BSprache->hide();
     applyVocabularyTestSettings(*DBGridPrintJob, vocabulary_, german);
     Preview1->SetPageIndex(gridPage_);
-    if (hooks_.showPanel) hooks_.showPanel();
+    host_.showPanelOf(this);
 }
 
 void PrintPreviewPanel::preview(PrintKind kind, bool german) {

@@ -9,7 +9,6 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 
 class QPushButton;
@@ -27,15 +26,9 @@ class TPreviewToolbar;
 class PrintPreviewPanel : public QWidget {
     Q_OBJECT
 public:
-    struct Hooks {
-        std::function<void()> resetView;    // hides every panel, filters off
-        std::function<void()> showPanel;    // shows the panel that holds this
-        std::function<void()> openManual;
-        // The flash-card grid as the flash-card dialog holds it.
-        std::function<int()> cardColumns, cardRows;
-    };
-    PrintPreviewPanel(ts::Table& vocabulary, IPrinterProvider* printer, IPrintUi* ui, Hooks hooks,
-                  QWidget* parent = nullptr);
+    // `flashCards` holds the flash-card grid; without it the grid is 3 x 6.
+    PrintPreviewPanel(ts::Table& vocabulary, core::WindowHost& host, const PrintChoiceDialog* flashCards,
+                      IPrinterProvider* printer, IPrintUi* ui, QWidget* parent = nullptr);
     ~PrintPreviewPanel() override;
 
     // Tests hand in a PDF printer and scripted dialogs.
@@ -78,7 +71,10 @@ private:
     IPrintUi* ui_ = nullptr;
     bool servicesPending_ = true;
     ts::Table& vocabulary_;
-    Hooks hooks_;
+    core::WindowHost& host_;
+    const PrintChoiceDialog* flashCards_;
+    int cardColumns() const;
+    int cardRows() const;
     int kind_ = 0;  // what is on show, 0 for nothing
     int gridPage_ = 1;  // the page the grid job showed when the panel was left
 };

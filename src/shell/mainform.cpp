@@ -201,6 +201,14 @@ void Mainform::showPanel(WorkPanel* panel) {
     panel->show();
 }
 
+void Mainform::showPanelOf(QWidget* content) {
+    for (WorkPanel* p : panels_)
+        if (p->isAncestorOf(content))
+            p->show();
+}
+
+void Mainform::inform(const QString& text) { ctx_.prompter().information(text); }
+
 void Mainform::addVocabularyViewsLink(std::function<void(bool)> link) {
     link(viewsAttached_);
     viewsLinks_.push_back(std::move(link));
@@ -218,8 +226,8 @@ void Mainform::AttachVocabularyViews() {
         l(true);
 }
 
-void Mainform::OpenManual(ManualPlace place) {
-    const QString folder = place == ManualPlace::Main ? ctx_.paths.dataFolder : ctx_.paths.programFolder;
+void Mainform::OpenManual(core::ManualPlace place) {
+    const QString folder = place == core::ManualPlace::Main ? ctx_.paths.dataFolder : ctx_.paths.programFolder;
     // Nothing is reported when the file or a viewer is missing.
     ctx_.opener().open(QDir(folder).filePath(QStringLiteral("Vokabeltrainer - Handbuch.pdf")));
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/appcontext.h"
+#include "core/windowhost.h"
 #include "printing/printkind.h"
 
 #include <QMainWindow>
@@ -58,11 +59,9 @@ class WorkPanel;
 // Its create step runs in the constructor, its show step when it is first
 // shown, its close step exactly once when it closes (close box, "Beenden",
 // end of the desktop session or a termination signal).
-class Mainform : public QMainWindow {
+class Mainform : public QMainWindow, public core::WindowHost {
     Q_OBJECT
 public:
-    enum class ManualPlace { Main, Dialog };
-
     explicit Mainform(core::AppContext& ctx, QWidget* parent = nullptr);
     // The dialogs, created after the main window as the program entry does;
     // the show step may then write into all of them.
@@ -137,7 +136,7 @@ public:
 
     // Writes the loaded vocabulary away and loads `language` as the current
     // user's language; on failure everything stays as it was.
-    bool switchLanguage(const QString& language);
+    bool switchLanguage(const QString& language) override;
 
     // --- printing
     printing::PrintChoiceDialog* karteikartenDruckF = nullptr;
@@ -153,11 +152,19 @@ public:
     training::TrainingArea* training = nullptr;
 
     // --- operations other windows use
-    void ResetView();
-    void DetachVocabularyViews();
-    void AttachVocabularyViews();
+    void ResetView() override;
+    void DetachVocabularyViews() override;
+    void AttachVocabularyViews() override;
     bool vocabularyViewsAttached() const { return viewsAttached_; }
-    void OpenManual(ManualPlace place);
+    void OpenManual(core::ManualPlace place) override;
+    void showPanelOf(QWidget* content) override;
+    void startSecondTimer() override;
+    void stopSecondTimer() override;
+    bool secondTimerActive() const override;
+    void showCurrentUser() override;
+    void beforeUserChanges() override;
+    void previewPrint(printing::PrintKind kind, bool german) override;
+    void inform(const QString& text) override;
     void ActivateLanguage();
     void LabelLanguage();
     void showUserAndLanguage();
@@ -191,7 +198,7 @@ public:
 
     // Menu and bar handlers.
     void Beenden1Click();
-    void Hilfe1Click() { OpenManual(ManualPlace::Main); }
+    void Hilfe1Click() { OpenManual(core::ManualPlace::Main); }
     void Info1Click();
     void StatistikClick();
     void LernenClick();

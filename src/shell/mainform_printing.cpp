@@ -12,13 +12,11 @@ namespace shell {
 
 void Mainform::createPrintingWindows() {
     ts::Table& vocabulary = ctx_.db.vocabulary;
-    printing::PrintPreviewPanel::Hooks previewHooks;
-    previewHooks.resetView = [this] { ResetView(); };
-    previewHooks.showPanel = [this] { PDruckvorschau->show(); };
-    previewHooks.openManual = [this] { OpenManual(ManualPlace::Main); };
-    previewHooks.cardColumns = [this] { return karteikartenDruckF->cardColumns(); };
-    previewHooks.cardRows = [this] { return karteikartenDruckF->cardRows(); };
-    druckvorschau = new printing::PrintPreviewPanel(vocabulary, nullptr, nullptr, previewHooks, PDruckvorschau);
+    karteikartenDruckF = new printing::DruckerDialogF(vocabulary, *this, this);
+    vokabellisteDruckF = new printing::DruckerDialogListeF(vocabulary, *this, this);
+    vokabeltestDruckF = new printing::DruckerDialogtestF(vocabulary, *this, this);
+    druckvorschau = new printing::PrintPreviewPanel(vocabulary, *this, karteikartenDruckF, nullptr, nullptr,
+                                                    PDruckvorschau);
     printing::TDefaultPrinterProvider::Hooks printerHooks;
     printerHooks.chooseFile = [this](const QString& suggested) {
         return ctx_.folderChooser().chooseSaveFile(suggested, QStringLiteral("PDF-Dateien (*.pdf)"));
@@ -26,17 +24,9 @@ void Mainform::createPrintingWindows() {
     printerHooks.inform = [this](const QString& text) { ctx_.prompter().information(text); };
     druckvorschau->adoptPrinterProvider(std::make_unique<printing::TDefaultPrinterProvider>(printerHooks));
     PDruckvorschau->contentLayout()->addWidget(druckvorschau, 1);
-
-    printing::PrintChoiceDialog::Hooks hooks;
-    hooks.detachViews = [this] { DetachVocabularyViews(); };
-    hooks.attachViews = [this] { AttachVocabularyViews(); };
-    hooks.openManual = [this] { OpenManual(ManualPlace::Dialog); };
-    hooks.preview = [this](printing::PrintKind kind, bool german) { druckvorschau->preview(kind, german); };
-    hooks.inform = [this](const QString& text) { ctx_.prompter().information(text); };
-    karteikartenDruckF = new printing::DruckerDialogF(vocabulary, hooks, this);
-    vokabellisteDruckF = new printing::DruckerDialogListeF(vocabulary, hooks, this);
-    vokabeltestDruckF = new printing::DruckerDialogtestF(vocabulary, hooks, this);
 }
+
+void Mainform::previewPrint(printing::PrintKind kind, bool german) { druckvorschau->preview(kind, german); }
 
 void Mainform::labelLanguagePrinting(const QString& L) {
     for (printing::PrintChoiceDialog* d : {karteikartenDruckF, vokabellisteDruckF, vokabeltestDruckF})

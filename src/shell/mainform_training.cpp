@@ -9,36 +9,10 @@
 
 namespace shell {
 
-namespace {
-
-// The main window as the learn and test windows see it.
-class TrainingHostOfMainform : public training::TrainingHost {
-public:
-    explicit TrainingHostOfMainform(Mainform& f) : f_(f) {}
-    void resetView() override { f_.ResetView(); }
-    void showPanelOf(QWidget* content) override {
-        for (WorkPanel* p : {f_.PLernen, f_.PTesten})
-            if (p->isAncestorOf(content))
-                p->show();
-    }
-    void startTimer() override { f_.Timer1->start(); }
-    void stopTimer() override { f_.Timer1->stop(); }
-    bool timerActive() const override { return f_.Timer1->isActive(); }
-    void openManual(bool fromDialog) override {
-        f_.OpenManual(fromDialog ? Mainform::ManualPlace::Dialog : Mainform::ManualPlace::Main);
-    }
-
-private:
-    Mainform& f_;
-};
-
-} // namespace
-
 void Mainform::createTrainingWindows() {
     PLernen->titleLabel()->setObjectName(QStringLiteral("Label27"));
     PTesten->titleLabel()->setObjectName(QStringLiteral("Label25"));
-    training = new training::TrainingArea(ctx_, std::make_unique<TrainingHostOfMainform>(*this),
-                                          PLernen->contentLayout(), PTesten->contentLayout(), this);
+    training = new training::TrainingArea(ctx_, *this, PLernen->contentLayout(), PTesten->contentLayout(), this);
 }
 
 void Mainform::labelLanguageTraining(const QString& L) {
@@ -55,6 +29,10 @@ void Mainform::TestenClick() {
     if (training)
         training->TestenClick();
 }
+
+void Mainform::startSecondTimer() { Timer1->start(); }
+void Mainform::stopSecondTimer() { Timer1->stop(); }
+bool Mainform::secondTimerActive() const { return Timer1->isActive(); }
 
 void Mainform::StatistikClick() { showPanel(PBenutzerstatistik); }
 

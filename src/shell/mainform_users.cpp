@@ -18,34 +18,31 @@
 namespace shell {
 
 void Mainform::createUserWindows() {
-    auto manual = [this] { OpenManual(ManualPlace::Main); };
-    auto languageSwitch = [this](const QString& l) { return switchLanguage(l); };
-    spracheF = new users::SpracheF(ctx_, {languageSwitch, manual}, this);
-    datenSichernF = new backup::DatenSichernF(ctx_, manual, this);
+    spracheF = new users::SpracheF(ctx_, *this, this);
+    datenSichernF = new backup::DatenSichernF(ctx_, *this, this);
     // A restore may have made another user current.
     connect(datenSichernF, &QDialog::finished, this, [this] { showUserAndLanguage(); });
-    const users::UserHooks hooks{[this] { OpenManual(ManualPlace::Dialog); },
-                                 [this] {
-                                     if (ctx_.db.locateCurrentUser())
-                                         StatusPanel0->setText(QStringLiteral("Aktueller Benutzer: ") +
-                                                               ctx_.db.users.text("Name"));
-                                 },
-                                 languageSwitch,
-                                 [this] {
-                                     // A test left running: its answers so far are this user's.
-                                     if (training->testPanel->run().running())
-                                         training->testPanel->run().addTotalsToUser();
-                                 }};
-    benutzeranlegenF = new users::benutzeranlegenF(ctx_, hooks, this);
-    benutzerbearbeitenF = new users::benutzerbearbeitenF(ctx_, hooks, this);
-    benutzerF = new users::BenutzerF(ctx_, hooks, this);
-    benutzerwechselnF = new users::benutzerwechselnF(ctx_, hooks, this);
-    statistik = new users::StatisticsPanel(ctx_, manual, PBenutzerstatistik);
+    benutzeranlegenF = new users::benutzeranlegenF(ctx_, *this, this);
+    benutzerbearbeitenF = new users::benutzerbearbeitenF(ctx_, *this, this);
+    benutzerF = new users::BenutzerF(ctx_, *this, this);
+    benutzerwechselnF = new users::benutzerwechselnF(ctx_, *this, this);
+    statistik = new users::StatisticsPanel(ctx_, *this, PBenutzerstatistik);
     PBenutzerstatistik->titleLabel()->setObjectName(QStringLiteral("Label23"));
     PBenutzerstatistik->contentLayout()->addWidget(statistik);
 }
 
 void Mainform::labelLanguageUsers(const QString&) {}
+
+void Mainform::showCurrentUser() {
+    if (ctx_.db.locateCurrentUser())
+        StatusPanel0->setText(QStringLiteral("Aktueller Benutzer: ") + ctx_.db.users.text("Name"));
+}
+
+void Mainform::beforeUserChanges() {
+    // A test left running: its answers so far are this user's.
+    if (training->testPanel->run().running())
+        training->testPanel->run().addTotalsToUser();
+}
 
 bool Mainform::switchLanguage(const QString& language) {
     auto& db = ctx_.db;

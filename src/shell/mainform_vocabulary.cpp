@@ -17,25 +17,23 @@
 namespace shell {
 
 void Mainform::createVocabularyWindows() {
-    auto manual = [this] { OpenManual(ManualPlace::Main); };
-    auto dialogManual = [this] { OpenManual(ManualPlace::Dialog); };
     vocabularyRules = new vocabulary::VocabularyRules(ctx_, this);
 
     vokabelverwaltung = new vocabulary::VocabularyEditor(ctx_, *vocabularyRules, vocabularySource,
-                                                        vocabulary::VocabularyEditor::Variant::Panel, manual,
+                                                        vocabulary::VocabularyEditor::Variant::Panel, *this,
                                                         PVokabelverwaltung);
     PVokabelverwaltung->contentLayout()->addWidget(vokabelverwaltung);
     connect(vokabelverwaltung, &vocabulary::VocabularyEditor::closeRequested, this, &Mainform::ClosePanel);
-    vokabelnF = new vocabulary::VokabelnF(ctx_, *vocabularyRules, vocabularySource, dialogManual, this);
+    vokabelnF = new vocabulary::VokabelnF(ctx_, *vocabularyRules, vocabularySource, *this, this);
 
-    lektionsverwaltung = new vocabulary::LessonPanel(ctx_, manual, PLektionsverwaltung);
+    lektionsverwaltung = new vocabulary::LessonPanel(ctx_, *this, PLektionsverwaltung);
     PLektionsverwaltung->contentLayout()->addWidget(lektionsverwaltung);
     connect(lektionsverwaltung, &vocabulary::LessonPanel::closeRequested, this, &Mainform::ResetView);
     vokabelLektionF = new vocabulary::VokabelLektionF(ctx_, *vocabularyRules, vocabularySource,
-                                                      lektionsverwaltung->memberSource, vokabelnF, dialogManual, this);
+                                                      lektionsverwaltung->memberSource, vokabelnF, *this, this);
     lektionsverwaltung->setAssignmentDialog(vokabelLektionF);
 
-    woerterbuch = new vocabulary::DictionaryPanel(ctx_, *vocabularyRules, vocabularySource, manual, PWoerterbuch);
+    woerterbuch = new vocabulary::DictionaryPanel(ctx_, *vocabularyRules, vocabularySource, *this, PWoerterbuch);
     PWoerterbuch->contentLayout()->addWidget(woerterbuch);
 
     auto showGroups = [this] {

@@ -12,7 +12,7 @@
 
 namespace training {
 
-LearnPanel::LearnPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QWidget* parent)
+LearnPanel::LearnPanel(core::AppContext& ctx, Pool& pool, core::WindowHost& host, QWidget* parent)
     : QWidget(parent), ctx_(ctx), pool_(pool), host_(host) {
     setObjectName(QStringLiteral("LearnPanel"));
     buildUi();
@@ -26,7 +26,6 @@ LearnPanel::LearnPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QW
             onOptions();
         Stop();
     });
-    connect(SpeedButton13, &QToolButton::clicked, this, [this] { host_.openManual(false); });
 }
 
 void LearnPanel::buildUi() {
@@ -43,7 +42,7 @@ void LearnPanel::buildUi() {
     QHBoxLayout* bar = common.row;
     bar->addStretch(1);
     SpeedButton12 = makeButton(this, "SpeedButton12", QStringLiteral("Optionen"));
-    SpeedButton13 = makeHelpButton(this, "SpeedButton13");
+    SpeedButton13 = makeHelpButton(this, "SpeedButton13", host_, core::ManualPlace::Main);
     bar->addWidget(SpeedButton12);
     bar->addWidget(SpeedButton13);
 

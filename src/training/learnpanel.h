@@ -4,7 +4,7 @@
 #include "cardimage.h"
 #include "core/appcontext.h"
 #include "pool.h"
-#include "traininghost.h"
+#include "core/windowhost.h"
 
 #include <QWidget>
 #include <functional>
@@ -21,7 +21,7 @@ namespace training {
 class LearnPanel : public QWidget {
     Q_OBJECT
 public:
-    LearnPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QWidget* parent = nullptr);
+    LearnPanel(core::AppContext& ctx, Pool& pool, core::WindowHost& host, QWidget* parent = nullptr);
 
     QPushButton* BLernenStart;
     QPushButton* BLernenStop;
@@ -63,7 +63,7 @@ private:
 
     core::AppContext& ctx_;
     Pool& pool_;
-    TrainingHost& host_;
+    core::WindowHost& host_;
 };
 
 } // namespace training

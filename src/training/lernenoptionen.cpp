@@ -14,9 +14,9 @@
 
 namespace training {
 
-lernenoptionenF::lernenoptionenF(core::AppContext& ctx, Pool& pool, LearnPanel& learn, TestPanel& test,
+lernenoptionenF::lernenoptionenF(core::AppContext& ctx, core::WindowHost& host, Pool& pool, LearnPanel& learn, TestPanel& test,
                                        QWidget* parent)
-    : OptionsDialog(ctx, "lernenoptionenF", QStringLiteral("Lernenoptionen"), QStringLiteral("Deutsch-Fremdsprache"),
+    : OptionsDialog(ctx, host, "lernenoptionenF", QStringLiteral("Lernenoptionen"), QStringLiteral("Deutsch-Fremdsprache"),
                     parent),
       pool_(pool), learn_(learn), test_(test) {
     GBSchleife = group(this, "GBSchleife", QStringLiteral("Schleife"));

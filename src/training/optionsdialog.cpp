@@ -36,7 +36,7 @@ void UpDown::stepBy(int delta) {
     buddy_->setText(QString::number(std::clamp(ok ? v + delta : min_, min_, max_)));
 }
 
-OptionsDialog::OptionsDialog(core::AppContext& ctx, const char* name, const QString& caption,
+OptionsDialog::OptionsDialog(core::AppContext& ctx, core::WindowHost& host, const char* name, const QString& caption,
                              const QString& directionZero, QWidget* parent)
     : QDialog(parent), ctx_(ctx) {
     setObjectName(QString::fromLatin1(name));
@@ -74,11 +74,7 @@ OptionsDialog::OptionsDialog(core::AppContext& ctx, const char* name, const QStr
     left_->addWidget(GBAbfragerichtung);
 
     auto* bottom = new QHBoxLayout;
-    SpeedButton16 = makeHelpButton(this, "SpeedButton16");
-    connect(SpeedButton16, &QToolButton::clicked, this, [this] {
-        if (onHelp)
-            onHelp();
-    });
+    SpeedButton16 = makeHelpButton(this, "SpeedButton16", host, core::ManualPlace::Dialog);
     bottom->addWidget(SpeedButton16);
     bottom->addWidget(makeOkCancel(this, Button1, Button2), 1);
     outer->addSpacing(6);

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "core/appcontext.h"
+#include "core/windowhost.h"
 
 #include <QDialog>
-#include <functional>
 
 class QCheckBox;
 class QGroupBox;
@@ -34,7 +34,7 @@ private:
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    OptionsDialog(core::AppContext& ctx, const char* name, const QString& caption, const QString& directionZero,
+    OptionsDialog(core::AppContext& ctx, core::WindowHost& host, const char* name, const QString& caption, const QString& directionZero,
                   QWidget* parent);
 
     QGroupBox* GBReihenfolge;
@@ -50,7 +50,6 @@ public:
 
     // The direction captions for the current language.
     void captionLanguage(const QString& language);
-    std::function<void()> onHelp;
 
 protected:
     // The layout the subclasses add their groups to, left and right column.

@@ -18,9 +18,9 @@ namespace {
 constexpr int kMaxTime = 100; // minutes or seconds per word, as far as the arrows go
 } // namespace
 
-testoptionenF::testoptionenF(core::AppContext& ctx, Pool& pool, LearnPanel& learn, TestPanel& test,
+testoptionenF::testoptionenF(core::AppContext& ctx, core::WindowHost& host, Pool& pool, LearnPanel& learn, TestPanel& test,
                                      QWidget* parent)
-    : OptionsDialog(ctx, "testoptionenF", QStringLiteral("Testoptionen"), QStringLiteral("Deutsch -Fremdsprache"),
+    : OptionsDialog(ctx, host, "testoptionenF", QStringLiteral("Testoptionen"), QStringLiteral("Deutsch -Fremdsprache"),
                     parent),
       pool_(pool), learn_(learn), test_(test) {
     GBSonstiges = group(this, "GBSonstiges", QStringLiteral("sonstiges"));

@@ -13,7 +13,7 @@ namespace training {
 class testoptionenF : public OptionsDialog {
     Q_OBJECT
 public:
-    testoptionenF(core::AppContext& ctx, Pool& pool, LearnPanel& learn, TestPanel& test, QWidget* parent);
+    testoptionenF(core::AppContext& ctx, core::WindowHost& host, Pool& pool, LearnPanel& learn, TestPanel& test, QWidget* parent);
 
     QGroupBox* GBSonstiges;
     QCheckBox* CheckBox1; // Schleife

@@ -19,7 +19,7 @@ const QColor kRight(0, 128, 0);
 const QColor kWrong(255, 0, 0);
 } // namespace
 
-TestPanel::TestPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QWidget* parent)
+TestPanel::TestPanel(core::AppContext& ctx, Pool& pool, core::WindowHost& host, QWidget* parent)
     : QWidget(parent), ctx_(ctx), pool_(pool), host_(host), run_(ctx, pool, *this) {
     setObjectName(QStringLiteral("TestPanel"));
     buildUi();
@@ -35,7 +35,6 @@ TestPanel::TestPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QWid
         if (onOptions)
             onOptions();
     });
-    connect(SpeedButton11, &QToolButton::clicked, this, [this] { host_.openManual(false); });
 
     auto& o = ctx_.options;
     connect(SBUeberstimmen, &QToolButton::clicked, this, [this, &o](bool down) {
@@ -82,7 +81,7 @@ void TestPanel::buildUi() {
     Label1->setToolTip(QStringLiteral("Verbleibende Zeit"));
     bar->addWidget(Label1);
     SpeedButton10 = makeButton(this, "SpeedButton10", QStringLiteral("Optionen"));
-    SpeedButton11 = makeHelpButton(this, "SpeedButton11");
+    SpeedButton11 = makeHelpButton(this, "SpeedButton11", host_, core::ManualPlace::Main);
     bar->addWidget(SpeedButton10);
     bar->addWidget(SpeedButton11);
     letToolbarShrink(bar);
@@ -246,8 +245,8 @@ void TestPanel::showClock(int secondsLeft) {
     Label1->setText(QStringLiteral("%1:%2").arg(left / 60, 2, 10, QLatin1Char('0')).arg(left % 60, 2, 10, QLatin1Char('0')));
 }
 
-void TestPanel::startClock() { host_.startTimer(); }
-void TestPanel::stopClock() { host_.stopTimer(); }
+void TestPanel::startClock() { host_.startSecondTimer(); }
+void TestPanel::stopClock() { host_.stopSecondTimer(); }
 
 void TestPanel::showResult(const QString& text, const QColor& colour) {
     LRF->setText(text);

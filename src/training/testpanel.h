@@ -6,7 +6,7 @@
 #include "core/appcontext.h"
 #include "pool.h"
 #include "testrun.h"
-#include "traininghost.h"
+#include "core/windowhost.h"
 
 #include <QWidget>
 #include <functional>
@@ -26,7 +26,7 @@ namespace training {
 class TestPanel : public QWidget, private TestRunView {
     Q_OBJECT
 public:
-    TestPanel(core::AppContext& ctx, Pool& pool, TrainingHost& host, QWidget* parent = nullptr);
+    TestPanel(core::AppContext& ctx, Pool& pool, core::WindowHost& host, QWidget* parent = nullptr);
 
     QPushButton* BTestStart;
     QPushButton* BTEstStop;
@@ -95,7 +95,7 @@ private:
 
     core::AppContext& ctx_;
     Pool& pool_;
-    TrainingHost& host_;
+    core::WindowHost& host_;
     TestRun run_;
     QStackedLayout* inputs_ = nullptr; // the typed answer or the four choices
 };

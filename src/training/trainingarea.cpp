@@ -8,24 +8,22 @@
 
 namespace training {
 
-TrainingArea::TrainingArea(core::AppContext& ctx, std::unique_ptr<TrainingHost> host, QVBoxLayout* learnContent,
+TrainingArea::TrainingArea(core::AppContext& ctx, core::WindowHost& host, QVBoxLayout* learnContent,
                            QVBoxLayout* testContent, QWidget* dialogParent)
-    : QObject(dialogParent), pool(ctx.db), ctx_(ctx), host_(std::move(host)) {
-    learnPanel = new LearnPanel(ctx, pool, *host_);
-    testPanel = new TestPanel(ctx, pool, *host_);
+    : QObject(dialogParent), pool(ctx.db), ctx_(ctx), host_(host) {
+    learnPanel = new LearnPanel(ctx, pool, host_);
+    testPanel = new TestPanel(ctx, pool, host_);
     learnContent->addWidget(learnPanel);
     testContent->addWidget(testPanel);
     lektionauswaehlenF = new training::lektionauswaehlenF(ctx, dialogParent);
     lektionauswaehlentestF = new training::lektionauswaehlentestf(ctx, dialogParent);
-    lernenoptionenF = new training::lernenoptionenF(ctx, pool, *learnPanel, *testPanel, dialogParent);
-    testoptionenF = new training::testoptionenF(ctx, pool, *learnPanel, *testPanel, dialogParent);
+    lernenoptionenF = new training::lernenoptionenF(ctx, host_, pool, *learnPanel, *testPanel, dialogParent);
+    testoptionenF = new training::testoptionenF(ctx, host_, pool, *learnPanel, *testPanel, dialogParent);
 
     lektionauswaehlenF->onChosen = [this](const QString& name) { return learnLessonChosen(name); };
     lektionauswaehlentestF->onChosen = [this](const QString& name) { return testLessonChosen(name); };
     learnPanel->onOptions = [this] { lernenoptionenF->exec(); };
     testPanel->onOptions = [this] { testoptionenF->exec(); };
-    lernenoptionenF->onHelp = [this] { host_->openManual(true); };
-    testoptionenF->onHelp = [this] { host_->openManual(true); };
     connect(learnPanel, &LearnPanel::optionsChanged, this, &TrainingArea::showOptionsInForce);
     connect(testPanel, &TestPanel::optionsChanged, this, &TrainingArea::showOptionsInForce);
     connect(lernenoptionenF, &QDialog::accepted, this, &TrainingArea::showOptionsInForce);
@@ -72,7 +70,7 @@ void TrainingArea::showOptionsInForce() {
 }
 
 bool TrainingArea::choosePool(const QString& name) {
-    host_->resetView();
+    host_.ResetView();
     if (pool.choose(name))
         return true;
     ctx_.prompter().information(QStringLiteral("Die Lektion „%1“ gibt es nicht mehr.").arg(name));
@@ -84,7 +82,7 @@ bool TrainingArea::learnLessonChosen(const QString& name) {
         return false;
     learnPanel->BLernenStart->setEnabled(true);
     learnPanel->BLernenStop->setEnabled(false);
-    host_->showPanelOf(learnPanel);
+    host_.showPanelOf(learnPanel);
     learnPanel->Stop();
     return true;
 }
@@ -96,7 +94,7 @@ bool TrainingArea::testLessonChosen(const QString& name) {
     testPanel->run().clearAsked();
     testPanel->showCountdownLabel();
     testPanel->Stop();
-    host_->showPanelOf(testPanel);
+    host_.showPanelOf(testPanel);
     return true;
 }
 

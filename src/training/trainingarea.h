@@ -2,13 +2,12 @@
 #pragma once
 
 #include "core/appcontext.h"
+#include "core/windowhost.h"
 #include "lektionauswaehlen.h"
 #include "lernenoptionen.h"
 #include "testoptionen.h"
-#include "traininghost.h"
 
 #include <QObject>
-#include <memory>
 
 class QVBoxLayout;
 
@@ -19,7 +18,7 @@ namespace training {
 class TrainingArea : public QObject {
     Q_OBJECT
 public:
-    TrainingArea(core::AppContext& ctx, std::unique_ptr<TrainingHost> host, QVBoxLayout* learnContent,
+    TrainingArea(core::AppContext& ctx, core::WindowHost& host, QVBoxLayout* learnContent,
                  QVBoxLayout* testContent, QWidget* dialogParent);
     ~TrainingArea() override;
 
@@ -51,7 +50,7 @@ private:
     void showOptionsInForce();
 
     core::AppContext& ctx_;
-    std::unique_ptr<TrainingHost> host_;
+    core::WindowHost& host_;
     bool optionsShown_ = false;
     QString language_;
 };

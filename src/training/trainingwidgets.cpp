@@ -2,6 +2,7 @@
 #include "trainingwidgets.h"
 
 #include "questionorder.h"
+#include "databound/standardwidgets.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -31,11 +32,9 @@ QToolButton* makeToggle(QWidget* parent, const char* name, const QString& captio
     return b;
 }
 
-QToolButton* makeHelpButton(QWidget* parent, const char* name) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setText(QStringLiteral("?"));
-    b->setToolTip(QStringLiteral("Hile aufrufen"));
+QToolButton* makeHelpButton(QWidget* parent, const char* name, core::WindowHost& host, core::ManualPlace place) {
+    QToolButton* b = databound::helpButton(parent, name, host, place);
+    b->setAutoRaise(false);
     b->setMinimumSize(30, 30);
     return b;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/appcontext.h"
+#include "core/windowhost.h"
 
 #include <QString>
 #include <functional>
@@ -21,7 +22,8 @@ namespace training {
 // The controls of the learn and test panels, built alike so both look alike.
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption);
 QToolButton* makeToggle(QWidget* parent, const char* name, const QString& caption);
-QToolButton* makeHelpButton(QWidget* parent, const char* name);
+// The shared help button, sized like the toggles next to it.
+QToolButton* makeHelpButton(QWidget* parent, const char* name, core::WindowHost& host, core::ManualPlace place);
 QComboBox* makeOrderCombo(QWidget* parent, const char* name);
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text = {});
 // A light bar for the toggles at the top of a panel.

@@ -8,8 +8,8 @@
 
 namespace users {
 
-BenutzerF::BenutzerF(core::AppContext& ctx, UserHooks hooks, QWidget* parent)
-    : UserDialog(ctx, std::move(hooks), QStringLiteral("BenutzerF"), QStringLiteral("Benutzer löschen"), parent) {
+BenutzerF::BenutzerF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent)
+    : UserDialog(ctx, host, QStringLiteral("BenutzerF"), QStringLiteral("Benutzer löschen"), parent) {
     auto* layout = new QVBoxLayout(this);
     DBLookupListBox1 = makeUserList();
     layout->addWidget(DBLookupListBox1, 1);
@@ -27,8 +27,8 @@ void BenutzerF::BLoeschenClick() {
         return;
     const int chosen = db.users.integer("ID");
     const bool wasCurrent = chosen == ctx_.settings.readInteger("AktuelleBenutzerID");
-    if (wasCurrent && hooks_.beforeUserChanges) {
-        hooks_.beforeUserChanges();
+    if (wasCurrent) {
+        host_.beforeUserChanges();
         db.users.locate("ID", chosen);
     }
     if (!source->guard([](ts::Table& t) { t.deleteRecord(); }))
@@ -38,7 +38,7 @@ void BenutzerF::BLoeschenClick() {
         // language, so the program never runs without a current user.
         db.users.first();
         ctx_.settings.writeInteger("AktuelleBenutzerID", db.users.integer("ID"));
-        hooks_.showCurrentUser();
+        host_.showCurrentUser();
         followCurrentUsersLanguage();
     }
 }

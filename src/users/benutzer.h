@@ -13,7 +13,7 @@ namespace users {
 class BenutzerF : public UserDialog {
     Q_OBJECT
 public:
-    BenutzerF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
+    BenutzerF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent = nullptr);
     databound::LookupListBox* DBLookupListBox1;
     void BLoeschenClick();
 };

@@ -9,8 +9,8 @@
 
 namespace users {
 
-benutzeranlegenF::benutzeranlegenF(core::AppContext& ctx, UserHooks hooks, QWidget* parent)
-    : UserDialog(ctx, std::move(hooks), QStringLiteral("benutzeranlegenF"), QStringLiteral("Neuen Benutzer anlegen"),
+benutzeranlegenF::benutzeranlegenF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent)
+    : UserDialog(ctx, host, QStringLiteral("benutzeranlegenF"), QStringLiteral("Neuen Benutzer anlegen"),
                  parent) {
     auto* layout = new QVBoxLayout(this);
     addNameAndLanguage(layout, DBEditName, DBComboSprache);

@@ -14,7 +14,7 @@ namespace users {
 class benutzeranlegenF : public UserDialog {
     Q_OBJECT
 public:
-    benutzeranlegenF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
+    benutzeranlegenF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent = nullptr);
     databound::Edit* DBEditName;
     databound::ComboBox* DBComboSprache;
     void BOkClick();

@@ -12,8 +12,8 @@
 
 namespace users {
 
-benutzerbearbeitenF::benutzerbearbeitenF(core::AppContext& ctx, UserHooks hooks, QWidget* parent)
-    : UserDialog(ctx, std::move(hooks), QStringLiteral("benutzerbearbeitenF"), QStringLiteral("Benutzer bearbeiten"),
+benutzerbearbeitenF::benutzerbearbeitenF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent)
+    : UserDialog(ctx, host, QStringLiteral("benutzerbearbeitenF"), QStringLiteral("Benutzer bearbeiten"),
                  parent) {
     auto* layout = new QVBoxLayout(this);
     DBLookupListBox1 = makeUserList();

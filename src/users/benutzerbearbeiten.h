@@ -15,7 +15,7 @@ namespace users {
 class benutzerbearbeitenF : public UserDialog {
     Q_OBJECT
 public:
-    benutzerbearbeitenF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
+    benutzerbearbeitenF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent = nullptr);
     databound::LookupListBox* DBLookupListBox1;
     databound::Edit* DBEditName;
     databound::ComboBox* DBComboSprache;

@@ -7,8 +7,8 @@
 
 namespace users {
 
-benutzerwechselnF::benutzerwechselnF(core::AppContext& ctx, UserHooks hooks, QWidget* parent)
-    : UserDialog(ctx, std::move(hooks), QStringLiteral("benutzerwechselnF"), QStringLiteral("Benutzer wechseln"),
+benutzerwechselnF::benutzerwechselnF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent)
+    : UserDialog(ctx, host, QStringLiteral("benutzerwechselnF"), QStringLiteral("Benutzer wechseln"),
                  parent) {
     auto* layout = new QVBoxLayout(this);
     DBLookupListBox1 = makeUserList();
@@ -22,12 +22,12 @@ void benutzerwechselnF::BOkClick() {
     if (db.users.isEmpty())
         return;
     const int chosen = db.users.integer("ID");
-    if (chosen != ctx_.settings.readInteger("AktuelleBenutzerID") && hooks_.beforeUserChanges) {
-        hooks_.beforeUserChanges();
+    if (chosen != ctx_.settings.readInteger("AktuelleBenutzerID")) {
+        host_.beforeUserChanges();
         db.users.locate("ID", chosen);
     }
     ctx_.settings.writeInteger("AktuelleBenutzerID", chosen);
-    hooks_.showCurrentUser();
+    host_.showCurrentUser();
     accept();
     followCurrentUsersLanguage();
 }

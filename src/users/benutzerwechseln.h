@@ -13,7 +13,7 @@ namespace users {
 class benutzerwechselnF : public UserDialog {
     Q_OBJECT
 public:
-    benutzerwechselnF(core::AppContext& ctx, UserHooks hooks, QWidget* parent = nullptr);
+    benutzerwechselnF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent = nullptr);
     databound::LookupListBox* DBLookupListBox1;
     void BOkClick();
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sprache.h"
 #include "core/languages.h"
+#include "databound/standardwidgets.h"
 #include "tablestore/tableerror.h"
 
 #include <QButtonGroup>
@@ -14,8 +15,8 @@
 
 namespace users {
 
-SpracheF::SpracheF(core::AppContext& ctx, Hooks hooks, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), hooks_(std::move(hooks)) {
+SpracheF::SpracheF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), host_(host) {
     setObjectName(QStringLiteral("SpracheF"));
     setWindowTitle(QStringLiteral("Sprache auswählen"));
     auto* layout = new QVBoxLayout(this);
@@ -25,31 +26,17 @@ SpracheF::SpracheF(core::AppContext& ctx, Hooks hooks, QWidget* parent)
     group_ = new QButtonGroup(this);
     layout->addWidget(RadioGroup1, 1);
 
-    auto* row = new QHBoxLayout;
-    SpeedButtonHilfe = new QToolButton(this);
-    SpeedButtonHilfe->setObjectName(QStringLiteral("SpeedButtonHilfe"));
-    SpeedButtonHilfe->setText(QStringLiteral("?"));
-    SpeedButtonHilfe->setToolTip(QStringLiteral("Hile aufrufen"));
-    SpeedButtonHilfe->setAutoRaise(true);
+    SpeedButtonHilfe = databound::helpButton(this, "SpeedButtonHilfe", host, core::ManualPlace::Main);
     BHinzufuegen = new QPushButton(QStringLiteral("Hinzufügen"), this);
     BHinzufuegen->setObjectName(QStringLiteral("BHinzufuegen"));
-    BOK = new QPushButton(QStringLiteral("OK"), this);
-    BOK->setObjectName(QStringLiteral("BOK"));
-    BOK->setDefault(true);
-    BAbbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
-    BAbbrechen->setObjectName(QStringLiteral("BAbbrechen"));
-    row->addWidget(SpeedButtonHilfe);
-    row->addStretch(1);
-    row->addWidget(BHinzufuegen);
-    row->addWidget(BOK);
-    row->addWidget(BAbbrechen);
-    layout->addLayout(row);
+    const databound::OkCancel buttons = databound::okCancel(this, "BOK", QStringLiteral("OK"), "BAbbrechen");
+    BOK = buttons.ok;
+    BAbbrechen = buttons.cancel;
+    layout->addLayout(databound::buttonRow(SpeedButtonHilfe, {BHinzufuegen, BOK, BAbbrechen}));
     setMinimumWidth(380);
 
     connect(BHinzufuegen, &QPushButton::clicked, this, &SpracheF::BHinzufuegenClick);
     connect(BOK, &QPushButton::clicked, this, &SpracheF::BOKClick);
-    connect(BAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [this] { hooks_.openManual(); });
 }
 
 void SpracheF::showEvent(QShowEvent* e) {
@@ -144,7 +131,7 @@ void SpracheF::BOKClick() {
     }
     BOK->setEnabled(false);
     BOK->setText(QStringLiteral("MOMENT"));
-    const bool switched = hooks_.switchLanguage(language);
+    const bool switched = host_.switchLanguage(language);
     BOK->setEnabled(true);
     BOK->setText(QStringLiteral("OK"));
     if (switched) {

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "core/appcontext.h"
+#include "core/windowhost.h"
 
 #include <QDialog>
-#include <functional>
 
 class QButtonGroup;
 class QGridLayout;
@@ -20,11 +20,7 @@ namespace users {
 class SpracheF : public QDialog {
     Q_OBJECT
 public:
-    struct Hooks {
-        std::function<bool(const QString&)> switchLanguage; // the whole switch; false when it failed
-        std::function<void()> openManual;
-    };
-    SpracheF(core::AppContext& ctx, Hooks hooks, QWidget* parent = nullptr);
+    SpracheF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent = nullptr);
 
     QGroupBox* RadioGroup1; // "Sprachen", two columns
     QPushButton* BHinzufuegen;
@@ -53,7 +49,7 @@ private:
     void clearEntries();
 
     core::AppContext& ctx_;
-    Hooks hooks_;
+    core::WindowHost& host_;
     QGridLayout* radios_;
     QButtonGroup* group_;
     std::vector<QRadioButton*> buttons_;

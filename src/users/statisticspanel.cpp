@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "statisticspanel.h"
+#include "databound/standardwidgets.h"
 #include "databound/datasource.h"
 #include "databound/lookuplistbox.h"
 #include "databound/textlabel.h"
@@ -26,7 +27,7 @@ UserFigures UserFigures::compute(int asked, int right, double coefficientSum, in
 
 QString UserFigures::formatAverage(double average) { return QLocale(QLocale::German).toString(average, 'f', 2); }
 
-StatisticsPanel::StatisticsPanel(core::AppContext& ctx, std::function<void()> openManual, QWidget* parent)
+StatisticsPanel::StatisticsPanel(core::AppContext& ctx, core::WindowHost& host, QWidget* parent)
     : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("StatistikPanel"));
     source = new databound::DataSource(&ctx.db.users, this);
@@ -76,11 +77,7 @@ StatisticsPanel::StatisticsPanel(core::AppContext& ctx, std::function<void()> op
         grid->addWidget(caption, r, 0);
         grid->addWidget(value, r++, 1);
     }
-    SpeedButton15 = new QToolButton(this);
-    SpeedButton15->setObjectName(QStringLiteral("SpeedButton15"));
-    SpeedButton15->setText(QStringLiteral("?"));
-    SpeedButton15->setToolTip(QStringLiteral("Hile aufrufen"));
-    SpeedButton15->setAutoRaise(true);
+    SpeedButton15 = databound::helpButton(this, "SpeedButton15", host, core::ManualPlace::Main);
     grid->addWidget(SpeedButton15, r, 0, Qt::AlignLeft);
     grid->setRowStretch(r + 1, 1);
     grid->setColumnStretch(2, 1);
@@ -90,7 +87,6 @@ StatisticsPanel::StatisticsPanel(core::AppContext& ctx, std::function<void()> op
     connect(source, &databound::DataSource::currentChanged, this, &StatisticsPanel::followRecord);
     connect(source, &databound::DataSource::valueChanged, this, &StatisticsPanel::followRecord);
     connect(source, &databound::DataSource::reset, this, &StatisticsPanel::followRecord);
-    connect(SpeedButton15, &QToolButton::clicked, this, [openManual] { openManual(); });
 }
 
 void StatisticsPanel::showEvent(QShowEvent* event) {

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "core/appcontext.h"
+#include "core/windowhost.h"
 
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QToolButton;
@@ -32,7 +32,7 @@ struct UserFigures {
 class StatisticsPanel : public QWidget {
     Q_OBJECT
 public:
-    StatisticsPanel(core::AppContext& ctx, std::function<void()> openManual, QWidget* parent = nullptr);
+    StatisticsPanel(core::AppContext& ctx, core::WindowHost& host, QWidget* parent = nullptr);
 
     databound::DataSource* source;
     databound::LookupListBox* DBLookupListBox1;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "userdialog.h"
 #include "core/languages.h"
+#include "databound/standardwidgets.h"
 #include "databound/combobox.h"
 #include "databound/datasource.h"
 #include "databound/edit.h"
@@ -18,25 +19,18 @@
 namespace users {
 
 
-UserDialog::UserDialog(core::AppContext& ctx, UserHooks hooks, const QString& objectName, const QString& caption,
+UserDialog::UserDialog(core::AppContext& ctx, core::WindowHost& host, const QString& objectName, const QString& caption,
                        QWidget* parent)
-    : QDialog(parent), ctx_(ctx), hooks_(std::move(hooks)) {
+    : QDialog(parent), ctx_(ctx), host_(host) {
     setObjectName(objectName);
     setWindowTitle(caption);
     source = new databound::DataSource(&ctx.db.users, this);
     source->setErrorHandler([this](const QString& m) { ctx_.prompter().information(m); });
-    SpeedButtonHilfe = new QToolButton(this);
-    SpeedButtonHilfe->setObjectName(QStringLiteral("SpeedButtonHilfe"));
-    SpeedButtonHilfe->setText(QStringLiteral("?"));
-    SpeedButtonHilfe->setToolTip(QStringLiteral("Hile aufrufen"));
-    SpeedButtonHilfe->setAutoRaise(true);
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [this] { hooks_.openManual(); });
-    BOk = new QPushButton(this);
-    BOk->setObjectName(QStringLiteral("BOk"));
-    BOk->setDefault(true);
-    BAbbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
-    BAbbrechen->setObjectName(QStringLiteral("BAbbrechen"));
-    connect(BAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
+    SpeedButtonHilfe = databound::helpButton(this, "SpeedButtonHilfe", host, core::ManualPlace::Dialog);
+    // The caption follows with the dialog's layout.
+    const databound::OkCancel buttons = databound::okCancel(this, "BOk", QString(), "BAbbrechen");
+    BOk = buttons.ok;
+    BAbbrechen = buttons.cancel;
     setMinimumWidth(360);
 }
 
@@ -49,12 +43,7 @@ databound::LookupListBox* UserDialog::makeUserList() {
 
 void UserDialog::addButtons(QLayout* layout, const QString& okCaption) {
     BOk->setText(okCaption);
-    auto* row = new QHBoxLayout;
-    row->addWidget(SpeedButtonHilfe);
-    row->addStretch(1);
-    row->addWidget(BOk);
-    row->addWidget(BAbbrechen);
-    static_cast<QBoxLayout*>(layout)->addLayout(row);
+    static_cast<QBoxLayout*>(layout)->addLayout(databound::buttonRow(SpeedButtonHilfe, {BOk, BAbbrechen}));
 }
 
 QString UserDialog::unknownLanguage(const QString& language) const {
@@ -81,7 +70,7 @@ void UserDialog::followCurrentUsersLanguage() {
         return;
     const QString language = db.users.text("Letzte Sprache");
     if (language != db.loadedLanguage())
-        hooks_.switchLanguage(language);
+        host_.switchLanguage(language);
 }
 
 void UserDialog::addNameAndLanguage(QBoxLayout* layout, databound::Edit*& name, databound::ComboBox*& language) {

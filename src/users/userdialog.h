@@ -2,9 +2,9 @@
 #pragma once
 
 #include "core/appcontext.h"
+#include "core/windowhost.h"
 
 #include <QDialog>
-#include <functional>
 
 class QPushButton;
 class QToolButton;
@@ -21,22 +21,12 @@ class LookupListBox;
 
 namespace users {
 
-// What the user dialogs need from the main window.
-struct UserHooks {
-    std::function<void()> openManual;          // the manual from the program folder
-    std::function<void()> showCurrentUser;     // status bar panel 0
-    std::function<bool(const QString&)> switchLanguage;
-    // Before another user becomes current: what the current one did so far
-    // (a running test's answers) is credited to them.
-    std::function<void()> beforeUserChanges;
-};
-
 // The parts the four user dialogs share: their own link to the users table,
 // the help button and the dialog buttons.
 class UserDialog : public QDialog {
     Q_OBJECT
 public:
-    UserDialog(core::AppContext& ctx, UserHooks hooks, const QString& objectName, const QString& caption,
+    UserDialog(core::AppContext& ctx, core::WindowHost& host, const QString& objectName, const QString& caption,
                QWidget* parent);
 
     databound::DataSource* source;
@@ -59,7 +49,7 @@ protected:
     void fillLanguages(databound::ComboBox* combo) const;
 
     core::AppContext& ctx_;
-    UserHooks hooks_;
+    core::WindowHost& host_;
 };
 
 } // namespace users

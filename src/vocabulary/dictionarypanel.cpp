@@ -5,6 +5,7 @@
 #include "databound/grid.h"
 #include "tablestore/tableerror.h"
 #include "widgets.h"
+#include "databound/standardwidgets.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,7 +17,7 @@
 namespace vocabulary {
 
 DictionaryPanel::DictionaryPanel(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
-                                   std::function<void()> openManual, QWidget* parent)
+                                   core::WindowHost& host, QWidget* parent)
     : QWidget(parent), ctx_(ctx), rules_(rules), source_(source) {
     setObjectName(QStringLiteral("Woerterbuch"));
     Edeutsch = new QLineEdit(this);
@@ -30,7 +31,7 @@ DictionaryPanel::DictionaryPanel(core::AppContext& ctx, VocabularyRules& rules, 
     DBGrid1->setDataSource(source);
     DBGrid1->setColumns(vocabularyGridColumns());
     DBGrid1->setInPlaceEditing(true);
-    SpeedButtonHilfe = makeHelpButton(this);
+    SpeedButtonHilfe = databound::helpButton(this, "SpeedButtonHilfe", host, core::ManualPlace::Main);
 
     auto* boxes = new QGridLayout;
     boxes->addWidget(new QLabel(QStringLiteral("deutsch"), this), 0, 0);
@@ -46,7 +47,6 @@ DictionaryPanel::DictionaryPanel(core::AppContext& ctx, VocabularyRules& rules, 
     layout->addWidget(DBGrid1, 1);
     setTabOrder(Eausl, SpeedButtonHilfe); // the help button stands in the search line
 
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [open = std::move(openManual)] { open(); });
     connect(Edeutsch, &QLineEdit::textChanged, this, &DictionaryPanel::SearchGerman);
     connect(Eausl, &QLineEdit::textChanged, this, &DictionaryPanel::SearchForeign);
     connect(DBGrid1, &databound::Grid::titleClicked, this, [this](const QString& title) {

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "core/appcontext.h"
+#include "core/windowhost.h"
 
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -25,7 +25,7 @@ class DictionaryPanel : public QWidget {
     Q_OBJECT
 public:
     DictionaryPanel(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
-                     std::function<void()> openManual, QWidget* parent = nullptr);
+                     core::WindowHost& host, QWidget* parent = nullptr);
 
     QLineEdit* Edeutsch;
     QLabel* Lauslaendisch;

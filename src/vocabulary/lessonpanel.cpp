@@ -7,6 +7,7 @@
 #include "databound/lookuplistbox.h"
 #include "tablestore/tableerror.h"
 #include "widgets.h"
+#include "databound/standardwidgets.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,7 +19,7 @@
 
 namespace vocabulary {
 
-LessonPanel::LessonPanel(core::AppContext& ctx, std::function<void()> openManual,
+LessonPanel::LessonPanel(core::AppContext& ctx, core::WindowHost& host,
                                                  QWidget* parent)
     : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("Lektionsverwaltung"));
@@ -50,7 +51,7 @@ LessonPanel::LessonPanel(core::AppContext& ctx, std::function<void()> openManual
     Button19 = button("Button19", QStringLiteral("Hinzufügen"));
     Button20 = button("Button20", QStringLiteral("Löschen"));
     Button16 = button("Button16", QStringLiteral("Schließen"));
-    SpeedButtonHilfe = makeHelpButton(this);
+    SpeedButtonHilfe = databound::helpButton(this, "SpeedButtonHilfe", host, core::ManualPlace::Main);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Lektionen"), this), 0, 0);
@@ -73,7 +74,6 @@ LessonPanel::LessonPanel(core::AppContext& ctx, std::function<void()> openManual
     grid->setColumnStretch(0, 2);
     grid->setColumnStretch(1, 3);
 
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [open = std::move(openManual)] { open(); });
     connect(DBLookupListBox3, &databound::LookupListBox::recordClicked, this, &LessonPanel::SelectLesson);
     connect(Button17, &QPushButton::clicked, this, &LessonPanel::NewLesson);
     connect(BLektionUmbennen, &QPushButton::clicked, this, &LessonPanel::RenameLesson);

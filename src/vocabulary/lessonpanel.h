@@ -2,9 +2,9 @@
 #pragma once
 
 #include "core/appcontext.h"
+#include "core/windowhost.h"
 
 #include <QWidget>
-#include <functional>
 
 class QPushButton;
 class QToolButton;
@@ -23,7 +23,7 @@ class VokabelLektionF;
 class LessonPanel : public QWidget {
     Q_OBJECT
 public:
-    LessonPanel(core::AppContext& ctx, std::function<void()> openManual, QWidget* parent = nullptr);
+    LessonPanel(core::AppContext& ctx, core::WindowHost& host, QWidget* parent = nullptr);
 
     databound::DataSource* lessonSource;
     databound::DataSource* memberSource;

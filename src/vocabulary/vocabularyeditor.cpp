@@ -8,6 +8,7 @@
 #include "databound/radiogroup.h"
 #include "tablestore/tableerror.h"
 #include "widgets.h"
+#include "databound/standardwidgets.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -24,10 +25,9 @@ namespace vocabulary {
 using State = ts::Table::State;
 
 VocabularyEditor::VocabularyEditor(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
-                                   Variant variant, std::function<void()> openManual, QWidget* parent)
+                                   Variant variant, core::WindowHost& host, QWidget* parent)
     : QWidget(parent), ctx_(ctx), rules_(rules), source_(source), variant_(variant) {
-    build();
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [open = std::move(openManual)] { open(); });
+    build(host);
     connect(BNeu, &QPushButton::clicked, this, &VocabularyEditor::NewVocabulary);
     connect(BSpeichern, &QPushButton::clicked, this, &VocabularyEditor::SaveAndNext);
     connect(BSchliessenVersteckjt, &QPushButton::clicked, this, &VocabularyEditor::SaveAndNext);
@@ -45,7 +45,7 @@ VocabularyEditor::VocabularyEditor(core::AppContext& ctx, VocabularyRules& rules
         });
 }
 
-void VocabularyEditor::build() {
+void VocabularyEditor::build(core::WindowHost& host) {
     const bool panel = variant_ == Variant::Panel;
     auto edit = [this](const char* name, const QString& field) {
         auto* e = new databound::Edit(this);
@@ -105,7 +105,8 @@ void VocabularyEditor::build() {
     BSchliessenVersteckjt->setFocusPolicy(Qt::NoFocus);
     Button13 = button("Button13", QStringLiteral("Löschen"));
     Button15 = button("Button15", QStringLiteral("Schließen"));
-    SpeedButtonHilfe = makeHelpButton(this);
+    SpeedButtonHilfe = databound::helpButton(this, "SpeedButtonHilfe", host,
+                                             panel ? core::ManualPlace::Main : core::ManualPlace::Dialog);
 
     auto* fields = new QGridLayout;
     fields->addWidget(new QLabel(panel ? QStringLiteral("deutsch") : QStringLiteral("Deutsch"), this), 0, 0);

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "core/appcontext.h"
+#include "core/windowhost.h"
 
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -31,7 +31,7 @@ public:
     enum class Variant { Panel, Dialog };
 
     VocabularyEditor(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source, Variant variant,
-                     std::function<void()> openManual, QWidget* parent = nullptr);
+                     core::WindowHost& host, QWidget* parent = nullptr);
 
     databound::Edit* DBEditID;
     databound::Edit* DBEdit1;      // deutsch
@@ -64,7 +64,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void build();
+    void build(core::WindowHost& host);
     void focusGerman();
 
     core::AppContext& ctx_;

@@ -6,6 +6,7 @@
 #include "databound/grid.h"
 #include "tablestore/tableerror.h"
 #include "widgets.h"
+#include "databound/standardwidgets.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -27,7 +28,7 @@ const QStringList kOrderFields{QStringLiteral("ID"),         QStringLiteral("deu
 
 VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules,
                                  databound::DataSource* vocabularySource, databound::DataSource* memberSource,
-                                 VokabelnF* vocabularyDialog, std::function<void()> openManual, QWidget* parent)
+                                 VokabelnF* vocabularyDialog, core::WindowHost& host, QWidget* parent)
     : QDialog(parent), ctx_(ctx), rules_(rules), vocabularySource_(vocabularySource), memberSource_(memberSource),
       vocabularyDialog_(vocabularyDialog) {
     setObjectName(QStringLiteral("VokabelLektionF"));
@@ -67,7 +68,7 @@ VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules,
     Button5 = button("Button5", QStringLiteral("Löschen"));
     Button2 = button("Button2", QStringLiteral("Neue Vokabel"));
     Button4 = button("Button4", QStringLiteral("Schließen"));
-    SpeedButtonHilfe = makeHelpButton(this);
+    SpeedButtonHilfe = databound::helpButton(this, "SpeedButtonHilfe", host, core::ManualPlace::Dialog);
 
     auto* left = new QVBoxLayout;
     left->addWidget(DBGrid1, 1);
@@ -96,7 +97,6 @@ VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules,
     setTabOrder(Button5, SpeedButtonHilfe);
     setTabOrder(SpeedButtonHilfe, Button4);
 
-    connect(SpeedButtonHilfe, &QToolButton::clicked, this, [open = std::move(openManual)] { open(); });
     connect(Button6, &QPushButton::clicked, this, &VokabelLektionF::AssignCurrent);
     connect(DBGrid1, &databound::Grid::recordDoubleClicked, this, &VokabelLektionF::AssignCurrent);
     connect(Button5, &QPushButton::clicked, this, &VokabelLektionF::RemoveMember);

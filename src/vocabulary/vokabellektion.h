@@ -2,9 +2,9 @@
 #pragma once
 
 #include "core/appcontext.h"
+#include "core/windowhost.h"
 
 #include <QDialog>
-#include <functional>
 
 class QButtonGroup;
 class QGroupBox;
@@ -28,7 +28,7 @@ class VokabelLektionF : public QDialog {
     Q_OBJECT
 public:
     VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* vocabularySource,
-                    databound::DataSource* memberSource, VokabelnF* vocabularyDialog, std::function<void()> openManual,
+                    databound::DataSource* memberSource, VokabelnF* vocabularyDialog, core::WindowHost& host,
                     QWidget* parent = nullptr);
 
     databound::Grid* DBGrid1;

@@ -8,11 +8,11 @@
 namespace vocabulary {
 
 VokabelnF::VokabelnF(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
-                     std::function<void()> openManual, QWidget* parent)
+                     core::WindowHost& host, QWidget* parent)
     : QDialog(parent), ctx_(ctx), rules_(rules) {
     setObjectName(QStringLiteral("VokabelnF"));
     setWindowTitle(QStringLiteral("Vokabelverwaltung"));
-    editor = new VocabularyEditor(ctx, rules, source, VocabularyEditor::Variant::Dialog, std::move(openManual), this);
+    editor = new VocabularyEditor(ctx, rules, source, VocabularyEditor::Variant::Dialog, host, this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(editor);
     connect(editor, &VocabularyEditor::closeRequested, this, &VokabelnF::CloseDialog);

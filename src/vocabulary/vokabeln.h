@@ -12,7 +12,7 @@ class VokabelnF : public QDialog {
     Q_OBJECT
 public:
     VokabelnF(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
-              std::function<void()> openManual, QWidget* parent = nullptr);
+              core::WindowHost& host, QWidget* parent = nullptr);
 
     VocabularyEditor* editor;
 

@@ -3,7 +3,6 @@
 
 #include "databound/tablemodel.h"
 
-#include <QToolButton>
 
 namespace vocabulary {
 
@@ -16,16 +15,6 @@ inline QList<databound::GridColumn> vocabularyGridColumns() {
             {QStringLiteral("Gattung"), {}, 90},
             {QStringLiteral("Schwierigkeitsgrad"), {}, 132},
             {QStringLiteral("Bemerkung"), {}, 200}};
-}
-
-// The small "?" button that opens the manual.
-inline QToolButton* makeHelpButton(QWidget* parent) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QStringLiteral("SpeedButtonHilfe"));
-    b->setText(QStringLiteral("?"));
-    b->setToolTip(QStringLiteral("Hile aufrufen"));
-    b->setAutoRaise(true);
-    return b;
 }
 
 } // namespace vocabulary

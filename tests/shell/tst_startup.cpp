@@ -243,7 +243,7 @@ private slots:
         start();
         QTest::keyClick(form.get(), Qt::Key_F1);
         QCOMPARE(tc->opener->opened, QStringList{tc->dataFile("Vokabeltrainer - Handbuch.pdf")});
-        form->OpenManual(Mainform::ManualPlace::Dialog);
+        form->OpenManual(core::ManualPlace::Dialog);
         QCOMPARE(tc->opener->opened.last(), tc->dir.filePath("program/Vokabeltrainer - Handbuch.pdf"));
         QCOMPARE(tc->prompter->shown.size(), 0); // missing files are not reported
     }

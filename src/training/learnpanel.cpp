@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "learnpanel.h"
-#include "cardview.h"
-#include "questionorder.h"
 #include "trainingwidgets.h"
 
 #include <QComboBox>
@@ -13,7 +11,7 @@
 namespace training {
 
 LearnPanel::LearnPanel(core::AppContext& ctx, Pool& pool, core::WindowHost& host, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), pool_(pool), host_(host) {
+    : QWidget(parent), ctx_(ctx), host_(host), run_(ctx, pool, *this) {
     setObjectName(QStringLiteral("LearnPanel"));
     buildUi();
     connect(BLernenStart, &QPushButton::clicked, this, &LearnPanel::BLernenStartClick);
@@ -81,57 +79,22 @@ void LearnPanel::showOptions() {
     SBAbfragerichtung->setChecked(ctx_.options.Direction == 1);
 }
 
-void LearnPanel::drawCurrent(bool single) {
-    const CardPart part = !single ? CardPart::Whole : SingleStepPhase == 1 ? CardPart::Question : CardPart::Answers;
-    CardView(*Image1, *Image2, ctx_.db.vocabulary, pool_.vocabularyId(), ctx_.options.Direction, part);
+void LearnPanel::showCard(int vocabularyId, CardPart part) {
+    CardView(*Image1, *Image2, ctx_.db.vocabulary, vocabularyId, ctx_.options.Direction, part);
 }
 
-void LearnPanel::BLernenStartClick() {
-    if (!readyToStart(pool_, ctx_.prompter(), QStringLiteral("Lernen")))
-        return;
-    pool_.first();
-    drawCurrent(false);
-    pool_.next();
-    asked.clear();
-    BLernenStart->setEnabled(false);
-    BLernenStop->setEnabled(true);
-    BNaechste->setEnabled(true);
-    BEinzelschritt->setEnabled(true);
-    BVorher->setEnabled(ctx_.options.OrderMode == Sequential);
+void LearnPanel::showRunning(bool running, bool canStepBack) {
+    BLernenStart->setEnabled(!running);
+    BLernenStop->setEnabled(running);
+    BNaechste->setEnabled(running);
+    BEinzelschritt->setEnabled(running);
+    BVorher->setEnabled(running && canStepBack);
 }
 
-void LearnPanel::Stop() {
-    BLernenStart->setEnabled(true);
-    for (QPushButton* b : {BLernenStop, BVorher, BNaechste, BEinzelschritt})
-        b->setEnabled(false);
-}
-
-void LearnPanel::step(bool single) {
-    const auto result = nextLearnEntry(pool_, asked, ctx_.options, ctx_.random(), ctx_.db, single, SingleStepPhase,
-                                       [this, single] { drawCurrent(single); });
-    if (result == DrawResult::EndOfPool)
-        ctx_.prompter().information(QStringLiteral("Keine weiteren Vokabeln mehr verfügbar"));
-}
-
-void LearnPanel::BNaechsteClick() {
-    SingleStepPhase = 1;
-    step(false);
-}
-
-void LearnPanel::BEinzelschrittClick() {
-    step(true);
-    SingleStepPhase = SingleStepPhase == 1 ? 2 : 1;
-}
-
-void LearnPanel::BVorherClick() {
-    if (ctx_.options.OrderMode != Sequential)
-        ctx_.prompter().information(QStringLiteral("fehler"));
-    if (!pool_.atEnd())
-        pool_.prior();
-    pool_.prior();
-    drawCurrent(false);
-    pool_.next();
-    SingleStepPhase = 1;
-}
+void LearnPanel::BLernenStartClick() { run_.start(); }
+void LearnPanel::Stop() { run_.stop(); }
+void LearnPanel::BNaechsteClick() { run_.next(); }
+void LearnPanel::BEinzelschrittClick() { run_.singleStep(); }
+void LearnPanel::BVorherClick() { run_.previous(); }
 
 } // namespace training

@@ -3,8 +3,9 @@
 
 #include "cardimage.h"
 #include "core/appcontext.h"
-#include "pool.h"
 #include "core/windowhost.h"
+#include "learnrun.h"
+#include "pool.h"
 
 #include <QWidget>
 #include <functional>
@@ -15,10 +16,9 @@ class QToolButton;
 
 namespace training {
 
-// The content of the "Lernen" panel and the learn run: cards of the pool,
-// question on the left, meanings on the right, in whole or half steps.
-// Learning only reads the tables.
-class LearnPanel : public QWidget {
+// The content of the "Lernen" panel: the cards of the learn run, question on
+// the left, meanings on the right, and the controls that drive the run.
+class LearnPanel : public QWidget, private LearnRunView {
     Q_OBJECT
 public:
     LearnPanel(core::AppContext& ctx, Pool& pool, core::WindowHost& host, QWidget* parent = nullptr);
@@ -36,10 +36,6 @@ public:
     QToolButton* SBSChleife;
     QToolButton* SBAbfragerichtung;
 
-    // The learn state.
-    AskedList asked;
-    int SingleStepPhase = 1;
-
     std::function<void()> onOptions; // opens the learn options dialog
 
     void BLernenStartClick();
@@ -52,18 +48,20 @@ public:
     void showOptions();
     void captionDirection(const QString& language);
 
+    LearnRun& run() { return run_; }
+
 signals:
     // A toolbar control changed an option; every control showing it follows.
     void optionsChanged();
 
 private:
     void buildUi();
-    void step(bool single);
-    void drawCurrent(bool single);
+    void showCard(int vocabularyId, CardPart part) override;
+    void showRunning(bool running, bool canStepBack) override;
 
     core::AppContext& ctx_;
-    Pool& pool_;
     core::WindowHost& host_;
+    LearnRun run_;
 };
 
 } // namespace training

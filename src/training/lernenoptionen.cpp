@@ -40,7 +40,7 @@ void lernenoptionenF::FormShow() {
 void lernenoptionenF::Button1Click() {
     takeOrderAndDirection();
     ctx_.options.loop = CheckBox1->isChecked();
-    learn_.asked.clear();
+    learn_.run().clearAsked();
     if (pool_.isChosen())
         pool_.first();
     accept(); // the panels' controls follow the options on `accepted`

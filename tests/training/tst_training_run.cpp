@@ -41,17 +41,13 @@ class TestRunRulesTest : public QObject, public TrainingFixture {
     std::unique_ptr<training::TestRun> run;
     RecordingView view;
 
-    int userTotal(const char* field) {
-        ctx->db.locateCurrentUser();
-        return ctx->db.users.integer(field);
-    }
-    void begin(const std::function<void(core::PracticeOptions&)>& options) {
+    void begin(const std::function<void(core::PracticeOptions&)>& options, const QString& lesson = "Drei") {
         auto& o = ctx->options;
         o.OrderMode = 1;
         o.Direction = 0;
         o.keyboard = true;
         options(o);
-        QVERIFY(pool->choose(QStringLiteral("ALLE VOKABELN")));
+        QVERIFY(pool->choose(lesson));
         run->start();
         QVERIFY(run->running());
     }
@@ -59,8 +55,15 @@ class TestRunRulesTest : public QObject, public TrainingFixture {
 private slots:
     void init() {
         make();
-        writeWords({{1, "Haus", "house"}, {2, "Baum", "tree"}, {3, "Hund", "dog"}});
+        writeWords({{1, "Haus", "house"},
+                    {2, "Baum", "tree"},
+                    {3, "Hund", "dog"},
+                    {4, "Apfel", "apple"},
+                    {5, "Katze", "cat"},
+                    {6, "Bank", "bank"},
+                    {7, "Bank", "bench"}});
         start();
+        addLesson("Drei", {1, 2, 3});
         view = RecordingView();
         pool = std::make_unique<training::Pool>(ctx->db);
         run = std::make_unique<training::TestRun>(*ctx, *pool, view);
@@ -140,6 +143,60 @@ private slots:
         run->keyboardModeChanged();
         run->keyboardModeChanged();
         QCOMPARE(view.choicesShown, 1);
+    }
+    // A wrong answer the user overrides counts as right, for the totals and
+    // for the coefficient; a right answer asks nothing.
+    void overrideTurnsAWrongAnswerRightOnNo() {
+        begin([](core::PracticeOptions& o) { o.override = true; });
+        prompter->answers = {core::Answer::No, core::Answer::Yes};
+        run->answer(QStringLiteral("hose"));
+        QCOMPARE(prompter->shown.last(),
+                 QString("Die Lösung lautet: house. Sie haben eingegeben: hose. Ist das wirklich ein Fehler?"));
+        QCOMPARE(view.verdicts.last(), Verdict::Right);
+        QCOMPARE(coefficient(1), 2.0);
+        run->answer(QStringLiteral("three"));
+        QCOMPARE(view.verdicts.last(), Verdict::Wrong);
+        QCOMPARE(coefficient(2), 1.0);
+        run->answer(QStringLiteral("dog"));
+        QCOMPARE(prompter->shown.size(), 2);
+        QCOMPARE(userTotal("RichtigeVokabeln"), 2);
+    }
+
+    // Four answers count four, once, however often the run is stopped, and
+    // move the coefficients of the words asked.
+    void aRunOfFourAnswersCountsFourOnceAndTheCoefficientsMove() {
+        addLesson("Vier", {1, 2, 4, 5});
+        auto& k = ctx->db.knowledge;
+        k.insert();
+        k.setValue("BenutzerID", ctx->settings.readInteger("AktuelleBenutzerID"));
+        k.setValue("VokabelID", 2);
+        k.setValue("Lernkoeffizient", 5.0);
+        k.post();
+        begin([](core::PracticeOptions&) {}, "Vier");
+        for (const char* a : {"house", "tree", "pear", "cat"})
+            run->answer(QString::fromLatin1(a));
+        run->stop();
+        run->stop();
+        QCOMPARE(userTotal("AbgefragteVokabeln"), 4);
+        QCOMPARE(userTotal("RichtigeVokabeln"), 3);
+        QCOMPARE(coefficient(2), 5.0);
+        QCOMPARE(coefficient(4), 1.0);
+    }
+
+    void randomOrderWithoutLoopAsksEveryEntryOnceThenEnds() {
+        addLesson("Sechs", {1, 2, 3, 4, 5, 6});
+        random->ints = {0, 3, 1, 4, 2, 2, 0, 1};
+        begin([](core::PracticeOptions& o) { o.OrderMode = 2; }, "Sechs");
+        QSet<int> asked;
+        for (int i = 0; i < 6; ++i) {
+            QVERIFY(run->running());
+            asked << run->questionId();
+            run->answer(QStringLiteral("x"));
+        }
+        QCOMPARE(asked.size(), 6);
+        QCOMPARE(prompter->shown.last(), QString("Keine weiteren Vokabeln mehr verfügbar"));
+        QVERIFY(!run->running());
+        QCOMPARE(userTotal("AbgefragteVokabeln"), 6);
     }
 };
 

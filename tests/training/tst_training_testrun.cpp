@@ -144,25 +144,6 @@ private slots:
         QCOMPARE(f->userTotal("RichtigeVokabeln"), 2);
     }
 
-    void aRunOfFourAnswersCountsFourOnceAndTheCoefficientsMove() {
-        startWith({{"tastatur", 1}});
-        f->addLesson("Vier", {1, 2, 3, 7});
-        f->ctx->db.knowledge.insert();
-        f->ctx->db.knowledge.setValue("BenutzerID", 1);
-        f->ctx->db.knowledge.setValue("VokabelID", 2);
-        f->ctx->db.knowledge.setValue("Lernkoeffizient", 5.0);
-        f->ctx->db.knowledge.post();
-        f->chooseLesson(true, "Vier");
-        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
-        for (const char* a : {"house", "tree", "pear", "cat"})
-            type(a);
-        t().Stop(); // another Stop after the end adds nothing
-        QCOMPARE(f->userTotal("AbgefragteVokabeln"), 4);
-        QCOMPARE(f->userTotal("RichtigeVokabeln"), 3);
-        QCOMPARE(f->coefficient(2), 5.0);
-        QCOMPARE(f->coefficient(3), 1.0);
-    }
-
     void choosingALessonAfterAnUnstoppedRunCountsItsAnswersOnce() {
         startWith({{"tastatur", 1}});
         f->chooseLesson(true, "ALLE VOKABELN");
@@ -384,25 +365,6 @@ private slots:
         QVERIFY(captions.contains("house"));
         QVERIFY(captions.contains("trees"));
         QVERIFY(captions.contains("tree") != captions.contains("Tree"));
-    }
-
-    void randomOrderWithoutLoopAsksEveryEntryOnceThenEnds() {
-        startWith({{"tastatur", 1}, {"reihenfolge", 2}});
-        QCOMPARE(t().ComboBox1->currentText(), QString("Zufällig"));
-        f->addLesson("Sechs", {1, 2, 3, 4, 5, 6});
-        f->random->ints = {0, 3, 1, 4, 2, 2, 0, 1};
-        f->chooseLesson(true, "Sechs");
-        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
-        QSet<int> asked;
-        for (int i = 0; i < 6; ++i) {
-            QVERIFY(t().run().running());
-            asked << t().run().questionId();
-            type("x");
-        }
-        QCOMPARE(asked.size(), 6);
-        QCOMPARE(f->prompter->shown.last(), QString("Keine weiteren Vokabeln mehr verfügbar"));
-        QVERIFY(!t().run().running());
-        QCOMPARE(f->userTotal("AbgefragteVokabeln"), 6);
     }
 
     void quotesInLessonNamesAndWordsStillMatch() {

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include "tablestore/wholefile.h"
+#include "fieldnames.h"
 
 namespace core::backup {
 
@@ -153,7 +154,7 @@ QStringList restore(Database& db, const QString& folder, bool* changed) {
     recovery::raiseCounters(db); // over every restored file
     for (ts::Table* t : {&db.users, &db.lessons, &db.vocabulary})
         if (t->isOpen())
-            t->setOrder(QStringLiteral("ID"));
+            t->setOrder(field::kId);
     return problems;
 }
 

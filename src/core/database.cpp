@@ -4,6 +4,8 @@
 
 #include "datafiles.h"
 #include "tablestore/tableerror.h"
+#include "fieldnames.h"
+#include "fieldnames.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,71 +23,73 @@ Database::Database(SettingsStore& settings, QString dataFolder)
     defineTables();
 
     users.addHook(ts::Table::HookKind::AfterInsert, [this](ts::Table& t) {
-        t.setValue("ID", nextId("LastBenutzerID", t));
+        t.setValue(field::kId, nextId("LastBenutzerID", t));
     });
     lessons.addHook(ts::Table::HookKind::AfterInsert, [this](ts::Table& t) {
-        t.setValue("ID", nextId("LastLektionID", t));
-        t.setValue("Sprache", currentLanguage());
+        t.setValue(field::kId, nextId("LastLektionID", t));
+        t.setValue(field::kLanguage, currentLanguage());
     });
     vocabulary.addHook(ts::Table::HookKind::AfterInsert, [this](ts::Table& t) {
-        t.setValue("ID", nextId("LastVokID", t));
-        t.setValue("Schwierigkeitsgrad", 1);
-        t.setValue("Gattung", QStringLiteral("Substantiv"));
+        t.setValue(field::kId, nextId("LastVokID", t));
+        t.setValue(field::kDifficulty, 1);
+        t.setValue(field::kGender, QStringLiteral("Substantiv"));
     });
 }
 
 void Database::defineUsers(ts::Table& t) {
     t.clearFields();
-    t.addField("ID", FieldType::Integer);
-    t.addField("Name", FieldType::String, 100);
-    t.addField("Letzte Sprache", FieldType::String, 100);
-    t.addField("AbgefragteVokabeln", FieldType::Integer);
-    t.addField("RichtigeVokabeln", FieldType::Integer);
+    t.addField(field::kId, FieldType::Integer);
+    t.addField(field::kName, FieldType::String, 100);
+    t.addField(field::kLastLanguage, FieldType::String, 100);
+    t.addField(field::kAsked, FieldType::Integer);
+    t.addField(field::kRight, FieldType::Integer);
 }
 
 void Database::defineKnowledge(ts::Table& t) {
     t.clearFields();
-    t.addField("BenutzerID", FieldType::Integer);
-    t.addField("VokabelID", FieldType::Integer);
-    t.addField("Lernkoeffizient", FieldType::Float);
-    t.addField("Abfrage", FieldType::Integer);
+    t.addField(field::kUserId, FieldType::Integer);
+    t.addField(field::kVocabularyId, FieldType::Integer);
+    t.addField(field::kCoefficient, FieldType::Float);
+    t.addField(field::kQuery, FieldType::Integer);
 }
 
 void Database::defineVocabulary(ts::Table& t) {
     t.clearFields();
-    t.addField("ID", FieldType::Integer);
-    t.addField("deutsch", FieldType::String, 100);
-    t.addField("auslaendisch", FieldType::String, 100);
-    t.addField("Sachgruppe", FieldType::String, 100);
-    t.addField("Gattung", FieldType::String, 50);
-    t.addField("Schwierigkeitsgrad", FieldType::Integer);
-    t.addField("Bemerkung", FieldType::String, 250);
+    t.addField(field::kId, FieldType::Integer);
+    t.addField(field::kGerman, FieldType::String, 100);
+    t.addField(field::kForeign, FieldType::String, 100);
+    t.addField(field::kSubjectGroup, FieldType::String, 100);
+    t.addField(field::kGender, FieldType::String, 50);
+    t.addField(field::kDifficulty, FieldType::Integer);
+    t.addField(field::kRemark, FieldType::String, 250);
 }
 
 void Database::defineTables() {
     defineUsers(users);
     users.setFileName(dataFolder_ + "benutzer.xml");
-    users.setOrder("Name");
+    users.setOrder(field::kName);
 
-    lessons.addField("ID", FieldType::Integer);
-    lessons.addField("Name", FieldType::String, 100);
-    lessons.addField("Sprache", FieldType::String, 100);
+    lessons.addField(field::kId, FieldType::Integer);
+    lessons.addField(field::kName, FieldType::String, 100);
+    lessons.addField(field::kLanguage, FieldType::String, 100);
     lessons.setFileName(dataFolder_ + "lektion.xml");
-    lessons.setOrder("Name");
+    lessons.setOrder(field::kName);
 
-    members.addField("LektionsID", FieldType::Integer);
-    members.addField("VokabelID", FieldType::Integer);
-    members.addLookupField("xdeutsch", FieldType::String, 100, "VokabelID", &vocabulary, "ID", "deutsch");
-    members.addLookupField("xauslaendisch", FieldType::String, 100, "VokabelID", &vocabulary, "ID", "auslaendisch");
+    members.addField(field::kLessonId, FieldType::Integer);
+    members.addField(field::kVocabularyId, FieldType::Integer);
+    members.addLookupField(field::kMemberGerman, FieldType::String, 100, field::kVocabularyId, &vocabulary, field::kId,
+                           field::kGerman);
+    members.addLookupField(field::kMemberForeign, FieldType::String, 100, field::kVocabularyId, &vocabulary, field::kId,
+                           field::kForeign);
     members.setFileName(dataFolder_ + "bestehtaus.xml");
-    members.setOrder("VokabelID");
+    members.setOrder(field::kVocabularyId);
 
     defineKnowledge(knowledge);
     knowledge.setFileName(dataFolder_ + "kann.xml");
-    knowledge.setOrder("VokabelID");
+    knowledge.setOrder(field::kVocabularyId);
 
     defineVocabulary(vocabulary);
-    vocabulary.setOrder("deutsch");
+    vocabulary.setOrder(field::kGerman);
 }
 
 QString Database::vocabularyFilePath(const QString& language) const { return dataFolder_ + language + ".v02"; }
@@ -94,17 +98,17 @@ int Database::nextId(const char* counter, ts::Table& table) {
     int n = settings_.readInteger(counter) + 1;
     // A number already present in the loaded table (a counter that went back,
     // say through a hand-edited settings file) is never handed out again.
-    if (table.lookup(table.field("ID"), n, table.field("ID")).isValid())
-        n = std::max(n, table.maxInteger("ID") + 1);
+    if (table.lookup(table.field(field::kId), n, table.field(field::kId)).isValid())
+        n = std::max(n, table.maxInteger(field::kId) + 1);
     settings_.writeInteger(counter, n); // before use: a failed write ends the insert
     return n;
 }
 
 bool Database::locateCurrentUser() {
-    return users.isOpen() && users.locate("ID", settings_.readInteger("AktuelleBenutzerID"));
+    return users.isOpen() && users.locate(field::kId, settings_.readInteger("AktuelleBenutzerID"));
 }
 
-QString Database::currentLanguage() { return locateCurrentUser() ? users.text("Letzte Sprache") : QString(); }
+QString Database::currentLanguage() { return locateCurrentUser() ? users.text(field::kLastLanguage) : QString(); }
 
 void Database::WriteVocabularyFile() {
     const QString language = loadedLanguage_.isEmpty() ? currentLanguage() : loadedLanguage_;
@@ -114,7 +118,7 @@ void Database::WriteVocabularyFile() {
 void Database::ReadVocabularyFile(IfDamaged damaged) {
     // Noted before reading: after a failed read, the table (kept as it was,
     // or empty) belongs to this language's file.
-    loadedLanguage_ = users.text("Letzte Sprache");
+    loadedLanguage_ = users.text(field::kLastLanguage);
     const QString path = vocabularyFilePath(loadedLanguage_);
     try {
         vocabularyfile::read(vocabulary, path);

@@ -4,6 +4,7 @@
 #include "tablestore/tableerror.h"
 #include "tablestore/wholefile.h"
 #include "vocabularyfile.h"
+#include "fieldnames.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,11 +14,10 @@ namespace core::firststart {
 
 int fillFromWordList(ts::Table& vocabulary, const QByteArray& tsv) {
     const QList<QByteArray> lines = tsv.split('\n');
-    static const char* kFields[] = {"deutsch", "auslaendisch", "Sachgruppe", "Gattung", "Schwierigkeitsgrad", "Bemerkung"};
     int fieldIndex[6];
     for (int i = 0; i < 6; ++i)
-        fieldIndex[i] = vocabulary.field(kFields[i]);
-    const int idField = vocabulary.field("ID");
+        fieldIndex[i] = vocabulary.field(field::kWordFields[i]);
+    const int idField = vocabulary.field(field::kId);
     int id = 0;
     vocabulary.beginBulkInsert();
     struct EndBulk {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lessons.h"
+#include "fieldnames.h"
 
 #include <QSet>
 
@@ -25,10 +26,10 @@ struct DetachedViews {
 // must not pay for a cursor walk.
 void dropMembersOfMissingLessons(Database& db) {
     QSet<int> lessonIds;
-    const int idField = db.lessons.field("ID");
+    const int idField = db.lessons.field(field::kId);
     for (int i = 0, n = db.lessons.recordCount(); i < n; ++i)
         lessonIds.insert(db.lessons.valueAt(i, idField).toInt());
-    const int lessonField = db.members.field("LektionsID");
+    const int lessonField = db.members.field(field::kLessonId);
     std::vector<int> orphans;
     for (int i = 0, n = db.members.recordCount(); i < n; ++i)
         if (!lessonIds.contains(db.members.valueAt(i, lessonField).toInt()))
@@ -41,10 +42,10 @@ void dropMembersOfMissingLessons(Database& db) {
 
 void addWords(Database& db, SubjectGroups& groups, int lessonId, const QString& language, const QSet<int>& present) {
     QSet<QString> registered; // each group once: every registration rewrites the settings file
-    const int idField = db.vocabulary.field("ID");
-    const int groupField = db.vocabulary.field("Sachgruppe");
-    const int lessonField = db.members.field("LektionsID");
-    const int wordField = db.members.field("VokabelID");
+    const int idField = db.vocabulary.field(field::kId);
+    const int groupField = db.vocabulary.field(field::kSubjectGroup);
+    const int lessonField = db.members.field(field::kLessonId);
+    const int wordField = db.members.field(field::kVocabularyId);
     db.members.beginBulkInsert();
     struct EndBulk {
         ts::Table& t;
@@ -69,8 +70,8 @@ void addWords(Database& db, SubjectGroups& groups, int lessonId, const QString& 
 // The words the lesson already holds.
 QSet<int> membersOf(Database& db, int lessonId) {
     QSet<int> present;
-    const int lessonField = db.members.field("LektionsID");
-    const int wordField = db.members.field("VokabelID");
+    const int lessonField = db.members.field(field::kLessonId);
+    const int wordField = db.members.field(field::kVocabularyId);
     for (int i = 0, n = db.members.recordCount(); i < n; ++i)
         if (db.members.valueAt(i, lessonField).toInt() == lessonId)
             present.insert(db.members.valueAt(i, wordField).toInt());
@@ -83,16 +84,16 @@ void EnsureAllVocabularyLesson(Database& db, SubjectGroups& groups, const std::f
     const DetachedViews detached(viewsLink);
 
     db.lessons.setFiltered(false);
-    db.vocabulary.setOrder("ID");
+    db.vocabulary.setOrder(field::kId);
     const QString language = db.currentLanguage();
-    if (db.lessons.locate("Name;Sprache", {kAllVocabularyLesson, language}))
+    if (db.lessons.locate(field::kLessonKey, {kAllVocabularyLesson, language}))
         return;
 
     db.lessons.insert();
-    db.lessons.setValue("Name", kAllVocabularyLesson);
-    db.lessons.setValue("Sprache", language);
+    db.lessons.setValue(field::kName, kAllVocabularyLesson);
+    db.lessons.setValue(field::kLanguage, language);
     db.lessons.post();
-    addWords(db, groups, db.lessons.integer("ID"), language, {});
+    addWords(db, groups, db.lessons.integer(field::kId), language, {});
 }
 
 void RepairAllVocabularyLesson(Database& db, SubjectGroups& groups, const std::function<void(bool)>& viewsLink) {
@@ -114,9 +115,9 @@ void RepairAllVocabularyLesson(Database& db, SubjectGroups& groups, const std::f
 
     dropMembersOfMissingLessons(db);
     const QString language = db.currentLanguage();
-    if (!db.lessons.locate("Name;Sprache", {kAllVocabularyLesson, language}))
+    if (!db.lessons.locate(field::kLessonKey, {kAllVocabularyLesson, language}))
         return;
-    const int lessonId = db.lessons.integer("ID");
+    const int lessonId = db.lessons.integer(field::kId);
     addWords(db, groups, lessonId, language, membersOf(db, lessonId));
 }
 

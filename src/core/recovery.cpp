@@ -2,6 +2,8 @@
 #include "recovery.h"
 #include "settingsfile.h"
 #include "vocabularyfile.h"
+#include "fieldnames.h"
+#include "fieldnames.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -107,8 +109,8 @@ int largestVocabularyId(const QString& path) {
 
 namespace {
 
-int largestIn(ts::Table& t, const char* field) {
-    return t.isOpen() && t.fieldIndex(QString::fromLatin1(field)) >= 0 ? t.maxInteger(QString::fromLatin1(field)) : 0;
+int largestIn(ts::Table& t, const QString& field) {
+    return t.isOpen() && t.fieldIndex(field) >= 0 ? t.maxInteger(field) : 0;
 }
 
 void raise(SettingsStore& settings, const char* counter, int largest) {
@@ -119,14 +121,14 @@ void raise(SettingsStore& settings, const char* counter, int largest) {
 } // namespace
 
 void raiseCounters(Database& db) {
-    int word = std::max({largestIn(db.vocabulary, "ID"), largestIn(db.members, "VokabelID"),
-                         largestIn(db.knowledge, "VokabelID")});
+    int word = std::max({largestIn(db.vocabulary, field::kId), largestIn(db.members, field::kVocabularyId),
+                         largestIn(db.knowledge, field::kVocabularyId)});
     const QDir folder(db.dataFolder());
     for (const QString& f : folder.entryList({QStringLiteral("*.v02")}, QDir::Files, QDir::Unsorted))
         word = std::max(word, largestVocabularyId(folder.filePath(f)));
     auto& settings = db.settings();
-    raise(settings, "LastBenutzerID", std::max(largestIn(db.users, "ID"), largestIn(db.knowledge, "BenutzerID")));
-    raise(settings, "LastLektionID", std::max(largestIn(db.lessons, "ID"), largestIn(db.members, "LektionsID")));
+    raise(settings, "LastBenutzerID", std::max(largestIn(db.users, field::kId), largestIn(db.knowledge, field::kUserId)));
+    raise(settings, "LastLektionID", std::max(largestIn(db.lessons, field::kId), largestIn(db.members, field::kLessonId)));
     raise(settings, "LastVokID", word);
 }
 
@@ -136,9 +138,9 @@ bool ensureCurrentUser(Database& db) {
     if (!db.users.isOpen() || db.users.isEmpty())
         return false;
     const QString order = db.users.order();
-    db.users.setOrder(QStringLiteral("Name"));
+    db.users.setOrder(field::kName);
     db.users.first();
-    const int first = db.users.integer("ID");
+    const int first = db.users.integer(field::kId);
     db.users.setOrder(order);
     db.settings().writeInteger("AktuelleBenutzerID", first);
     return db.locateCurrentUser();

@@ -4,6 +4,7 @@
 #include "databound/standardwidgets.h"
 #include "tablestore/table.h"
 #include "tablestore/tableerror.h"
+#include "core/fieldnames.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -22,8 +23,9 @@
 namespace printing {
 
 namespace {
-const char* const SortFields[] = {"ID", "deutsch", "auslaendisch", "Gattung", "Sachgruppe", "Schwierigkeitsgrad",
-                                  "Bemerkung"};
+namespace field = core::field;
+const QString* const SortFields[] = {&field::kId,     &field::kGerman,     &field::kForeign, &field::kGender,
+                                     &field::kSubjectGroup, &field::kDifficulty, &field::kRemark};
 const char* const SortCaptions[] = {"ID", "deutsch", "ausländisch", "Gattung", "Sachgruppe", "Schwierigkeitsgrad",
                                     "Bemerkung"};
 constexpr int SortItemCount = 7;
@@ -80,7 +82,7 @@ QString buildPrintFilter(const PrintSelection& s) {
 }
 
 QString printSortField(int item) {
-    return QString::fromLatin1(SortFields[item >= 0 && item < SortItemCount ? item : 0]);
+    return *SortFields[item >= 0 && item < SortItemCount ? item : 0];
 }
 
 PrintChoiceDialog::PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, core::WindowHost& host,
@@ -222,7 +224,7 @@ void PrintChoiceDialog::showEvent(QShowEvent* e) {
 void PrintChoiceDialog::fillSubjectGroups() {
     ListBox1->clear();
     if (!vocabulary_.isOpen()) return;
-    const int field = vocabulary_.fieldIndex(QStringLiteral("Sachgruppe"));
+    const int field = vocabulary_.fieldIndex(core::field::kSubjectGroup);
     if (field < 0) return;
     // Read through the view in place: the cursor of the views stays put.
     QSet<QString> seen;

@@ -2,6 +2,7 @@
 #include "printlayouts.h"
 
 #include "tablestore/table.h"
+#include "core/fieldnames.h"
 
 #include <cmath>
 
@@ -36,7 +37,7 @@ void DrawFlashCardPage(TPrintCanvas& canvas, ts::Table& table, int columns, int 
     if (table.eof()) return;
 
     const FlashCardGeometry g(columns, rows);
-    const int field = table.field(germanSide ? QStringLiteral("deutsch") : QStringLiteral("auslaendisch"));
+    const int field = table.field(germanSide ? core::field::kGerman : core::field::kForeign);
     bool left = true;
     for (int i = 0; i < columns && left; ++i) {
         const int c = germanSide ? i : columns - 1 - i;
@@ -91,10 +92,11 @@ void setupVocabularyGridJob(TDBGridPrintJob& job) {
     job.SetIndexColumn(false);
     job.SetIndexStart(1);
     // The shares of the page width the list gives each field.
-    const std::pair<const char*, int> widths[] = {{"ID", 10},        {"deutsch", 20},          {"auslaendisch", 20},
-                                                  {"Sachgruppe", 14}, {"Gattung", 11},          {"Schwierigkeitsgrad", 5},
-                                                  {"Bemerkung", 13}};
-    for (const auto& [name, width] : widths) job.SetDisplayWidth(QString::fromLatin1(name), width);
+    namespace field = core::field;
+    const std::pair<const QString&, int> widths[] = {{field::kId, 10},          {field::kGerman, 20},    {field::kForeign, 20},
+                                                     {field::kSubjectGroup, 14}, {field::kGender, 11},    {field::kDifficulty, 5},
+                                                     {field::kRemark, 13}};
+    for (const auto& [name, width] : widths) job.SetDisplayWidth(name, width);
     job.SetTitle(QStringLiteral("Vokabeln"));
     job.EndUpdate();
 }
@@ -104,8 +106,7 @@ void applyVocabularyListSettings(TDBGridPrintJob& job, ts::Table& vocabulary) {
     job.SetRowsPerPage(30);
     job.SetDataSource(&vocabulary);
     job.SetPageCellBorders({cbLeft, cbRight});
-    job.SetVisibleFields({QStringLiteral("deutsch"), QStringLiteral("auslaendisch"), QStringLiteral("Sachgruppe"),
-                          QStringLiteral("Gattung"), QStringLiteral("Schwierigkeitsgrad"), QStringLiteral("Bemerkung")});
+    job.SetVisibleFields(core::field::kWordFields);
     job.SetTitle(QStringLiteral("Vokabelliste"));
     job.EndUpdate();
     job.Update();
@@ -116,7 +117,7 @@ void applyVocabularyTestSettings(TDBGridPrintJob& job, ts::Table& vocabulary, bo
     job.SetRowsPerPage(20);
     job.SetDataSource(&vocabulary);
     job.SetPageCellBorders({cbTop, cbBottom});
-    job.SetVisibleFields({german ? QStringLiteral("deutsch") : QStringLiteral("auslaendisch")});
+    job.SetVisibleFields({german ? core::field::kGerman : core::field::kForeign});
     job.SetTitle(QStringLiteral("Vokabeltest"));
     job.EndUpdate();
     job.Update();

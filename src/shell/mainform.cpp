@@ -5,6 +5,7 @@
 #include "databound/grid.h"
 #include "navicons.h"
 #include "workpanel.h"
+#include "core/fieldnames.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -235,9 +236,7 @@ void Mainform::OpenManual(core::ManualPlace place) {
 void Mainform::registerColumnWidths(ColumnWidths grid) { columnWidths_.push_back(std::move(grid)); }
 
 void Mainform::registerGridWidths(const QString& prefix, databound::Grid* grid) {
-    const QStringList fields{QStringLiteral("deutsch"), QStringLiteral("auslaendisch"), QStringLiteral("Sachgruppe"),
-                             QStringLiteral("Gattung"), QStringLiteral("Schwierigkeitsgrad"), QStringLiteral("Bemerkung")};
-    registerColumnWidths({prefix, fields, [grid](const QString& f) { return grid->fieldColumnWidth(f); },
+    registerColumnWidths({prefix, core::field::kWordFields, [grid](const QString& f) { return grid->fieldColumnWidth(f); },
                           [grid](const QString& f, int w) { grid->setFieldColumnWidth(f, w); }});
 }
 

@@ -4,6 +4,7 @@
 #include "core/lessons.h"
 #include "core/recovery.h"
 #include "mainform.h"
+#include "core/fieldnames.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -75,12 +76,12 @@ void Mainform::FormShow() {
         // 8. A default user; the counter never goes back below numbers in use.
         if (db.users.isEmpty()) {
             db.users.insert();
-            db.users.setValue("Name", QStringLiteral("TestName"));
-            db.users.setValue("Letzte Sprache", QStringLiteral("englisch"));
-            db.users.setValue("AbgefragteVokabeln", 0);
-            db.users.setValue("RichtigeVokabeln", 0);
+            db.users.setValue(core::field::kName, QStringLiteral("TestName"));
+            db.users.setValue(core::field::kLastLanguage, QStringLiteral("englisch"));
+            db.users.setValue(core::field::kAsked, 0);
+            db.users.setValue(core::field::kRight, 0);
             db.users.post();
-            settings.writeInteger("AktuelleBenutzerID", db.users.integer("ID"));
+            settings.writeInteger("AktuelleBenutzerID", db.users.integer(core::field::kId));
             if (settings.readInteger("LastVokID") < 10000)
                 settings.writeInteger("LastVokID", 10000);
         }
@@ -96,7 +97,7 @@ void Mainform::FormShow() {
             ctx_.prompter().information(e.message());
             return; // the window keeps its designed size and the status bar its texts
         }
-        const int largest = db.vocabulary.maxInteger("ID");
+        const int largest = db.vocabulary.maxInteger(core::field::kId);
         if (largest > settings.readInteger("LastVokID"))
             settings.writeInteger("LastVokID", largest);
         // Whatever the last save left: every word in "ALLE VOKABELN".
@@ -137,7 +138,7 @@ void Mainform::createWindows() {
 // names it.
 void Mainform::LabelLanguage() {
     const QString L = ctx_.db.currentLanguage();
-    ctx_.db.vocabulary.setDisplayLabel(QStringLiteral("auslaendisch"), L);
+    ctx_.db.vocabulary.setDisplayLabel(core::field::kForeign, L);
     labelLanguageTraining(L);
     labelLanguageVocabulary(L);
     labelLanguageUsers(L);
@@ -147,8 +148,8 @@ void Mainform::LabelLanguage() {
 void Mainform::showUserAndLanguage() {
     if (!ctx_.db.locateCurrentUser() && ctx_.db.users.isEmpty())
         return;
-    StatusPanel1->setText(QStringLiteral("Aktuelle Sprache: ") + ctx_.db.users.text("Letzte Sprache"));
-    StatusPanel0->setText(QStringLiteral("Aktueller Benutzer: ") + ctx_.db.users.text("Name"));
+    StatusPanel1->setText(QStringLiteral("Aktuelle Sprache: ") + ctx_.db.users.text(core::field::kLastLanguage));
+    StatusPanel0->setText(QStringLiteral("Aktueller Benutzer: ") + ctx_.db.users.text(core::field::kName));
 }
 
 void Mainform::restoreWindow() {

@@ -11,6 +11,7 @@
 #include "users/benutzerbearbeiten.h"
 #include "users/benutzerwechseln.h"
 #include "workpanel.h"
+#include "core/fieldnames.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -35,7 +36,7 @@ void Mainform::labelLanguageUsers(const QString&) {}
 
 void Mainform::showCurrentUser() {
     if (ctx_.db.locateCurrentUser())
-        StatusPanel0->setText(QStringLiteral("Aktueller Benutzer: ") + ctx_.db.users.text("Name"));
+        StatusPanel0->setText(QStringLiteral("Aktueller Benutzer: ") + ctx_.db.users.text(core::field::kName));
 }
 
 void Mainform::beforeUserChanges() {
@@ -51,11 +52,11 @@ bool Mainform::switchLanguage(const QString& language) {
         db.WriteVocabularyFile();
         const QString previous = db.loadedLanguage();
         db.locateCurrentUser();
-        const QString stored = db.users.text("Letzte Sprache");
+        const QString stored = db.users.text(core::field::kLastLanguage);
         const auto setLanguage = [&db](const QString& l) {
             db.locateCurrentUser();
             db.users.edit();
-            db.users.setValue("Letzte Sprache", l);
+            db.users.setValue(core::field::kLastLanguage, l);
             db.users.post();
         };
         setLanguage(language);
@@ -73,7 +74,7 @@ bool Mainform::switchLanguage(const QString& language) {
             return false;
         }
         StatusPanel1->setText(QStringLiteral("Aktuelle Sprache: ") + language);
-        const int largest = db.vocabulary.maxInteger(QStringLiteral("ID"));
+        const int largest = db.vocabulary.maxInteger(core::field::kId);
         if (largest > ctx_.settings.readInteger("LastVokID"))
             ctx_.settings.writeInteger("LastVokID", largest);
         ActivateLanguage();

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "answercheck.h"
+#include "core/fieldnames.h"
 
 namespace training {
 
 VocabularyGuard::VocabularyGuard(ts::Table& vocabulary)
     : t_(vocabulary), filter_(vocabulary.filter()), filtered_(vocabulary.isFiltered()),
       caseInsensitive_(vocabulary.isFilterCaseInsensitive()),
-      id_(vocabulary.recNo() > 0 ? vocabulary.value(QStringLiteral("ID")) : QVariant()) {}
+      id_(vocabulary.recNo() > 0 ? vocabulary.value(core::field::kId) : QVariant()) {}
 
 VocabularyGuard::~VocabularyGuard() {
     try {
@@ -16,17 +17,17 @@ VocabularyGuard::~VocabularyGuard() {
         if (t_.isFiltered() != filtered_ || filtered_)
             t_.setFiltered(filtered_);
         if (id_.isValid())
-            t_.locate(QStringLiteral("ID"), id_);
+            t_.locate(core::field::kId, id_);
     } catch (const ts::TableError&) {
         // The old filter compiled before; nothing sensible is left to do here.
     }
 }
 
 QString questionField(int direction) {
-    return direction == 0 ? QStringLiteral("deutsch") : QStringLiteral("auslaendisch");
+    return direction == 0 ? core::field::kGerman : core::field::kForeign;
 }
 QString answerField(int direction) {
-    return direction == 0 ? QStringLiteral("auslaendisch") : QStringLiteral("deutsch");
+    return direction == 0 ? core::field::kForeign : core::field::kGerman;
 }
 
 namespace {
@@ -75,7 +76,7 @@ CheckResult AnswerCheck(ts::Table& vocabulary, int vocabularyId, int direction, 
     CheckResult result;
     VocabularyGuard guard(vocabulary);
     vocabulary.setFiltered(false);
-    if (!vocabulary.locate(QStringLiteral("ID"), vocabularyId))
+    if (!vocabulary.locate(core::field::kId, vocabularyId))
         return result;
     const QString word = vocabulary.text(questionField(direction));
     restrictToQuestion(vocabulary, word, direction);
@@ -93,23 +94,23 @@ CheckResult AnswerCheck(ts::Table& vocabulary, int vocabularyId, int direction, 
 }
 
 void CoefficientUpdate(ts::Table& knowledge, int vocabularyId, int userId, bool right) {
-    if (knowledge.locate(QStringLiteral("VokabelID;BenutzerID"), {vocabularyId, userId})) {
-        const double c = knowledge.number("Lernkoeffizient");
+    if (knowledge.locate(core::field::kKnowledgeKey, {vocabularyId, userId})) {
+        const double c = knowledge.number(core::field::kCoefficient);
         if (right && c < 5) {
             knowledge.edit();
-            knowledge.setValue("Lernkoeffizient", c + 1);
+            knowledge.setValue(core::field::kCoefficient, c + 1);
             knowledge.post();
         } else if (!right && c > 1) {
             knowledge.edit();
-            knowledge.setValue("Lernkoeffizient", c - 1);
+            knowledge.setValue(core::field::kCoefficient, c - 1);
             knowledge.post();
         }
         return;
     }
     knowledge.insert();
-    knowledge.setValue("BenutzerID", userId);
-    knowledge.setValue("VokabelID", vocabularyId);
-    knowledge.setValue("Lernkoeffizient", right ? 2.0 : 1.0);
+    knowledge.setValue(core::field::kUserId, userId);
+    knowledge.setValue(core::field::kVocabularyId, vocabularyId);
+    knowledge.setValue(core::field::kCoefficient, right ? 2.0 : 1.0);
     knowledge.post();
 }
 
@@ -121,8 +122,8 @@ void RunTotals::addTo(core::Database& db) {
     if (!db.locateCurrentUser())
         return;
     db.users.edit();
-    db.users.setValue("AbgefragteVokabeln", db.users.integer("AbgefragteVokabeln") + newAsked);
-    db.users.setValue("RichtigeVokabeln", db.users.integer("RichtigeVokabeln") + newRight);
+    db.users.setValue(core::field::kAsked, db.users.integer(core::field::kAsked) + newAsked);
+    db.users.setValue(core::field::kRight, db.users.integer(core::field::kRight) + newRight);
     db.users.post();
     addedAsked = asked;
     addedRight = right;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cardview.h"
 #include "answercheck.h"
+#include "core/fieldnames.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -31,17 +32,17 @@ int meaningTop(int i, int n) {
 QString QuestionView(CardImage& card, ts::Table& vocabulary, int vocabularyId, int direction) {
     card.setFontSize(30);
     card.clear();
-    if (!vocabulary.locate(QStringLiteral("ID"), vocabularyId)) {
+    if (!vocabulary.locate(core::field::kId, vocabularyId)) {
         // Hidden by a filter that is still on: look without it.
         vocabulary.setFiltered(false);
-        if (!vocabulary.locate(QStringLiteral("ID"), vocabularyId))
+        if (!vocabulary.locate(core::field::kId, vocabularyId))
             return {}; // a member whose word is gone: never show another word instead
     }
     card.setCentred(true);
-    card.setFontSize(cardFontSize(vocabulary.text("deutsch"), vocabulary.text("auslaendisch")));
+    card.setFontSize(cardFontSize(vocabulary.text(core::field::kGerman), vocabulary.text(core::field::kForeign)));
     card.write(kCentreX, kWordTop, vocabulary.text(questionField(direction)));
-    const QString remark = vocabulary.text("Bemerkung");
-    return direction == 1 ? hideAnswerWords(remark, vocabulary.text("deutsch")) : remark;
+    const QString remark = vocabulary.text(core::field::kRemark);
+    return direction == 1 ? hideAnswerWords(remark, vocabulary.text(core::field::kGerman)) : remark;
 }
 
 QString hideAnswerWords(const QString& remark, const QString& answer) {
@@ -77,7 +78,7 @@ void CardView(CardImage& question, CardImage& answers, ts::Table& vocabulary, in
     question.setFontSize(30);
     answers.setFontSize(30);
     vocabulary.setFiltered(false);
-    if (!vocabulary.locate(QStringLiteral("ID"), vocabularyId)) {
+    if (!vocabulary.locate(core::field::kId, vocabularyId)) {
         answers.clear();
         if (part != CardPart::Answers)
             question.clear();
@@ -89,7 +90,7 @@ void CardView(CardImage& question, CardImage& answers, ts::Table& vocabulary, in
     question.setCentred(true);
     answers.setCentred(true);
     const QString word = vocabulary.text(questionField(direction));
-    const int size = cardFontSize(vocabulary.text("deutsch"), vocabulary.text("auslaendisch"));
+    const int size = cardFontSize(vocabulary.text(core::field::kGerman), vocabulary.text(core::field::kForeign));
     question.setFontSize(size);
     answers.setFontSize(size);
 

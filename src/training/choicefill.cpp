@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "choicefill.h"
 #include "answercheck.h"
+#include "core/fieldnames.h"
 
 namespace training {
 
@@ -45,7 +46,7 @@ Choices ChoiceFill(Pool& pool, ts::Table& vocabulary, core::RandomSource& random
     {
         VocabularyGuard guard(vocabulary);
         vocabulary.setFiltered(false);
-        if (vocabulary.locate(QStringLiteral("ID"), vocabularyId)) {
+        if (vocabulary.locate(core::field::kId, vocabularyId)) {
             right = vocabulary.text(answerField(direction));
             accepted = meaningsOf(vocabulary, vocabulary.text(questionField(direction)), direction).words;
         }
@@ -54,7 +55,7 @@ Choices ChoiceFill(Pool& pool, ts::Table& vocabulary, core::RandomSource& random
     Collector c(accepted);
 
     const ts::Table& members = pool.members();
-    const int lookupField = members.field(direction == 0 ? QStringLiteral("xauslaendisch") : QStringLiteral("xdeutsch"));
+    const int lookupField = members.field(direction == 0 ? core::field::kMemberForeign : core::field::kMemberGerman);
     const int n = pool.size();
     for (int t = 0; t < kRandomTries && n > 0 && !c.full(); ++t)
         c.offer(members.valueAt(random.below(n), lookupField).toString());

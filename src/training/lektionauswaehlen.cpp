@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lektionauswaehlen.h"
 #include "trainingwidgets.h"
+#include "core/fieldnames.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -57,7 +58,7 @@ void LessonDialog::FormShow() {
     const QString language = db.currentLanguage();
     db.lessons.setFilter(QStringLiteral("Sprache = %1").arg(ts::Table::quoted(language)));
     db.lessons.setFiltered(true);
-    const int name = db.lessons.field("Name");
+    const int name = db.lessons.field(core::field::kName);
     for (int i = 0, n = db.lessons.recordCount(); i < n; ++i)
         ListBox1->addItem(db.lessons.valueAt(i, name).toString());
     if (ListBox1->count() > 0)

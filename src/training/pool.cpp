@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pool.h"
+#include "core/fieldnames.h"
 
 namespace training {
 
@@ -15,7 +16,7 @@ bool Pool::choose(const QString& lessonName) {
         members().setFiltered(false);
         return false;
     }
-    lessonId_ = lessons.integer("ID");
+    lessonId_ = lessons.integer(core::field::kId);
     restrictAgain();
     return true;
 }
@@ -30,11 +31,11 @@ void Pool::restrictAgain() {
 }
 
 int Pool::vocabularyId() const {
-    return position() > 0 ? members().integer("VokabelID") : 0;
+    return position() > 0 ? members().integer(core::field::kVocabularyId) : 0;
 }
 
 int Pool::vocabularyIdAt(int position) const {
-    return members().valueAt(position - 1, members().field("VokabelID")).toInt();
+    return members().valueAt(position - 1, members().field(core::field::kVocabularyId)).toInt();
 }
 
 bool readyToStart(Pool& pool, core::Prompter& prompter, const QString& via) {

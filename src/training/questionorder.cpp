@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "questionorder.h"
+#include "core/fieldnames.h"
 
 namespace training {
 
@@ -82,9 +83,9 @@ void RandomStep(Pool& pool, core::RandomSource& random, const AskedList* avoid) 
 }
 
 bool KnowledgeWeight(core::Database& db, int vocabularyId, double r) {
-    const int user = db.users.integer("ID");
-    if (db.knowledge.locate(QStringLiteral("VokabelID;BenutzerID"), {vocabularyId, user}))
-        return !(db.knowledge.number("Lernkoeffizient") * r >= 0.5);
+    const int user = db.users.integer(core::field::kId);
+    if (db.knowledge.locate(core::field::kKnowledgeKey, {vocabularyId, user}))
+        return !(db.knowledge.number(core::field::kCoefficient) * r >= 0.5);
     return !(r >= 0.5);
 }
 

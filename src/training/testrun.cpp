@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testrun.h"
 #include "questionorder.h"
+#include "core/fieldnames.h"
 
 namespace training {
 
@@ -118,7 +119,7 @@ void TestRun::answer(const QString& text) {
     view_.showVerdict(right ? TestRunView::Verdict::Right : TestRunView::Verdict::Wrong);
     totals_.count(right);
     if (db.locateCurrentUser())
-        CoefficientUpdate(db.knowledge, questionId_, db.users.integer("ID"), right);
+        CoefficientUpdate(db.knowledge, questionId_, db.users.integer(core::field::kId), right);
     view_.showTotals(totals_);
     nextEntry();
     if (!running_)

@@ -2,6 +2,7 @@
 #include "benutzer.h"
 #include "databound/datasource.h"
 #include "databound/lookuplistbox.h"
+#include "core/fieldnames.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -25,11 +26,11 @@ void BenutzerF::BLoeschenClick() {
     if (ctx_.prompter().ask(QStringLiteral("Sind Sie sicher, dass Sie den ausgewählten Benutzer löschen möchten?"),
                             core::Buttons::YesCancel) != core::Answer::Yes)
         return;
-    const int chosen = db.users.integer("ID");
+    const int chosen = db.users.integer(core::field::kId);
     const bool wasCurrent = chosen == ctx_.settings.readInteger("AktuelleBenutzerID");
     if (wasCurrent) {
         host_.beforeUserChanges();
-        db.users.locate("ID", chosen);
+        db.users.locate(core::field::kId, chosen);
     }
     if (!source->guard([](ts::Table& t) { t.deleteRecord(); }))
         return;
@@ -37,7 +38,7 @@ void BenutzerF::BLoeschenClick() {
         // The first remaining user in name order takes over, with their
         // language, so the program never runs without a current user.
         db.users.first();
-        ctx_.settings.writeInteger("AktuelleBenutzerID", db.users.integer("ID"));
+        ctx_.settings.writeInteger("AktuelleBenutzerID", db.users.integer(core::field::kId));
         host_.showCurrentUser();
         followCurrentUsersLanguage();
     }

@@ -3,6 +3,7 @@
 #include "databound/combobox.h"
 #include "databound/datasource.h"
 #include "databound/edit.h"
+#include "core/fieldnames.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -29,15 +30,15 @@ void benutzeranlegenF::BOkClick() {
     auto& users = ctx_.db.users;
     if (users.state() != ts::Table::State::Insert)
         return;
-    if (users.text("Name").isEmpty()) {
+    if (users.text(core::field::kName).isEmpty()) {
         ctx_.prompter().information(QStringLiteral("Bitte geben Sie einen Namen ein!"));
         return;
     }
-    if (!languageIsKnown(users.text("Letzte Sprache")))
+    if (!languageIsKnown(users.text(core::field::kLastLanguage)))
         return;
     const bool posted = source->guard([](ts::Table& t) {
-        t.setValue("AbgefragteVokabeln", 0);
-        t.setValue("RichtigeVokabeln", 0);
+        t.setValue(core::field::kAsked, 0);
+        t.setValue(core::field::kRight, 0);
         t.post();
     });
     if (posted)

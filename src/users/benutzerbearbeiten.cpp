@@ -5,6 +5,7 @@
 #include "databound/edit.h"
 #include "databound/lookuplistbox.h"
 #include "tablestore/tableerror.h"
+#include "core/fieldnames.h"
 
 #include <QPointer>
 #include <QPushButton>
@@ -26,7 +27,7 @@ benutzerbearbeitenF::benutzerbearbeitenF(core::AppContext& ctx, core::WindowHost
     ctx.db.users.addHook(ts::Table::HookKind::BeforePost, [self = QPointer(this)](ts::Table& t) {
         if (!self || !self->isVisible() || t.state() != ts::Table::State::Edit)
             return;
-        const QString why = self->unknownLanguage(t.text("Letzte Sprache"));
+        const QString why = self->unknownLanguage(t.text(core::field::kLastLanguage));
         if (!why.isEmpty())
             throw ts::TableError(why);
     });
@@ -40,11 +41,11 @@ void benutzerbearbeitenF::showEvent(QShowEvent* e) {
 void benutzerbearbeitenF::BOkClick() {
     auto& users = ctx_.db.users;
     if (users.state() == ts::Table::State::Edit) {
-        if (users.text("Name").isEmpty()) {
+        if (users.text(core::field::kName).isEmpty()) {
             ctx_.prompter().information(QStringLiteral("Bitte geben Sie einen Namen ein!"));
             return;
         }
-        if (!languageIsKnown(users.text("Letzte Sprache")))
+        if (!languageIsKnown(users.text(core::field::kLastLanguage)))
             return;
         if (!source->guard([](ts::Table& t) { t.post(); }))
             return;

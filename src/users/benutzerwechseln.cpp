@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "benutzerwechseln.h"
 #include "databound/lookuplistbox.h"
+#include "core/fieldnames.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -21,10 +22,10 @@ void benutzerwechselnF::BOkClick() {
     auto& db = ctx_.db;
     if (db.users.isEmpty())
         return;
-    const int chosen = db.users.integer("ID");
+    const int chosen = db.users.integer(core::field::kId);
     if (chosen != ctx_.settings.readInteger("AktuelleBenutzerID")) {
         host_.beforeUserChanges();
-        db.users.locate("ID", chosen);
+        db.users.locate(core::field::kId, chosen);
     }
     ctx_.settings.writeInteger("AktuelleBenutzerID", chosen);
     host_.showCurrentUser();

@@ -3,6 +3,7 @@
 #include "core/languages.h"
 #include "databound/standardwidgets.h"
 #include "tablestore/tableerror.h"
+#include "core/fieldnames.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -112,7 +113,7 @@ void SpracheF::BHinzufuegenClick() {
         if (before_.isEmpty())
             before_ = db.loadedLanguage();
         db.users.edit();
-        db.users.setValue("Letzte Sprache", *name);
+        db.users.setValue(core::field::kLastLanguage, *name);
         db.users.post();
         db.RecreateVocabularyTable();
     } catch (const ts::TableError& e) {
@@ -154,7 +155,7 @@ void SpracheF::restoreLanguage() {
         if (!db.locateCurrentUser())
             return;
         db.users.edit();
-        db.users.setValue("Letzte Sprache", before_);
+        db.users.setValue(core::field::kLastLanguage, before_);
         db.users.post();
         db.ReadVocabularyFile();
     } catch (const ts::TableError& e) {

@@ -5,6 +5,7 @@
 #include "databound/lookuplistbox.h"
 #include "databound/textlabel.h"
 #include "tablestore/tableerror.h"
+#include "core/fieldnames.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -34,7 +35,7 @@ StatisticsPanel::StatisticsPanel(core::AppContext& ctx, core::WindowHost& host, 
     auto* row = new QHBoxLayout(this);
     DBLookupListBox1 = new databound::LookupListBox(this);
     DBLookupListBox1->setObjectName(QStringLiteral("DBLookupListBox1"));
-    DBLookupListBox1->bind(source, QStringLiteral("Name"));
+    DBLookupListBox1->bind(source, core::field::kName);
     DBLookupListBox1->setMaximumWidth(240);
     row->addWidget(DBLookupListBox1);
 
@@ -53,11 +54,11 @@ StatisticsPanel::StatisticsPanel(core::AppContext& ctx, core::WindowHost& host, 
     Label2 = label("Label2", QStringLiteral("Anzahl insgesamt abgefragter Vokabeln:"));
     DBText1 = new databound::TextLabel(this);
     DBText1->setObjectName(QStringLiteral("DBText1"));
-    DBText1->bind(source, QStringLiteral("AbgefragteVokabeln"));
+    DBText1->bind(source, core::field::kAsked);
     Label3 = label("Label3", QStringLiteral("Anzahl richtiger Vokabeln:"));
     DBText2 = new databound::TextLabel(this);
     DBText2->setObjectName(QStringLiteral("DBText2"));
-    DBText2->bind(source, QStringLiteral("RichtigeVokabeln"));
+    DBText2->bind(source, core::field::kRight);
     colour(DBText2, green);
     Label4 = label("Label4", QStringLiteral("Anzahl falscher Vokabeln:"));
     Label11 = label("Label11", QString());
@@ -108,13 +109,13 @@ void StatisticsPanel::DBLookupListBox1Click() {
             l->clear();
         return;
     }
-    const int id = db.users.integer("ID");
+    const int id = db.users.integer(core::field::kId);
     double sum = 0;
     int rows = 0;
     try {
         db.knowledge.setFilter(QStringLiteral("BenutzerID = %1").arg(id));
         db.knowledge.setFiltered(true);
-        const int field = db.knowledge.field("Lernkoeffizient");
+        const int field = db.knowledge.field(core::field::kCoefficient);
         db.knowledge.first();
         while (!db.knowledge.eof()) {
             sum += db.knowledge.value(field).toDouble();
@@ -127,7 +128,7 @@ void StatisticsPanel::DBLookupListBox1Click() {
         return;
     }
     const UserFigures f =
-        UserFigures::compute(db.users.integer("AbgefragteVokabeln"), db.users.integer("RichtigeVokabeln"), sum, rows);
+        UserFigures::compute(db.users.integer(core::field::kAsked), db.users.integer(core::field::kRight), sum, rows);
     Label11->setText(QString::number(f.wrong));
     Label8->setText(QString::number(f.rightPercent));
     Label9->setText(QString::number(f.wrongPercent));

@@ -7,6 +7,7 @@
 #include "databound/edit.h"
 #include "databound/lookuplistbox.h"
 #include "tablestore/tableerror.h"
+#include "core/fieldnames.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -37,7 +38,7 @@ UserDialog::UserDialog(core::AppContext& ctx, core::WindowHost& host, const QStr
 databound::LookupListBox* UserDialog::makeUserList() {
     auto* list = new databound::LookupListBox(this);
     list->setObjectName(QStringLiteral("DBLookupListBox1"));
-    list->bind(source, QStringLiteral("Name"));
+    list->bind(source, core::field::kName);
     return list;
 }
 
@@ -68,7 +69,7 @@ void UserDialog::followCurrentUsersLanguage() {
     auto& db = ctx_.db;
     if (!db.locateCurrentUser())
         return;
-    const QString language = db.users.text("Letzte Sprache");
+    const QString language = db.users.text(core::field::kLastLanguage);
     if (language != db.loadedLanguage())
         host_.switchLanguage(language);
 }
@@ -77,10 +78,10 @@ void UserDialog::addNameAndLanguage(QBoxLayout* layout, databound::Edit*& name, 
     auto* form = new QFormLayout;
     name = new databound::Edit(this);
     name->setObjectName(QStringLiteral("DBEditName"));
-    name->bind(source, QStringLiteral("Name"));
+    name->bind(source, core::field::kName);
     language = new databound::ComboBox(this);
     language->setObjectName(QStringLiteral("DBComboSprache"));
-    language->bind(source, QStringLiteral("Letzte Sprache"));
+    language->bind(source, core::field::kLastLanguage);
     form->addRow(QStringLiteral("Name:"), name);
     form->addRow(QStringLiteral("bevorzugte Sprache: "), language);
     layout->addLayout(form);

@@ -8,6 +8,7 @@
 #include "tablestore/tableerror.h"
 #include "widgets.h"
 #include "databound/standardwidgets.h"
+#include "core/fieldnames.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -31,12 +32,12 @@ LessonPanel::LessonPanel(core::AppContext& ctx, core::WindowHost& host,
 
     DBLookupListBox3 = new databound::LookupListBox(this);
     DBLookupListBox3->setObjectName(QStringLiteral("DBLookupListBox3"));
-    DBLookupListBox3->bind(lessonSource, QStringLiteral("Name"));
+    DBLookupListBox3->bind(lessonSource, core::field::kName);
     DBGrid3 = new databound::Grid(this);
     DBGrid3->setObjectName(QStringLiteral("DBGrid3"));
     DBGrid3->setDataSource(memberSource);
-    DBGrid3->setColumns({{QStringLiteral("xdeutsch"), QStringLiteral("deutsch"), 200},
-                         {QStringLiteral("xauslaendisch"), QStringLiteral("Englisch"), 200}});
+    DBGrid3->setColumns({{core::field::kMemberGerman, QStringLiteral("deutsch"), 200},
+                         {core::field::kMemberForeign, QStringLiteral("Englisch"), 200}});
     DBGrid3->setInPlaceEditing(true);
 
     auto button = [this](const char* name, const QString& caption) {
@@ -109,7 +110,7 @@ void LessonPanel::prepare(const QString& language) {
 
 bool LessonPanel::isAllVocabularyLesson() const {
     const auto& l = ctx_.db.lessons;
-    return l.recNo() > 0 && l.text("Name") == core::kAllVocabularyLesson;
+    return l.recNo() > 0 && l.text(core::field::kName) == core::kAllVocabularyLesson;
 }
 
 void LessonPanel::followLesson() {
@@ -122,7 +123,7 @@ void LessonPanel::followLesson() {
 
 void LessonPanel::filterMembersToLesson() {
     auto& l = ctx_.db.lessons;
-    const int id = l.recNo() > 0 ? l.integer("ID") : -1;
+    const int id = l.recNo() > 0 ? l.integer(core::field::kId) : -1;
     memberSource->guard([id](ts::Table& t) {
         t.setFilter(QStringLiteral("LektionsID = %1").arg(id));
         t.setFiltered(true);
@@ -141,7 +142,7 @@ bool LessonPanel::nameAcceptable(const QString& name, int exceptLessonId) {
         return false;
     }
     const auto& l = ctx_.db.lessons;
-    const int nameField = l.field("Name"), languageField = l.field("Sprache"), idField = l.field("ID");
+    const int nameField = l.field(core::field::kName), languageField = l.field(core::field::kLanguage), idField = l.field(core::field::kId);
     // Over the lessons of the language; the panel's filter may be off when
     // another window reset the view meanwhile.
     for (int i = 0; i < l.recordCount(); ++i) {
@@ -164,8 +165,8 @@ void LessonPanel::NewLesson() {
         return;
     lessonSource->guard([&](ts::Table& t) {
         t.insert();
-        t.setValue("Name", *name);
-        t.setValue("Sprache", language_);
+        t.setValue(core::field::kName, *name);
+        t.setValue(core::field::kLanguage, language_);
         t.post();
     });
     followLesson();
@@ -175,14 +176,14 @@ void LessonPanel::RenameLesson() {
     auto& l = ctx_.db.lessons;
     if (l.recNo() <= 0 || isAllVocabularyLesson())
         return;
-    const QString old = l.text("Name");
+    const QString old = l.text(core::field::kName);
     const auto name = ctx_.prompter().input(QStringLiteral("Lektionsnamen ändern"),
                                             QStringLiteral("Bitte den neuen Namen eingeben..."), old);
-    if (!name || *name == old || !nameAcceptable(*name, l.integer("ID")))
+    if (!name || *name == old || !nameAcceptable(*name, l.integer(core::field::kId)))
         return;
     lessonSource->guard([&](ts::Table& t) {
         t.edit();
-        t.setValue("Name", *name);
+        t.setValue(core::field::kName, *name);
         t.post();
     });
     followLesson();
@@ -205,7 +206,7 @@ void LessonPanel::AddMembers() {
         return;
     // The dialog shows the lesson's members even before a lesson was clicked.
     filterMembersToLesson();
-    assignment_->setWindowTitle(QStringLiteral("Lektion: ") + l.text("Name"));
+    assignment_->setWindowTitle(QStringLiteral("Lektion: ") + l.text(core::field::kName));
     assignment_->exec();
     filterMembersToLesson();
 }

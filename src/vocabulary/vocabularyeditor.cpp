@@ -9,6 +9,7 @@
 #include "tablestore/tableerror.h"
 #include "widgets.h"
 #include "databound/standardwidgets.h"
+#include "core/fieldnames.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -41,7 +42,7 @@ VocabularyEditor::VocabularyEditor(core::AppContext& ctx, VocabularyRules& rules
     if (variant_ == Variant::Panel)
         connect(DBGrid2, &databound::Grid::characterTyped, this, [this](const QString& text) {
             // Each key searches on its own: typing "a", "u" finds a word on u.
-            source_->guard([&](ts::Table& t) { t.locatePrefix(QStringLiteral("deutsch"), text.left(1)); });
+            source_->guard([&](ts::Table& t) { t.locatePrefix(core::field::kGerman, text.left(1)); });
         });
 }
 
@@ -54,17 +55,17 @@ void VocabularyEditor::build(core::WindowHost& host) {
         e->installEventFilter(this);
         return e;
     };
-    DBEditID = edit("DBEditID", QStringLiteral("ID"));
+    DBEditID = edit("DBEditID", core::field::kId);
     DBEditID->setReadOnly(true);
     DBEditID->hide();
-    DBEdit1 = edit("DBEdit1", QStringLiteral("deutsch"));
-    DBEdit2 = edit("DBEdit2", QStringLiteral("auslaendisch"));
-    DBEdit5 = edit("DBEdit5", QStringLiteral("Bemerkung"));
+    DBEdit1 = edit("DBEdit1", core::field::kGerman);
+    DBEdit2 = edit("DBEdit2", core::field::kForeign);
+    DBEdit5 = edit("DBEdit5", core::field::kRemark);
     LauslaendischVok = new QLabel(QStringLiteral("Englisch"), this);
     LauslaendischVok->setObjectName(QStringLiteral("LauslaendischVok"));
     CBSachgruppe = new databound::ComboBox(this);
     CBSachgruppe->setObjectName(QStringLiteral("CBSachgruppe"));
-    CBSachgruppe->bind(source_, QStringLiteral("Sachgruppe"));
+    CBSachgruppe->bind(source_, core::field::kSubjectGroup);
     CBSachgruppe->setInsertPolicy(QComboBox::NoInsert);
     CBSachgruppe->installEventFilter(this);
     if (CBSachgruppe->lineEdit())
@@ -76,14 +77,14 @@ void VocabularyEditor::build(core::WindowHost& host) {
     RGSchwierigkeitsgrad->setItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
     RGSchwierigkeitsgrad->setColumns(3);
     RGSchwierigkeitsgrad->setStores(databound::RadioGroup::Stores::Number);
-    RGSchwierigkeitsgrad->bind(source_, QStringLiteral("Schwierigkeitsgrad"));
+    RGSchwierigkeitsgrad->bind(source_, core::field::kDifficulty);
     RGGattung = new databound::RadioGroup(this);
     RGGattung->setObjectName(QStringLiteral("RGGattung"));
     RGGattung->setTitle(QStringLiteral("Gattung"));
     RGGattung->setItems({QStringLiteral("Verb"), QStringLiteral("Substantiv"), QStringLiteral("Adjektiv"),
                          QStringLiteral("sonstiges")});
     RGGattung->setColumns(2);
-    RGGattung->bind(source_, QStringLiteral("Gattung"));
+    RGGattung->bind(source_, core::field::kGender);
 
     DBGrid2 = new databound::Grid(this);
     DBGrid2->setObjectName(panel ? QStringLiteral("DBGrid2") : QStringLiteral("DBGrid1"));

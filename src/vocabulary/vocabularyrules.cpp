@@ -2,6 +2,7 @@
 #include "vocabularyrules.h"
 #include "core/lessons.h"
 #include "tablestore/tableerror.h"
+#include "core/fieldnames.h"
 
 #include <utility>
 
@@ -14,12 +15,12 @@ VocabularyRules::VocabularyRules(core::AppContext& ctx, QObject* parent) : QObje
     // Runs after the identifier rule of the database, so the ID is known.
     v.addHook(ts::Table::HookKind::AfterInsert, [this](ts::Table& t) {
         if (!presetGroup_.isEmpty())
-            t.setValue("Sachgruppe", std::exchange(presetGroup_, QString()));
-        addToAllVocabularyLesson(t.integer("ID"));
+            t.setValue(core::field::kSubjectGroup, std::exchange(presetGroup_, QString()));
+        addToAllVocabularyLesson(t.integer(core::field::kId));
     });
     v.addHook(ts::Table::HookKind::AfterEdit, [this](ts::Table&) { emit editStarted(); });
     v.addHook(ts::Table::HookKind::AfterPost, [this](ts::Table& t) {
-        ctx_.subjectGroups.noteSaved(ctx_.db.currentLanguage(), t.text("Sachgruppe"));
+        ctx_.subjectGroups.noteSaved(ctx_.db.currentLanguage(), t.text(core::field::kSubjectGroup));
         emit saved();
     });
 }
@@ -29,26 +30,26 @@ void VocabularyRules::addToAllVocabularyLesson(int vocabularyId) {
     auto& lessons = db.lessons;
     const QString language = db.currentLanguage();
     const bool wasFiltered = lessons.isFiltered();
-    const int previous = lessons.recordCount() > 0 && lessons.recNo() > 0 ? lessons.integer("ID") : -1;
+    const int previous = lessons.recordCount() > 0 && lessons.recNo() > 0 ? lessons.integer(core::field::kId) : -1;
     lessons.setFiltered(false);
-    const bool found = lessons.locate("Name;Sprache", {core::kAllVocabularyLesson, language});
-    const int lessonId = found ? lessons.integer("ID") : -1;
+    const bool found = lessons.locate(core::field::kLessonKey, {core::kAllVocabularyLesson, language});
+    const int lessonId = found ? lessons.integer(core::field::kId) : -1;
     lessons.setFiltered(wasFiltered);
     if (previous >= 0)
-        lessons.locate("ID", previous);
+        lessons.locate(core::field::kId, previous);
     // Without the lesson (it is kept present from start-up on) no membership
     // row is written: a row pointing at no lesson would only be clutter.
     if (lessonId < 0)
         return;
     db.members.insert();
-    db.members.setValue("LektionsID", lessonId);
-    db.members.setValue("VokabelID", vocabularyId);
+    db.members.setValue(core::field::kLessonId, lessonId);
+    db.members.setValue(core::field::kVocabularyId, vocabularyId);
     db.members.post();
 }
 
 bool VocabularyRules::languageFieldsFilled() const {
     const auto& v = ctx_.db.vocabulary;
-    return !v.text("deutsch").isEmpty() && !v.text("auslaendisch").isEmpty();
+    return !v.text(core::field::kGerman).isEmpty() && !v.text(core::field::kForeign).isEmpty();
 }
 
 bool VocabularyRules::confirmLeaving() {
@@ -104,7 +105,7 @@ void VocabularyRules::deleteRowsOf(ts::Table& table, int vocabularyId) {
     const bool filtered = table.isFiltered();
     const int recNo = table.recNo();
     table.setFiltered(false);
-    while (table.locate("VokabelID", vocabularyId))
+    while (table.locate(core::field::kVocabularyId, vocabularyId))
         table.deleteRecord();
     table.setFiltered(filtered);
     if (recNo > 0 && table.recordCount() > 0)
@@ -116,7 +117,7 @@ bool VocabularyRules::deleteCurrent() {
     auto& v = ctx_.db.vocabulary;
     try {
         const bool hasRecord = v.state() == ts::Table::State::Insert || v.recNo() > 0;
-        const int id = hasRecord ? v.integer("ID") : 0;
+        const int id = hasRecord ? v.integer(core::field::kId) : 0;
         v.deleteRecord();
         if (id > 0) {
             deleteRowsOf(ctx_.db.members, id);
@@ -151,7 +152,7 @@ void VocabularyRules::orderByColumnTitle(ts::Table& vocabulary, const QString& t
     try {
         vocabulary.setOrder(title);
     } catch (const ts::TableError&) {
-        vocabulary.setOrder(QStringLiteral("auslaendisch"));
+        vocabulary.setOrder(core::field::kForeign);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "tablestore/tableerror.h"
 #include "widgets.h"
 #include "databound/standardwidgets.h"
+#include "core/fieldnames.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -20,10 +21,9 @@
 namespace vocabulary {
 
 namespace {
-const QStringList kOrderFields{QStringLiteral("ID"),         QStringLiteral("deutsch"),
-                               QStringLiteral("auslaendisch"), QStringLiteral("Gattung"),
-                               QStringLiteral("Sachgruppe"), QStringLiteral("Schwierigkeitsgrad"),
-                               QStringLiteral("Bemerkung")};
+namespace field = core::field;
+const QStringList kOrderFields{field::kId,         field::kGerman,     field::kForeign, field::kGender,
+                               field::kSubjectGroup, field::kDifficulty, field::kRemark};
 }
 
 VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules,
@@ -55,8 +55,8 @@ VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules,
     DBGrid3 = new databound::Grid(this);
     DBGrid3->setObjectName(QStringLiteral("DBGrid3"));
     DBGrid3->setDataSource(memberSource);
-    DBGrid3->setColumns({{QStringLiteral("xdeutsch"), QStringLiteral("deutsch"), 130, true},
-                         {QStringLiteral("xauslaendisch"), QStringLiteral("Englisch"), 130, true}});
+    DBGrid3->setColumns({{core::field::kMemberGerman, QStringLiteral("deutsch"), 130, true},
+                         {core::field::kMemberForeign, QStringLiteral("Englisch"), 130, true}});
 
     auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, this);
@@ -141,14 +141,14 @@ void VokabelLektionF::AssignCurrent() {
         v.settle();
         if (v.recNo() <= 0 || l.recNo() <= 0)
             return;
-        const int vocabularyId = v.integer("ID");
-        const int lessonId = l.integer("ID");
+        const int vocabularyId = v.integer(core::field::kId);
+        const int lessonId = l.integer(core::field::kId);
         auto& m = ctx_.db.members;
-        if (m.locate("VokabelID;LektionsID", {vocabularyId, lessonId}))
+        if (m.locate(core::field::kMemberKey, {vocabularyId, lessonId}))
             return;
         m.insert();
-        m.setValue("LektionsID", lessonId);
-        m.setValue("VokabelID", vocabularyId);
+        m.setValue(core::field::kLessonId, lessonId);
+        m.setValue(core::field::kVocabularyId, vocabularyId);
         m.post();
     } catch (const ts::TableError& e) {
         ctx_.prompter().information(e.message());
@@ -174,7 +174,7 @@ void VokabelLektionF::NewVocabularyForLesson() {
 void VokabelLektionF::done(int result) {
     vocabularySource_->guard([](ts::Table& t) {
         t.setFiltered(false);
-        t.setOrder(QStringLiteral("ID"));
+        t.setOrder(core::field::kId);
     });
     QDialog::done(result);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "databound/tablemodel.h"
+#include "core/fieldnames.h"
 
 
 namespace vocabulary {
@@ -9,12 +10,10 @@ namespace vocabulary {
 // The six columns every vocabulary grid shows; the second is retitled with
 // the language's name.
 inline QList<databound::GridColumn> vocabularyGridColumns() {
-    return {{QStringLiteral("deutsch"), {}, 150},
-            {QStringLiteral("auslaendisch"), QStringLiteral("Englisch"), 150},
-            {QStringLiteral("Sachgruppe"), {}, 120},
-            {QStringLiteral("Gattung"), {}, 90},
-            {QStringLiteral("Schwierigkeitsgrad"), {}, 132},
-            {QStringLiteral("Bemerkung"), {}, 200}};
+    namespace field = core::field;
+    return {{field::kGerman, {}, 150},      {field::kForeign, QStringLiteral("Englisch"), 150},
+            {field::kSubjectGroup, {}, 120}, {field::kGender, {}, 90},
+            {field::kDifficulty, {}, 132},   {field::kRemark, {}, 200}};
 }
 
 } // namespace vocabulary

@@ -1,26 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "answercheck.h"
+#include "tablestore/cursorguard.h"
 
 namespace training {
-
-VocabularyGuard::VocabularyGuard(ts::Table& vocabulary)
-    : t_(vocabulary), filter_(vocabulary.filter()), filtered_(vocabulary.isFiltered()),
-      caseInsensitive_(vocabulary.isFilterCaseInsensitive()),
-      id_(vocabulary.recNo() > 0 ? vocabulary.value(QStringLiteral("ID")) : QVariant()) {}
-
-VocabularyGuard::~VocabularyGuard() {
-    try {
-        t_.setFilterCaseInsensitive(caseInsensitive_);
-        if (t_.filter() != filter_)
-            t_.setFilter(filter_);
-        if (t_.isFiltered() != filtered_ || filtered_)
-            t_.setFiltered(filtered_);
-        if (id_.isValid())
-            t_.locate(QStringLiteral("ID"), id_);
-    } catch (const ts::TableError&) {
-        // The old filter compiled before; nothing sensible is left to do here.
-    }
-}
 
 QString questionField(int direction) {
     return direction == 0 ? QStringLiteral("deutsch") : QStringLiteral("auslaendisch");
@@ -73,8 +55,7 @@ bool sameAnswer(const QString& given, const QString& stored) {
 
 CheckResult AnswerCheck(ts::Table& vocabulary, int vocabularyId, int direction, const QString& answer) {
     CheckResult result;
-    VocabularyGuard guard(vocabulary);
-    vocabulary.setFiltered(false);
+    const auto guard = ts::CursorGuard::byKey(vocabulary, QStringLiteral("ID"), ts::CursorGuard::Rows::All);
     if (!vocabulary.locate(QStringLiteral("ID"), vocabularyId))
         return result;
     const QString word = vocabulary.text(questionField(direction));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "choicefill.h"
 #include "answercheck.h"
+#include "tablestore/cursorguard.h"
 
 namespace training {
 
@@ -43,8 +44,7 @@ Choices ChoiceFill(Pool& pool, ts::Table& vocabulary, core::RandomSource& random
     QString right;
     QStringList accepted;
     {
-        VocabularyGuard guard(vocabulary);
-        vocabulary.setFiltered(false);
+        const auto guard = ts::CursorGuard::byKey(vocabulary, QStringLiteral("ID"), ts::CursorGuard::Rows::All);
         if (vocabulary.locate(QStringLiteral("ID"), vocabularyId)) {
             right = vocabulary.text(answerField(direction));
             accepted = meaningsOf(vocabulary, vocabulary.text(questionField(direction)), direction).words;
@@ -61,8 +61,7 @@ Choices ChoiceFill(Pool& pool, ts::Table& vocabulary, core::RandomSource& random
     if (!c.full() && n > 0)
         sweep(members, lookupField, random.below(n), c);
     if (!c.full()) {
-        VocabularyGuard guard(vocabulary);
-        vocabulary.setFiltered(false);
+        const auto guard = ts::CursorGuard::byKey(vocabulary, QStringLiteral("ID"), ts::CursorGuard::Rows::All);
         const int all = vocabulary.recordCount();
         sweep(vocabulary, vocabulary.field(answerField(direction)), all > 0 ? random.below(all) : 0, c);
     }

@@ -12,6 +12,7 @@
 #include "pstoolbar.h"
 #include "printlayouts.h"
 #include "core/database.h"
+#include "tablestore/cursorguard.h"
 #include "wordgen.h"
 #include "support/recordinghost.h"
 
@@ -30,9 +31,10 @@ namespace {
 void makeTable(ts::Table& t, int rows) {
     core::Database::defineVocabulary(t);
     t.createDataSet();
-    t.beginBulkInsert();
-    bench::fillVocabulary(t, rows);
-    t.endBulkInsert();
+    {
+        const ts::BulkInsertGuard bulk(t);
+        bench::fillVocabulary(t, rows);
+    }
     t.setOrder(QStringLiteral("ID"));
     t.setDisplayLabel(QStringLiteral("auslaendisch"), QStringLiteral("englisch"));
 }

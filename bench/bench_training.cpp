@@ -3,6 +3,7 @@
 // every order, for the test and the learn run; and what each question costs
 // besides the draw (answer check, choice buttons, card drawing).
 #include "support/scriptedservices.h"
+#include "tablestore/cursorguard.h"
 #include "training/answercheck.h"
 #include "training/cardview.h"
 #include "training/choicefill.h"
@@ -45,8 +46,8 @@ void fill(core::Database& db, core::SettingsStore& settings) {
     }
     db.vocabulary.setOrder("ID");
     const int idField = db.vocabulary.field("ID");
-    db.members.beginBulkInsert();
-    db.knowledge.beginBulkInsert();
+    const ts::BulkInsertGuard membersBulk(db.members);
+    const ts::BulkInsertGuard knowledgeBulk(db.knowledge);
     for (int i = 0; i < kRows; ++i) {
         const int id = db.vocabulary.valueAt(i, idField).toInt();
         db.members.insert();
@@ -61,8 +62,6 @@ void fill(core::Database& db, core::SettingsStore& settings) {
             db.knowledge.post();
         }
     }
-    db.members.endBulkInsert();
-    db.knowledge.endBulkInsert();
 }
 
 double msSince(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "firststart.h"
 #include "database.h"
+#include "tablestore/cursorguard.h"
 #include "tablestore/tableerror.h"
 #include "tablestore/wholefile.h"
 #include "vocabularyfile.h"
@@ -19,11 +20,7 @@ int fillFromWordList(ts::Table& vocabulary, const QByteArray& tsv) {
         fieldIndex[i] = vocabulary.field(field::kWordFields[i]);
     const int idField = vocabulary.field(field::kId);
     int id = 0;
-    vocabulary.beginBulkInsert();
-    struct EndBulk {
-        ts::Table& t;
-        ~EndBulk() { t.endBulkInsert(); }
-    } endBulk{vocabulary};
+    const ts::BulkInsertGuard bulk(vocabulary);
     for (qsizetype n = 1; n < lines.size(); ++n) {
         QByteArray line = lines[n];
         if (line.endsWith('\r'))

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lessons.h"
+#include "tablestore/cursorguard.h"
 #include "fieldnames.h"
 
 #include <QSet>
@@ -46,11 +47,7 @@ void addWords(Database& db, SubjectGroups& groups, int lessonId, const QString& 
     const int groupField = db.vocabulary.field(field::kSubjectGroup);
     const int lessonField = db.members.field(field::kLessonId);
     const int wordField = db.members.field(field::kVocabularyId);
-    db.members.beginBulkInsert();
-    struct EndBulk {
-        ts::Table& t;
-        ~EndBulk() { t.endBulkInsert(); }
-    } endBulk{db.members};
+    const ts::BulkInsertGuard bulk(db.members);
     for (int i = 0, n = db.vocabulary.recordCount(); i < n; ++i) {
         const QVariant id = db.vocabulary.valueAt(i, idField);
         if (present.contains(id.toInt()))
@@ -99,19 +96,10 @@ void EnsureAllVocabularyLesson(Database& db, SubjectGroups& groups, const std::f
 void RepairAllVocabularyLesson(Database& db, SubjectGroups& groups, const std::function<void(bool)>& viewsLink) {
     const DetachedViews detached(viewsLink);
 
-    // The tables as a whole, whatever a panel filtered.
-    const bool lessonsFiltered = db.lessons.isFiltered();
-    const bool membersFiltered = db.members.isFiltered();
-    db.lessons.setFiltered(false);
-    db.members.setFiltered(false);
-    struct Refilter {
-        Database& db;
-        bool lessons, members;
-        ~Refilter() {
-            db.lessons.setFiltered(lessons);
-            db.members.setFiltered(members);
-        }
-    } refilter{db, lessonsFiltered, membersFiltered};
+    // The tables as a whole, whatever a panel filtered; each view is put back
+    // starting on its first row.
+    const auto allLessons = ts::CursorGuard::atFirstRow(db.lessons, ts::CursorGuard::Rows::All);
+    const auto allMembers = ts::CursorGuard::atFirstRow(db.members, ts::CursorGuard::Rows::All);
 
     dropMembersOfMissingLessons(db);
     const QString language = db.currentLanguage();

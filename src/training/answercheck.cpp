@@ -1,27 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "answercheck.h"
+#include "tablestore/cursorguard.h"
 #include "core/fieldnames.h"
 
 namespace training {
-
-VocabularyGuard::VocabularyGuard(ts::Table& vocabulary)
-    : t_(vocabulary), filter_(vocabulary.filter()), filtered_(vocabulary.isFiltered()),
-      caseInsensitive_(vocabulary.isFilterCaseInsensitive()),
-      id_(vocabulary.recNo() > 0 ? vocabulary.value(core::field::kId) : QVariant()) {}
-
-VocabularyGuard::~VocabularyGuard() {
-    try {
-        t_.setFilterCaseInsensitive(caseInsensitive_);
-        if (t_.filter() != filter_)
-            t_.setFilter(filter_);
-        if (t_.isFiltered() != filtered_ || filtered_)
-            t_.setFiltered(filtered_);
-        if (id_.isValid())
-            t_.locate(core::field::kId, id_);
-    } catch (const ts::TableError&) {
-        // The old filter compiled before; nothing sensible is left to do here.
-    }
-}
 
 QString questionField(int direction) {
     return direction == 0 ? core::field::kGerman : core::field::kForeign;
@@ -74,8 +56,7 @@ bool sameAnswer(const QString& given, const QString& stored) {
 
 CheckResult AnswerCheck(ts::Table& vocabulary, int vocabularyId, int direction, const QString& answer) {
     CheckResult result;
-    VocabularyGuard guard(vocabulary);
-    vocabulary.setFiltered(false);
+    const auto guard = ts::CursorGuard::byKey(vocabulary, core::field::kId, ts::CursorGuard::Rows::All);
     if (!vocabulary.locate(core::field::kId, vocabularyId))
         return result;
     const QString word = vocabulary.text(questionField(direction));

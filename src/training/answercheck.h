@@ -7,23 +7,6 @@
 
 namespace training {
 
-// Notes the vocabulary table's filter, its state and current row, and puts
-// them back when it goes out of scope, whatever happened in between.
-class VocabularyGuard {
-public:
-    explicit VocabularyGuard(ts::Table& vocabulary);
-    ~VocabularyGuard();
-    VocabularyGuard(const VocabularyGuard&) = delete;
-    VocabularyGuard& operator=(const VocabularyGuard&) = delete;
-
-private:
-    ts::Table& t_;
-    QString filter_;
-    bool filtered_;
-    bool caseInsensitive_;
-    QVariant id_;
-};
-
 // The field shown as the question in a direction, and the one asked for.
 QString questionField(int direction);
 QString answerField(int direction);
@@ -31,7 +14,7 @@ QString answerField(int direction);
 // Every meaning of a vocabulary's question word in the current language: the
 // other side of every row whose question side equals the trimmed word, in
 // table order, exact repeats left out. Restricts the vocabulary table; the
-// caller keeps a VocabularyGuard around it.
+// caller keeps a ts::CursorGuard around it.
 struct Meanings {
     QStringList words;
     QString lastSeen; // the other side of the last row looked at

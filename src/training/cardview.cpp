@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cardview.h"
 #include "answercheck.h"
+#include "tablestore/cursorguard.h"
 #include "core/fieldnames.h"
 
 #include <QRegularExpression>
@@ -74,10 +75,9 @@ QString hideAnswerWords(const QString& remark, const QString& answer) {
 
 void CardView(CardImage& question, CardImage& answers, ts::Table& vocabulary, int vocabularyId, int direction,
               CardPart part) {
-    VocabularyGuard guard(vocabulary);
+    const auto guard = ts::CursorGuard::byKey(vocabulary, core::field::kId, ts::CursorGuard::Rows::All);
     question.setFontSize(30);
     answers.setFontSize(30);
-    vocabulary.setFiltered(false);
     if (!vocabulary.locate(core::field::kId, vocabularyId)) {
         answers.clear();
         if (part != CardPart::Answers)

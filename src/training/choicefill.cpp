@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "choicefill.h"
 #include "answercheck.h"
+#include "tablestore/cursorguard.h"
 #include "core/fieldnames.h"
 
 namespace training {
@@ -44,8 +45,7 @@ Choices ChoiceFill(Pool& pool, ts::Table& vocabulary, core::RandomSource& random
     QString right;
     QStringList accepted;
     {
-        VocabularyGuard guard(vocabulary);
-        vocabulary.setFiltered(false);
+        const auto guard = ts::CursorGuard::byKey(vocabulary, core::field::kId, ts::CursorGuard::Rows::All);
         if (vocabulary.locate(core::field::kId, vocabularyId)) {
             right = vocabulary.text(answerField(direction));
             accepted = meaningsOf(vocabulary, vocabulary.text(questionField(direction)), direction).words;
@@ -62,8 +62,7 @@ Choices ChoiceFill(Pool& pool, ts::Table& vocabulary, core::RandomSource& random
     if (!c.full() && n > 0)
         sweep(members, lookupField, random.below(n), c);
     if (!c.full()) {
-        VocabularyGuard guard(vocabulary);
-        vocabulary.setFiltered(false);
+        const auto guard = ts::CursorGuard::byKey(vocabulary, core::field::kId, ts::CursorGuard::Rows::All);
         const int all = vocabulary.recordCount();
         sweep(vocabulary, vocabulary.field(answerField(direction)), all > 0 ? random.below(all) : 0, c);
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "vocabularyrules.h"
 #include "core/lessons.h"
+#include "tablestore/cursorguard.h"
 #include "tablestore/tableerror.h"
 #include "core/fieldnames.h"
 
@@ -29,14 +30,12 @@ void VocabularyRules::addToAllVocabularyLesson(int vocabularyId) {
     auto& db = ctx_.db;
     auto& lessons = db.lessons;
     const QString language = db.currentLanguage();
-    const bool wasFiltered = lessons.isFiltered();
-    const int previous = lessons.recordCount() > 0 && lessons.recNo() > 0 ? lessons.integer(core::field::kId) : -1;
-    lessons.setFiltered(false);
-    const bool found = lessons.locate(core::field::kLessonKey, {core::kAllVocabularyLesson, language});
-    const int lessonId = found ? lessons.integer(core::field::kId) : -1;
-    lessons.setFiltered(wasFiltered);
-    if (previous >= 0)
-        lessons.locate(core::field::kId, previous);
+    int lessonId = -1;
+    {
+        const auto guard = ts::CursorGuard::byKey(lessons, core::field::kId, ts::CursorGuard::Rows::All);
+        if (lessons.locate(core::field::kLessonKey, {core::kAllVocabularyLesson, language}))
+            lessonId = lessons.integer(core::field::kId);
+    }
     // Without the lesson (it is kept present from start-up on) no membership
     // row is written: a row pointing at no lesson would only be clutter.
     if (lessonId < 0)
@@ -101,16 +100,9 @@ void VocabularyRules::deleteRowsOf(ts::Table& table, int vocabularyId) {
     if (!table.isOpen())
         return;
     table.settle();
-    const QString filter = table.filter();
-    const bool filtered = table.isFiltered();
-    const int recNo = table.recNo();
-    table.setFiltered(false);
+    const auto guard = ts::CursorGuard::byRowNumber(table, ts::CursorGuard::Rows::All);
     while (table.locate(core::field::kVocabularyId, vocabularyId))
         table.deleteRecord();
-    table.setFiltered(filtered);
-    if (recNo > 0 && table.recordCount() > 0)
-        table.setRecNo(std::min(recNo, table.recordCount()));
-    Q_UNUSED(filter);
 }
 
 bool VocabularyRules::deleteCurrent() {

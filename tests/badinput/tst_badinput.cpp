@@ -5,6 +5,7 @@
 // survive a restart, be found again and be accepted as an answer.
 #include "databound/grid.h"
 #include "printing/druckerdialog.h"
+#include "tablestore/cursorguard.h"
 #include "training/testpanel.h"
 #include "training/trainingarea.h"
 #include "users/benutzer.h"
@@ -137,17 +138,18 @@ private slots:
             ts::Table words(QStringLiteral("v"));
             core::Database::defineVocabulary(words);
             words.createDataSet();
-            words.beginBulkInsert();
-            for (int i = 1; i <= 200000; ++i) {
-                words.insert();
-                words.setValue("ID", i);
-                words.setValue("deutsch", QStringLiteral("Wort %1").arg(i));
-                words.setValue("auslaendisch", QStringLiteral("word %1").arg(i));
-                words.setValue("Gattung", QStringLiteral("Substantiv"));
-                words.setValue("Schwierigkeitsgrad", 1);
-                words.post();
+            {
+                const ts::BulkInsertGuard bulk(words);
+                for (int i = 1; i <= 200000; ++i) {
+                    words.insert();
+                    words.setValue("ID", i);
+                    words.setValue("deutsch", QStringLiteral("Wort %1").arg(i));
+                    words.setValue("auslaendisch", QStringLiteral("word %1").arg(i));
+                    words.setValue("Gattung", QStringLiteral("Substantiv"));
+                    words.setValue("Schwierigkeitsgrad", 1);
+                    words.post();
+                }
             }
-            words.endBulkInsert();
             core::vocabularyfile::write(words, tc->dataFile("englisch.v02"));
         }
         start();

@@ -6,6 +6,7 @@
 #include "core/database.h"
 #include "core/datafiles.h"
 #include "core/vocabularyfile.h"
+#include "tablestore/cursorguard.h"
 #include "tablestore/table.h"
 #include "tablestore/tableerror.h"
 #include "tablestore/wholefile.h"
@@ -122,15 +123,16 @@ private slots:
             ts::Table v("v");
             core::Database::defineVocabulary(v);
             v.createDataSet();
-            v.beginBulkInsert();
-            for (int i = 1; i <= words; ++i) {
-                v.insert();
-                v.setValue("ID", 10000 + i);
-                v.setValue("deutsch", QStringLiteral("Wort %1").arg(i));
-                v.setValue("auslaendisch", QStringLiteral("word %1").arg(i));
-                v.post();
+            {
+                const ts::BulkInsertGuard bulk(v);
+                for (int i = 1; i <= words; ++i) {
+                    v.insert();
+                    v.setValue("ID", 10000 + i);
+                    v.setValue("deutsch", QStringLiteral("Wort %1").arg(i));
+                    v.setValue("auslaendisch", QStringLiteral("word %1").arg(i));
+                    v.post();
+                }
             }
-            v.endBulkInsert();
             core::vocabularyfile::write(v, data + "/englisch.v02");
         }
         // Whole runs: the first creates the user tables, the second measures

@@ -4,6 +4,7 @@
 #include "core/database.h"
 #include "core/settingsstore.h"
 #include "core/vocabularyfile.h"
+#include "tablestore/cursorguard.h"
 #include "tablestore/table.h"
 #include "tablestore/tableerror.h"
 
@@ -31,19 +32,20 @@ struct Contents {
     explicit Contents(int version) {
         core::Database::defineKnowledge(knowledge);
         knowledge.createDataSet();
-        knowledge.beginBulkInsert();
-        for (int i = 0; i < 10000 + version * 2000; ++i) {
-            knowledge.insert();
-            knowledge.setValue(0, 1 + i % 7);
-            knowledge.setValue(1, 10000 + i);
-            knowledge.setValue(2, 0.5 + (i % 100) / (version ? 7.0 : 3.0));
-            knowledge.setValue(3, i % 5 + version);
-            knowledge.post();
+        {
+            const ts::BulkInsertGuard bulk(knowledge);
+            for (int i = 0; i < 10000 + version * 2000; ++i) {
+                knowledge.insert();
+                knowledge.setValue(0, 1 + i % 7);
+                knowledge.setValue(1, 10000 + i);
+                knowledge.setValue(2, 0.5 + (i % 100) / (version ? 7.0 : 3.0));
+                knowledge.setValue(3, i % 5 + version);
+                knowledge.post();
+            }
         }
-        knowledge.endBulkInsert();
         core::Database::defineVocabulary(vocabulary);
         vocabulary.createDataSet();
-        vocabulary.beginBulkInsert();
+        const ts::BulkInsertGuard bulk(vocabulary);
         for (int i = 0; i < 5000 + version * 1000; ++i) {
             vocabulary.insert();
             vocabulary.setValue("ID", 10000 + i);
@@ -52,7 +54,6 @@ struct Contents {
             vocabulary.setValue("Schwierigkeitsgrad", 1 + i % 3);
             vocabulary.post();
         }
-        vocabulary.endBulkInsert();
         settingsText = QString(100000 + version * 20000, QChar(u'A' + version));
     }
 

@@ -4,6 +4,7 @@
 #include "printtestsupport.h"
 #include "vocabtestsupport.h"
 #include "printlayouts.h"
+#include "tablestore/cursorguard.h"
 
 #include <QtTest>
 
@@ -239,9 +240,10 @@ private slots:
         QCOMPARE(f.job.PageCount(), 3);
         applyVocabularyListSettings(f.job, f.vocab);
         QCOMPARE(f.job.PageCount(), 2);
-        f.vocab.beginBulkInsert();
-        for (int i = 42; i <= 61; ++i) addWord(f.vocab, i, QStringLiteral("Wort%1").arg(i));
-        f.vocab.endBulkInsert();
+        {
+            const ts::BulkInsertGuard bulk(f.vocab);
+            for (int i = 42; i <= 61; ++i) addWord(f.vocab, i, QStringLiteral("Wort%1").arg(i));
+        }
         QCOMPARE(f.job.PageCount(), 3);
         page = drawPage(f.job, 3);
         const TDrawOp* last = page.FindText(QStringLiteral("Wort61"));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/database.h"
+#include "tablestore/cursorguard.h"
 #include "tablestore/table.h"
 
 #include <QString>
@@ -24,10 +25,9 @@ inline void addWord(ts::Table& t, int id, const QString& de, const QString& fore
 
 // Words "Wort1".."WortN" with "Fremd1".."FremdN", IDs 1..N.
 inline void fillNumbered(ts::Table& t, int count) {
-    t.beginBulkInsert();
+    const ts::BulkInsertGuard bulk(t);
     for (int i = 1; i <= count; ++i)
         addWord(t, i, QStringLiteral("Wort%1").arg(i), QStringLiteral("Fremd%1").arg(i), QStringLiteral("Haus"));
-    t.endBulkInsert();
 }
 
 inline void makeVocabulary(ts::Table& t) {

@@ -4,6 +4,7 @@
 #include "core/vocabularyfile.h"
 #include "shell/mainform.h"
 #include "support/scriptedservices.h"
+#include "tablestore/cursorguard.h"
 
 #include <QDir>
 #include <QTest>
@@ -16,15 +17,16 @@ inline void writeVocabulary(const QString& path, const QList<std::pair<int, QStr
     ts::Table v("v");
     core::Database::defineVocabulary(v);
     v.createDataSet();
-    v.beginBulkInsert();
-    for (const auto& [id, de] : words) {
-        v.insert();
-        v.setValue("ID", id);
-        v.setValue("deutsch", de);
-        v.setValue("auslaendisch", de + "-en");
-        v.post();
+    {
+        const ts::BulkInsertGuard bulk(v);
+        for (const auto& [id, de] : words) {
+            v.insert();
+            v.setValue("ID", id);
+            v.setValue("deutsch", de);
+            v.setValue("auslaendisch", de + "-en");
+            v.post();
+        }
     }
-    v.endBulkInsert();
     core::vocabularyfile::write(v, path);
 }
 

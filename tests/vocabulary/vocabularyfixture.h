@@ -4,6 +4,7 @@
 #include "databound/combobox.h"
 #include "databound/edit.h"
 #include "shell/workpanel.h"
+#include "tablestore/cursorguard.h"
 #include "support/mainwindowfixture.h"
 #include "vocabulary/vocabularyeditor.h"
 #include "vocabulary/vokabeln.h"
@@ -46,20 +47,6 @@ struct VocabularyFixture : MainWindowFixture {
             type(panel->CBSachgruppe->lineEdit(), group);
         QTest::keyClick(panel->DBEdit2, Qt::Key_Return);
     }
-    // Every row of a table while it lives, the filter back on afterwards.
-    struct Unfiltered {
-        ts::Table& t;
-        bool was;
-        int recNo;
-        explicit Unfiltered(ts::Table& table) : t(table), was(table.isFiltered()), recNo(table.recNo()) {
-            t.setFiltered(false);
-        }
-        ~Unfiltered() {
-            t.setFiltered(was);
-            if (recNo > 0 && recNo <= t.recordCount())
-                t.setRecNo(recNo);
-        }
-    };
     int lessonId(const QString& name) {
         auto& l = db().lessons;
         for (int i = 0; i < l.recordCount(); ++i)
@@ -70,7 +57,7 @@ struct VocabularyFixture : MainWindowFixture {
     // Membership rows of a vocabulary, over all lessons.
     int membershipsOf(int vocabularyId) {
         auto& m = db().members;
-        const Unfiltered all(m);
+        const auto all = ts::CursorGuard::byRowNumber(m, ts::CursorGuard::Rows::All);
         int n = 0;
         for (int i = 0; i < m.recordCount(); ++i)
             n += m.valueAt(i, m.field("VokabelID")).toInt() == vocabularyId;
@@ -78,7 +65,7 @@ struct VocabularyFixture : MainWindowFixture {
     }
     bool isMember(int vocabularyId, int lesson) {
         auto& m = db().members;
-        const Unfiltered all(m);
+        const auto all = ts::CursorGuard::byRowNumber(m, ts::CursorGuard::Rows::All);
         for (int i = 0; i < m.recordCount(); ++i)
             if (m.valueAt(i, m.field("VokabelID")).toInt() == vocabularyId &&
                 m.valueAt(i, m.field("LektionsID")).toInt() == lesson)

@@ -62,20 +62,9 @@ bool VocabularyRules::confirmLeaving() {
         return true;
     }
     if (ctx_.prompter().ask(QStringLiteral("Änderungen speichern beim aktuellen Datensatz?"), core::Buttons::YesNo) ==
-        core::Answer::Yes) {
-        if (!languageFieldsFilled()) {
-            ctx_.prompter().information(kBothFieldsMessage);
-            return false;
-        }
-        try {
-            v.post();
-        } catch (const ts::TableError& e) {
-            ctx_.prompter().information(e.message());
-            return false;
-        }
-    } else {
-        v.cancel();
-    }
+        core::Answer::Yes)
+        return saveChecked(); // an unchanged new record was dropped above
+    v.cancel();
     return true;
 }
 

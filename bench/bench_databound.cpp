@@ -52,8 +52,12 @@ int main(int argc, char** argv) {
     databound::DataSource ds(&t);
     databound::Grid grid;
     grid.setDataSource(&ds);
-    grid.setColumns({{"deutsch", {}, 160}, {"auslaendisch", "Englisch", 160}, {"Sachgruppe", {}, 120},
-                     {"Gattung", {}, 90}, {"Schwierigkeitsgrad", {}, 60}, {"Bemerkung", {}, 160}});
+    grid.setColumns({{"deutsch", {}, 160},
+                     {"auslaendisch", "Englisch", 160},
+                     {"Sachgruppe", {}, 120},
+                     {"Gattung", {}, 90},
+                     {"Schwierigkeitsgrad", {}, 60},
+                     {"Bemerkung", {}, 160}});
     grid.resize(1000, 700);
     grid.show();
     settle(grid);
@@ -77,17 +81,17 @@ int main(int argc, char** argv) {
                 static_cast<unsigned long long>(readsPerSwitch));
 
     std::printf("  %-44s %8.2f ms\n", "scroll to the end + paint", medianMs(5, [&] {
-                    grid.scrollToTop();
-                    settle(grid);
-                    grid.scrollToBottom();
-                    settle(grid);
-                }) / 2);
+                                                                       grid.scrollToTop();
+                                                                       settle(grid);
+                                                                       grid.scrollToBottom();
+                                                                       settle(grid);
+                                                                   }) / 2);
     std::printf("  %-44s %8.2f ms\n", "cursor to the last record (t.last) + paint", medianMs(5, [&] {
-                    t.first();
-                    settle(grid);
-                    t.last();
-                    settle(grid);
-                }) / 2);
+                                                                                        t.first();
+                                                                                        settle(grid);
+                                                                                        t.last();
+                                                                                        settle(grid);
+                                                                                    }) / 2);
     int target = rows - 1000;
     std::printf("  %-44s %8.2f ms\n", "select a row far down in the grid + paint", medianMs(5, [&] {
                     grid.setCurrentIndex(grid.model()->index(target, 0));
@@ -101,8 +105,7 @@ int main(int argc, char** argv) {
                 }));
 
     auto walk = [&] {
-        for (t.first(); !t.eof(); t.next()) {
-        }
+        for (t.first(); !t.eof(); t.next()) {}
     };
     ds.setEnabled(false);
     const double off = medianMs(3, walk);

@@ -31,10 +31,12 @@ void DrawCardPage(TPrintCanvas& c, int page) {
         c.TextOut(col * 1617 + 808, row * 1133 + 567, QStringLiteral("Wort %1").arg((page - 1) * 18 + n + 1));
     }
     c.Pen.Width = 1;
-    for (int k = 1; k <= 6; ++k) c.Line(0, k * 1133, 100000, k * 1133);
-    for (int k = 1; k <= 3; ++k) c.Line(k * 1617, 0, k * 1617, 10000);
+    for (int k = 1; k <= 6; ++k)
+        c.Line(0, k * 1133, 100000, k * 1133);
+    for (int k = 1; k <= 3; ++k)
+        c.Line(k * 1617, 0, k * 1617, 10000);
 }
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -90,16 +92,31 @@ int main(int argc, char** argv) {
         job.SetColCount(6);
         job.SetColumnDisplayWidths({20, 20, 14, 11, 5, 13});
         job.SetColumnTitles({QStringLiteral("deutsch"), QStringLiteral("Englisch"), QStringLiteral("Sachgruppe"),
-                             QStringLiteral("Gattung"), QStringLiteral("Schwierigkeitsgrad"), QStringLiteral("Bemerkung")});
-        job.SetColumnAlignments({Qt::AlignLeft, Qt::AlignLeft, Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight, Qt::AlignLeft});
+                             QStringLiteral("Gattung"), QStringLiteral("Schwierigkeitsgrad"),
+                             QStringLiteral("Bemerkung")});
+        job.SetColumnAlignments(
+            {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight, Qt::AlignLeft});
         job.OnGetCellText = [](int col, int row, QString& text) {
             switch (col) {
-            case 0: text = QStringLiteral("Wort %1").arg(row + 1); break;
-            case 1: text = QStringLiteral("word %1").arg(row + 1); break;
-            case 2: text = QStringLiteral("Allgemein"); break;
-            case 3: text = QStringLiteral("Substantiv"); break;
-            case 4: text = QString::number(row % 3 + 1); break;
-            case 5: text = row % 7 == 0 ? QStringLiteral("eine sehr lange Bemerkung, die nicht in die Zelle passt") : QString(); break;
+            case 0:
+                text = QStringLiteral("Wort %1").arg(row + 1);
+                break;
+            case 1:
+                text = QStringLiteral("word %1").arg(row + 1);
+                break;
+            case 2:
+                text = QStringLiteral("Allgemein");
+                break;
+            case 3:
+                text = QStringLiteral("Substantiv");
+                break;
+            case 4:
+                text = QString::number(row % 3 + 1);
+                break;
+            case 5:
+                text = row % 7 == 0 ? QStringLiteral("eine sehr lange Bemerkung, die nicht in die Zelle passt")
+                                    : QString();
+                break;
             }
         };
         job.SetRowsPerPage(30);
@@ -129,13 +146,14 @@ int main(int argc, char** argv) {
         t.start();
         for (int i = 0; i < steps; ++i) {
             toolbar->ButtonClick(btnNextPage);
-            preview->DrawPanel()->repaint();  // the page on screen, as the user sees it
+            preview->DrawPanel()->repaint(); // the page on screen, as the user sees it
         }
         double ms = t.nsecsElapsed() / 1e6;
         std::printf("preview next page (update + paint), %d steps: %.3f ms per step\n", steps, ms / steps);
 
         t.restart();
-        for (int i = 0; i < steps; ++i) toolbar->ButtonClick(btnNextPage);
+        for (int i = 0; i < steps; ++i)
+            toolbar->ButtonClick(btnNextPage);
         ms = t.nsecsElapsed() / 1e6;
         std::printf("preview next page (update only), %d steps: %.3f ms per step\n", steps, ms / steps);
 
@@ -148,7 +166,8 @@ int main(int argc, char** argv) {
         std::printf("preview first/last page jumps (update + paint): %.3f ms per step\n", ms / 100);
 
         t.restart();
-        for (int i = 0; i < 100; ++i) preview->DrawPanel()->repaint();
+        for (int i = 0; i < 100; ++i)
+            preview->DrawPanel()->repaint();
         ms = t.nsecsElapsed() / 1e6;
         std::printf("preview repaint only (replay of the recorded page): %.3f ms per paint\n", ms / 100);
 
@@ -158,7 +177,7 @@ int main(int argc, char** argv) {
         window.grab().save(QDir(outDir).filePath(QStringLiteral("preview-whole.png")));
 
         t.restart();
-        job.PrintRange(6666, 6667, false, false);  // the last two pages
+        job.PrintRange(6666, 6667, false, false); // the last two pages
         ms = t.nsecsElapsed() / 1e6;
         std::printf("print 2 grid pages to PDF: %.1f ms\n", ms);
     }

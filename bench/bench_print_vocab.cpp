@@ -56,11 +56,13 @@ void printGridSample(ts::Table& t, const QString& file, bool list) {
     TDBGridPrintJob job;
     job.SetPrinterProvider(&provider);
     setupVocabularyGridJob(job);
-    if (list) applyVocabularyListSettings(job, t);
-    else applyVocabularyTestSettings(job, t, true);
+    if (list)
+        applyVocabularyListSettings(job, t);
+    else
+        applyVocabularyTestSettings(job, t, true);
     job.PrintRange(1, 1, false, false);
 }
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

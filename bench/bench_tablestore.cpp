@@ -135,12 +135,15 @@ void runSize(int rows, int runs) {
     int ourCount = 0, sqlCount = 0;
     v.setFilterCaseInsensitive(true);
     double coldFilter = 0;
-    const double filter = medianMs(runs * 3, [&] {
-        v.setFilter("deutsch LIKE '%haus%'");
-        v.setFiltered(true);
-        ourCount = v.recordCount();
-        v.setFiltered(false);
-    }, &coldFilter);
+    const double filter = medianMs(
+        runs * 3,
+        [&] {
+            v.setFilter("deutsch LIKE '%haus%'");
+            v.setFiltered(true);
+            ourCount = v.recordCount();
+            v.setFiltered(false);
+        },
+        &coldFilter);
     sqlite3_stmt* like = nullptr;
     sqlite3_prepare_v2(mem, "SELECT ID FROM v WHERE deutsch LIKE '%haus%'", -1, &like, nullptr);
     const double sqlFilter = medianMs(runs * 3, [&] {
@@ -155,18 +158,20 @@ void runSize(int rows, int runs) {
 
     // Ordering by the German word.
     double coldOrder = 0;
-    const double order = medianMs(runs, [&] {
-        v.setOrder("ID");
-        QElapsedTimer tm;
-        v.setOrder("deutsch");
-    }, &coldOrder);
+    const double order = medianMs(
+        runs,
+        [&] {
+            v.setOrder("ID");
+            QElapsedTimer tm;
+            v.setOrder("deutsch");
+        },
+        &coldOrder);
     double idOrder = medianMs(runs, [&] { v.setOrder("ID"); });
     exec(mem, "CREATE INDEX vd ON v (deutsch)");
     sqlite3_stmt* ord = nullptr;
     sqlite3_prepare_v2(mem, "SELECT ID FROM v ORDER BY deutsch", -1, &ord, nullptr);
     const double sqlOrder = medianMs(runs, [&] {
-        while (sqlite3_step(ord) == SQLITE_ROW) {
-        }
+        while (sqlite3_step(ord) == SQLITE_ROW) {}
         sqlite3_reset(ord);
     });
     sqlite3_finalize(ord);

@@ -64,7 +64,9 @@ void fill(core::Database& db, core::SettingsStore& settings) {
     }
 }
 
-double msSince(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
+double msSince(const QElapsedTimer& t) {
+    return double(t.nsecsElapsed()) / 1e6;
+}
 
 } // namespace
 
@@ -89,9 +91,9 @@ int main(int argc, char** argv) {
         int order;
         bool loop;
     };
-    const Mode modes[] = {{"Sequentiell", Sequential, false},     {"Sequentiell, Schleife", Sequential, true},
-                          {"Zufällig", Random, false},            {"Zufällig, Schleife", Random, true},
-                          {"Nach Können", ByKnowledge, false},    {"Nach Können, Schleife", ByKnowledge, true}};
+    const Mode modes[] = {{"Sequentiell", Sequential, false},  {"Sequentiell, Schleife", Sequential, true},
+                          {"Zufällig", Random, false},         {"Zufällig, Schleife", Random, true},
+                          {"Nach Können", ByKnowledge, false}, {"Nach Können, Schleife", ByKnowledge, true}};
     std::printf("%d draws (total):                         test run    learn run\n", kDraws);
     for (const Mode& m : modes) {
         core::PracticeOptions o;

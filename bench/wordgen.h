@@ -12,22 +12,27 @@
 namespace bench {
 
 inline void fillVocabulary(ts::Table& t, int rows, quint32 seed = 42) {
-    static const QStringList de{
-        "Haus", "Baum", "Straße", "Küche", "Tür", "Mädchen", "Schlüssel", "Fuß", "Ball", "Garten", "Schule", "Buch",
-        "Wasser", "Feuer", "Öl", "Übung", "Zeit", "Arbeit", "Stadt", "Land", "Fluss", "Berg", "Wald", "Blume",
-        "Tisch", "Stuhl", "Fenster", "Dach", "Zimmer", "Hof", "Kirche", "Brücke", "Zug", "Bahn", "Hafen", "Schiff",
-        "Apfel", "Brot", "Käse", "Milch", "Glas", "Flasche", "Löffel", "Gabel", "Messer", "Teller", "Hund", "Katze",
-        "Vogel", "Fisch", "Pferd", "Kuh", "Schwein", "Maus", "Bär", "Wolf", "Sonne", "Mond", "Stern", "Regen",
-        "Schnee", "Wind", "Wolke", "Licht", "Farbe", "Spiel", "Lied", "Bild", "Brief", "Wort", "Satz", "Frage"};
+    static const QStringList de{"Haus",  "Baum",    "Straße",  "Küche",  "Tür",     "Mädchen", "Schlüssel", "Fuß",
+                                "Ball",  "Garten",  "Schule",  "Buch",   "Wasser",  "Feuer",   "Öl",        "Übung",
+                                "Zeit",  "Arbeit",  "Stadt",   "Land",   "Fluss",   "Berg",    "Wald",      "Blume",
+                                "Tisch", "Stuhl",   "Fenster", "Dach",   "Zimmer",  "Hof",     "Kirche",    "Brücke",
+                                "Zug",   "Bahn",    "Hafen",   "Schiff", "Apfel",   "Brot",    "Käse",      "Milch",
+                                "Glas",  "Flasche", "Löffel",  "Gabel",  "Messer",  "Teller",  "Hund",      "Katze",
+                                "Vogel", "Fisch",   "Pferd",   "Kuh",    "Schwein", "Maus",    "Bär",       "Wolf",
+                                "Sonne", "Mond",    "Stern",   "Regen",  "Schnee",  "Wind",    "Wolke",     "Licht",
+                                "Farbe", "Spiel",   "Lied",    "Bild",   "Brief",   "Wort",    "Satz",      "Frage"};
     static const QStringList en{
-        "house", "tree", "street", "kitchen", "door", "girl", "key", "foot", "ball", "garden", "school", "book",
-        "water", "fire", "oil", "exercise", "time", "work", "city", "country", "river", "mountain", "forest",
-        "flower", "table", "chair", "window", "roof", "room", "yard", "church", "bridge", "train", "railway",
-        "harbour", "ship", "apple", "bread", "cheese", "milk", "glass", "bottle", "spoon", "fork", "knife", "plate",
-        "dog", "cat", "bird", "fish", "horse", "cow", "pig", "mouse", "bear", "wolf", "sun", "moon", "star", "rain",
-        "snow", "wind", "cloud", "light", "colour", "game", "song", "picture", "letter", "word", "sentence", "question"};
-    static const QStringList groups{"Tiere", "Essen und Trinken", "Haus und Wohnen", "Natur und Wetter", "Schule",
-                                    "Reisen und Verkehr", "Freizeit", "Stadt", "", "Arbeit und Beruf"};
+        "house",  "tree",    "street", "kitchen",  "door",    "girl",   "key",      "foot",     "ball",
+        "garden", "school",  "book",   "water",    "fire",    "oil",    "exercise", "time",     "work",
+        "city",   "country", "river",  "mountain", "forest",  "flower", "table",    "chair",    "window",
+        "roof",   "room",    "yard",   "church",   "bridge",  "train",  "railway",  "harbour",  "ship",
+        "apple",  "bread",   "cheese", "milk",     "glass",   "bottle", "spoon",    "fork",     "knife",
+        "plate",  "dog",     "cat",    "bird",     "fish",    "horse",  "cow",      "pig",      "mouse",
+        "bear",   "wolf",    "sun",    "moon",     "star",    "rain",   "snow",     "wind",     "cloud",
+        "light",  "colour",  "game",   "song",     "picture", "letter", "word",     "sentence", "question"};
+    static const QStringList groups{"Tiere",  "Essen und Trinken",  "Haus und Wohnen", "Natur und Wetter",
+                                    "Schule", "Reisen und Verkehr", "Freizeit",        "Stadt",
+                                    "",       "Arbeit und Beruf"};
     static const QStringList classes{"Substantiv", "Substantiv", "Verb", "Adjektiv", "sonstiges"};
     QRandomGenerator rng(seed);
     const int idCol = t.field("ID"), deCol = t.field("deutsch"), enCol = t.field("auslaendisch"),

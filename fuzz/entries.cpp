@@ -86,7 +86,9 @@ void table(const QByteArray& bytes) {
 
 } // namespace
 
-void tableXml(const uint8_t* data, size_t size) { table(bytesOf(data, size)); }
+void tableXml(const uint8_t* data, size_t size) {
+    table(bytesOf(data, size));
+}
 
 void tableCompact(const uint8_t* data, size_t size) {
     // The compact form is told apart by its first five bytes; give them, so
@@ -130,7 +132,7 @@ void settingsFile(const uint8_t* data, size_t size) {
 
 const std::vector<Named>& all() {
     static const std::vector<Named> entries = {
-        {"table_xml", tableXml},           {"table_compact", tableCompact}, {"vocabulary_file", vocabularyFile},
+        {"table_xml", tableXml},         {"table_compact", tableCompact},         {"vocabulary_file", vocabularyFile},
         {"settings_file", settingsFile}, {"filter_expression", filterExpression},
     };
     return entries;

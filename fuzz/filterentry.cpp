@@ -51,7 +51,9 @@ ts::TableData sampleData() {
     return d;
 }
 
-QVariant lookedUp(ts::RowId r, int) { return r % 3 ? QVariant(QStringLiteral("Bäume")) : QVariant(); }
+QVariant lookedUp(ts::RowId r, int) {
+    return r % 3 ? QVariant(QStringLiteral("Bäume")) : QVariant();
+}
 
 // The fast paths of select() must agree with evaluating row by row.
 void compareSelectWithMatches(const QString& expression, const ts::TableData& d, bool ci) {
@@ -93,17 +95,14 @@ void throughTable(const QString& text, bool ci) {
     try {
         t.setFilter(text);
         t.setFiltered(true);
-    } catch (const ts::TableError&) {
-    }
+    } catch (const ts::TableError&) {}
     try {
         t.setOrder(text);
-    } catch (const ts::TableError&) {
-    }
+    } catch (const ts::TableError&) {}
     try {
         t.locate(text, QVariant(QStringLiteral("haus")));
         t.locatePrefix(text, QStringLiteral("h"));
-    } catch (const ts::TableError&) {
-    }
+    } catch (const ts::TableError&) {}
     for (t.first(); !t.eof(); t.next())
         (void)t.value(1);
 }

@@ -26,9 +26,16 @@ void put(const QString& target, const QString& name, const QByteArray& bytes) {
 }
 
 const QStringList kWords = {
-    QStringLiteral("Haus"), QStringLiteral("O'Neill"), QStringLiteral("100% \"sicher\""), QStringLiteral("a_b\\c"),
-    QStringLiteral("<Tag> & Co."), QStringLiteral("Zeile\neins"), QStringLiteral("😀"), QStringLiteral("עברית"),
-    QStringLiteral("Straße"), QString(),
+    QStringLiteral("Haus"),
+    QStringLiteral("O'Neill"),
+    QStringLiteral("100% \"sicher\""),
+    QStringLiteral("a_b\\c"),
+    QStringLiteral("<Tag> & Co."),
+    QStringLiteral("Zeile\neins"),
+    QStringLiteral("😀"),
+    QStringLiteral("עברית"),
+    QStringLiteral("Straße"),
+    QString(),
 };
 
 void fillVocabulary(ts::Table& v, int rows, int offset) {
@@ -86,7 +93,8 @@ void tables(const QString& folder) {
         QFile f(path);
         f.open(QIODevice::ReadOnly);
         put("vocabulary_file", QStringLiteral("englisch%1.v02").arg(rows), f.readAll());
-        put("table_xml", QStringLiteral("vokabeln%1.xml").arg(rows), db.vocabulary.saveToBuffer(ts::Table::Format::Xml));
+        put("table_xml", QStringLiteral("vokabeln%1.xml").arg(rows),
+            db.vocabulary.saveToBuffer(ts::Table::Format::Xml));
         put("table_compact", QStringLiteral("vokabeln%1.bin").arg(rows),
             db.vocabulary.saveToBuffer(ts::Table::Format::Compact).mid(5));
     }
@@ -112,7 +120,8 @@ void settingsFiles(const QString& folder) {
     options.save(s);
     put("settings_file", "options.reg", fileBytes(path));
     core::SubjectGroups groups(s);
-    for (const QString& g : {QStringLiteral("Haushalt"), QStringLiteral("100% Büro\\Arbeit"), QStringLiteral("Zeile\nzwei")})
+    for (const QString& g :
+         {QStringLiteral("Haushalt"), QStringLiteral("100% Büro\\Arbeit"), QStringLiteral("Zeile\nzwei")})
         s.createSubkey(QStringLiteral("englisch\\") + core::SubjectGroups::caseKeyName(g));
     s.createSubkey("französisch");
     put("settings_file", "groups.reg", fileBytes(path));

@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
 
     // Only now, holding the lock: no other copy is saving into the folder.
     core::datafiles::tidyAtStart(paths.dataFolder);
-    core::firststart::prepareDataFolder(paths.dataFolder, resource(QStringLiteral(":/initial/data/wordlist/englisch.tsv")),
+    core::firststart::prepareDataFolder(paths.dataFolder,
+                                        resource(QStringLiteral(":/initial/data/wordlist/englisch.tsv")),
                                         resource(QStringLiteral(":/initial/Vokabeltrainer - Handbuch.pdf")));
 
     core::Services services;

@@ -46,11 +46,14 @@ std::optional<QString> EndingPrompter::input(const QString& caption, const QStri
 
 core::Answer EndingPrompter::endingAnswer(core::Buttons buttons) {
     switch (buttons) {
-    case core::Buttons::Ok: return core::Answer::Ok;
-    case core::Buttons::YesNo: return core::Answer::No;
+    case core::Buttons::Ok:
+        return core::Answer::Ok;
+    case core::Buttons::YesNo:
+        return core::Answer::No;
     case core::Buttons::YesCancel:
     case core::Buttons::YesNoCancel:
-    case core::Buttons::OkCancel: return core::Answer::Cancel;
+    case core::Buttons::OkCancel:
+        return core::Answer::Cancel;
     }
     return core::Answer::Cancel;
 }

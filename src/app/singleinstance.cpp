@@ -17,7 +17,9 @@ SingleInstance::SingleInstance(const QString& dataFolder) {
     lock_->setStaleLockTime(0); // only a lock of a process that is gone is stale
 }
 
-bool SingleInstance::acquire() { return lock_->tryLock(0); }
+bool SingleInstance::acquire() {
+    return lock_->tryLock(0);
+}
 
 namespace {
 int signalPipe[2] = {-1, -1};

@@ -28,10 +28,16 @@ quint64 ClockRandom::nextRaw() {
     return z ^ (z >> 31);
 }
 
-int ClockRandom::below(int n) { return n <= 0 ? 0 : int(nextRaw() % quint64(n)); }
+int ClockRandom::below(int n) {
+    return n <= 0 ? 0 : int(nextRaw() % quint64(n));
+}
 
-double ClockRandom::real() { return double(nextRaw() >> 11) * (1.0 / 9007199254740992.0); }
+double ClockRandom::real() {
+    return double(nextRaw() >> 11) * (1.0 / 9007199254740992.0);
+}
 
-void ClockRandom::seedFromClock() { state_ = quint64(QDateTime::currentMSecsSinceEpoch()) * 1000003ull; }
+void ClockRandom::seedFromClock() {
+    state_ = quint64(QDateTime::currentMSecsSinceEpoch()) * 1000003ull;
+}
 
 } // namespace core

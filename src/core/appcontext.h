@@ -12,7 +12,7 @@
 namespace core {
 
 struct AppPaths {
-    QString dataFolder;    // ends with '/'
+    QString dataFolder; // ends with '/'
     QString settingsFile;
     QString programFolder; // where the program and its manual copy lie
     // The places a normal run uses.

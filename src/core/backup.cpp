@@ -15,7 +15,9 @@ namespace {
 
 const char* const kTableFiles[] = {"benutzer.xml", "lektion.xml", "bestehtaus.xml", "kann.xml"};
 
-std::vector<ts::Table*> tablesOf(Database& db) { return {&db.users, &db.lessons, &db.members, &db.knowledge}; }
+std::vector<ts::Table*> tablesOf(Database& db) {
+    return {&db.users, &db.lessons, &db.members, &db.knowledge};
+}
 
 // Copies through a temporary file, so an interrupted copy never leaves a
 // half file under the real name.
@@ -25,7 +27,8 @@ QString copyWhole(const QString& from, const QString& to) {
     const qint64 limit = from.endsWith(QLatin1String(".v02")) ? vocabularyfile::kMaxFileBytes : ts::kMaxTableFileBytes;
     const ts::FileRead in = ts::readWholeFile(from, limit);
     if (in.problem != ts::FileRead::Problem::None)
-        return QStringLiteral("Datei %1 kann nicht gelesen werden. (%2)").arg(QDir::toNativeSeparators(from), in.reason);
+        return QStringLiteral("Datei %1 kann nicht gelesen werden. (%2)")
+            .arg(QDir::toNativeSeparators(from), in.reason);
     const QString problem = ts::writeWholeFile(to, in.bytes);
     if (!problem.isEmpty())
         return QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2").arg(QDir::toNativeSeparators(to), problem);
@@ -121,7 +124,8 @@ QStringList restore(Database& db, const QString& folder, bool* changed) {
         auto out = std::make_unique<ts::PendingFile>(path);
         const QString problem = out->write(bytes);
         if (!problem.isEmpty())
-            return {QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2").arg(QDir::toNativeSeparators(path), problem)};
+            return {QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
+                        .arg(QDir::toNativeSeparators(path), problem)};
         pending.push_back(std::move(out));
     }
     for (auto& out : pending) {

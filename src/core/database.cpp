@@ -22,9 +22,8 @@ Database::Database(SettingsStore& settings, QString dataFolder)
         dataFolder_ += u'/';
     defineTables();
 
-    users.addHook(ts::Table::HookKind::AfterInsert, [this](ts::Table& t) {
-        t.setValue(field::kId, nextId("LastBenutzerID", t));
-    });
+    users.addHook(ts::Table::HookKind::AfterInsert,
+                  [this](ts::Table& t) { t.setValue(field::kId, nextId("LastBenutzerID", t)); });
     lessons.addHook(ts::Table::HookKind::AfterInsert, [this](ts::Table& t) {
         t.setValue(field::kId, nextId("LastLektionID", t));
         t.setValue(field::kLanguage, currentLanguage());
@@ -92,7 +91,9 @@ void Database::defineTables() {
     vocabulary.setOrder(field::kGerman);
 }
 
-QString Database::vocabularyFilePath(const QString& language) const { return dataFolder_ + language + ".v02"; }
+QString Database::vocabularyFilePath(const QString& language) const {
+    return dataFolder_ + language + ".v02";
+}
 
 int Database::nextId(const char* counter, ts::Table& table) {
     int n = settings_.readInteger(counter) + 1;
@@ -108,7 +109,9 @@ bool Database::locateCurrentUser() {
     return users.isOpen() && users.locate(field::kId, settings_.readInteger("AktuelleBenutzerID"));
 }
 
-QString Database::currentLanguage() { return locateCurrentUser() ? users.text(field::kLastLanguage) : QString(); }
+QString Database::currentLanguage() {
+    return locateCurrentUser() ? users.text(field::kLastLanguage) : QString();
+}
 
 void Database::WriteVocabularyFile() {
     const QString language = loadedLanguage_.isEmpty() ? currentLanguage() : loadedLanguage_;
@@ -128,8 +131,9 @@ void Database::ReadVocabularyFile(IfDamaged damaged) {
         const QString aside = datafiles::setAside(path);
         if (aside.isEmpty())
             throw;
-        throw ts::DamagedFile(QCoreApplication::translate("core", "%1\n\nDie Datei wurde unter dem Namen \"%2\" aufbewahrt.")
-                                  .arg(e.message(), QDir::toNativeSeparators(aside)));
+        throw ts::DamagedFile(
+            QCoreApplication::translate("core", "%1\n\nDie Datei wurde unter dem Namen \"%2\" aufbewahrt.")
+                .arg(e.message(), QDir::toNativeSeparators(aside)));
     }
 }
 

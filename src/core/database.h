@@ -12,11 +12,11 @@ class Database {
 public:
     Database(SettingsStore& settings, QString dataFolder);
 
-    ts::Table users{QStringLiteral("Benutzer")};        // benutzer.xml
-    ts::Table lessons{QStringLiteral("Lektion")};       // lektion.xml
-    ts::Table members{QStringLiteral("BestehtAus")};    // bestehtaus.xml
-    ts::Table knowledge{QStringLiteral("Kann")};        // kann.xml
-    ts::Table vocabulary{QStringLiteral("Vokabeln")};   // <language>.v02
+    ts::Table users{QStringLiteral("Benutzer")};      // benutzer.xml
+    ts::Table lessons{QStringLiteral("Lektion")};     // lektion.xml
+    ts::Table members{QStringLiteral("BestehtAus")};  // bestehtaus.xml
+    ts::Table knowledge{QStringLiteral("Kann")};      // kann.xml
+    ts::Table vocabulary{QStringLiteral("Vokabeln")}; // <language>.v02
 
     SettingsStore& settings() { return settings_; }
     const QString& dataFolder() const { return dataFolder_; } // ends with '/'

@@ -11,8 +11,8 @@
 namespace core::datafiles {
 
 QString setAside(const QString& path) {
-    const QString aside =
-        path + QStringLiteral(".beschaedigt-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString aside = path + QStringLiteral(".beschaedigt-") +
+                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     return QFile::rename(path, aside) ? aside : QString();
 }
 

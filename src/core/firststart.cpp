@@ -29,7 +29,8 @@ int fillFromWordList(ts::Table& vocabulary, const QByteArray& tsv) {
             continue;
         const QList<QByteArray> cols = line.split('\t');
         if (cols.size() != 6)
-            throw ts::TableError(QCoreApplication::translate("core", "Die Wortliste ist fehlerhaft (Zeile %1).").arg(n + 1));
+            throw ts::TableError(
+                QCoreApplication::translate("core", "Die Wortliste ist fehlerhaft (Zeile %1).").arg(n + 1));
         vocabulary.insert();
         vocabulary.setValue(idField, ++id);
         for (int i = 0; i < 6; ++i)

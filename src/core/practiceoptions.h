@@ -11,15 +11,15 @@ namespace core {
 struct PracticeOptions {
     enum TimerMode { NoTimer = 0, TotalTime = 1, TimePerWord = 2 };
 
-    int OrderMode = 1;  // 1 "Sequentiell", 2 "Zufällig", 3 "Nach Können"
-    int Direction = 0;  // 0: German shown, foreign asked; 1: the other way
+    int OrderMode = 1; // 1 "Sequentiell", 2 "Zufällig", 3 "Nach Können"
+    int Direction = 0; // 0: German shown, foreign asked; 1: the other way
     bool loop = false;
     bool override = false;
     bool keyboard = false;
     bool timerOn = false;
     int timerMode = NoTimer;
-    int TimeBudget = 360; // seconds
-    int inputOption = 0;  // carried through unchanged
+    int TimeBudget = 360;  // seconds
+    int inputOption = 0;   // carried through unchanged
     int rawTimeBudget = 0; // timerzeit as stored, for the countdown's start value
     // "Zeit pro Vokabel" as last confirmed; 0 when never set. The budget of
     // that mode follows the pool a run starts on, not the one confirmed with.

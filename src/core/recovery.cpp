@@ -127,8 +127,10 @@ void raiseCounters(Database& db) {
     for (const QString& f : folder.entryList({QStringLiteral("*.v02")}, QDir::Files, QDir::Unsorted))
         word = std::max(word, largestVocabularyId(folder.filePath(f)));
     auto& settings = db.settings();
-    raise(settings, "LastBenutzerID", std::max(largestIn(db.users, field::kId), largestIn(db.knowledge, field::kUserId)));
-    raise(settings, "LastLektionID", std::max(largestIn(db.lessons, field::kId), largestIn(db.members, field::kLessonId)));
+    raise(settings, "LastBenutzerID",
+          std::max(largestIn(db.users, field::kId), largestIn(db.knowledge, field::kUserId)));
+    raise(settings, "LastLektionID",
+          std::max(largestIn(db.lessons, field::kId), largestIn(db.members, field::kLessonId)));
     raise(settings, "LastVokID", word);
 }
 

@@ -15,11 +15,20 @@ QString escapeText(const QString& s) {
     QString out;
     for (QChar c : s) {
         switch (c.unicode()) {
-        case '\\': out += "\\\\"; break;
-        case '"': out += "\\\""; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -91,7 +100,9 @@ bool withinDepth(const QString& path) {
     return p.isEmpty() || p.count(u'\\') < kMaxDepth;
 }
 
-Tree::Tree() { add(QString()); }
+Tree::Tree() {
+    add(QString());
+}
 
 size_t Tree::add(const QString& normalPath) {
     keys.push_back(Key{normalPath, {}});
@@ -196,7 +207,9 @@ Tree parse(const QByteArray& bytes, ParseReport* report) {
     return t;
 }
 
-QString oversized() { return QStringLiteral("größer als %1 MB").arg(kMaxFileSize / (1024 * 1024)); }
+QString oversized() {
+    return QStringLiteral("größer als %1 MB").arg(kMaxFileSize / (1024 * 1024));
+}
 
 QString damage(const QByteArray& bytes) {
     if (bytes.size() > kMaxFileSize)
@@ -224,9 +237,8 @@ QByteArray format(const Tree& tree) {
     std::vector<const Key*> keys;
     for (const Key& k : tree.keys)
         keys.push_back(&k);
-    std::stable_sort(keys.begin(), keys.end(), [](const Key* a, const Key* b) {
-        return a->path.compare(b->path, Qt::CaseInsensitive) < 0;
-    });
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const Key* a, const Key* b) { return a->path.compare(b->path, Qt::CaseInsensitive) < 0; });
     for (const Key* k : keys) {
         out += '[' + escapePath(k->path).toUtf8() + "]\n";
         for (const Value& v : k->values) {

@@ -53,9 +53,9 @@ constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
 
 // What parse() found besides the values.
 struct ParseReport {
-    bool header = false;   // the first line is the program's header
-    bool rootKey = false;  // a "[]" line: every file written by the program has one
-    int skippedLines = 0;  // non-empty lines that could not be read
+    bool header = false;  // the first line is the program's header
+    bool rootKey = false; // a "[]" line: every file written by the program has one
+    int skippedLines = 0; // non-empty lines that could not be read
 };
 
 // Never fails: lines that cannot be read are skipped, so a damaged file reads

@@ -91,8 +91,7 @@ void SubjectGroups::noteSaved(const QString& language, const QString& name) {
             emit changed();
         }
         RegisterSubjectGroup(language, name);
-    } catch (const SettingsError&) {
-    }
+    } catch (const SettingsError&) {}
 }
 
 } // namespace core

@@ -15,7 +15,9 @@ QByteArray mask(QByteArray bytes) {
     return bytes;
 }
 
-QByteArray bytes(ts::Table& vocabulary) { return mask(vocabulary.saveToBuffer(ts::Table::Format::Xml)); }
+QByteArray bytes(ts::Table& vocabulary) {
+    return mask(vocabulary.saveToBuffer(ts::Table::Format::Xml));
+}
 
 void write(ts::Table& vocabulary, const QString& path) {
     const QString problem = ts::writeWholeFile(path, bytes(vocabulary));
@@ -39,8 +41,9 @@ void load(ts::Table& vocabulary, const QByteArray& maskedBytes, const QString& p
     try {
         vocabulary.loadFromBuffer(mask(maskedBytes));
     } catch (const ts::TableError& e) {
-        throw ts::DamagedFile(QCoreApplication::translate("core", "Die Vokabeldatei %1 ist beschädigt und wurde nicht geladen. %2")
-                                  .arg(QDir::toNativeSeparators(path), e.message()));
+        throw ts::DamagedFile(
+            QCoreApplication::translate("core", "Die Vokabeldatei %1 ist beschädigt und wurde nicht geladen. %2")
+                .arg(QDir::toNativeSeparators(path), e.message()));
     }
 }
 

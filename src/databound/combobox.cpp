@@ -18,7 +18,9 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent), link_(new FieldLink(thi
     connect(this, &QComboBox::currentIndexChanged, this, &ComboBox::showValue);
 }
 
-void ComboBox::bind(DataSource* source, const QString& field) { link_->bind(source, field); }
+void ComboBox::bind(DataSource* source, const QString& field) {
+    link_->bind(source, field);
+}
 
 void ComboBox::setItems(const QStringList& items) {
     clear();

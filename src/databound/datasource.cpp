@@ -6,7 +6,9 @@
 
 namespace databound {
 
-DataSource::DataSource(ts::Table* table, QObject* parent) : QObject(parent), table_(table) { connectTable(); }
+DataSource::DataSource(ts::Table* table, QObject* parent) : QObject(parent), table_(table) {
+    connectTable();
+}
 
 void DataSource::setTable(ts::Table* table) {
     if (table == table_)

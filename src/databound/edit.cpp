@@ -7,7 +7,9 @@ Edit::Edit(QWidget* parent) : QLineEdit(parent), link_(new FieldLink(this, [this
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) { link_->write(text); });
 }
 
-void Edit::bind(DataSource* source, const QString& field) { link_->bind(source, field); }
+void Edit::bind(DataSource* source, const QString& field) {
+    link_->bind(source, field);
+}
 
 void Edit::setReadOnly(bool on) {
     readOnly_ = on;

@@ -31,7 +31,9 @@ void FieldLink::changed() {
         refresh_();
 }
 
-int FieldLink::field() const { return source_ ? source_->fieldIndex(fieldName_) : -1; }
+int FieldLink::field() const {
+    return source_ ? source_->fieldIndex(fieldName_) : -1;
+}
 
 bool FieldLink::hasRecord() const {
     // The open table, not the link: a control refreshed while the link is

@@ -145,8 +145,8 @@ void Grid::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const QString text = event->text();
-    const bool typed = !text.isEmpty() && text.at(0).isPrint() &&
-                       !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const bool typed =
+        !text.isEmpty() && text.at(0).isPrint() && !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (typed && !inPlaceEditing()) {
         event->accept();
         emit characterTyped(text);

@@ -26,11 +26,13 @@ SourceListModel::SourceListModel(const ts::Table* table, int field, int keyField
     : QAbstractListModel(parent), table_(table), field_(field), keyField_(keyField),
       rows_(table && table->isOpen() ? table->recordCount() : 0) {}
 
-int SourceListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int SourceListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
 
 QVariant SourceListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rows_ || (role != Qt::DisplayRole && role != Qt::EditRole &&
-                                                      role != TableModel::KeyRole))
+    if (!index.isValid() || index.row() >= rows_ ||
+        (role != Qt::DisplayRole && role != Qt::EditRole && role != TableModel::KeyRole))
         return {};
     return table_->valueAt(index.row(), role == TableModel::KeyRole ? keyField_ : field_);
 }

@@ -13,7 +13,9 @@ RadioGroup::RadioGroup(QWidget* parent)
     connect(group_, &QButtonGroup::idClicked, this, &RadioGroup::chosen);
 }
 
-void RadioGroup::bind(DataSource* source, const QString& field) { link_->bind(source, field); }
+void RadioGroup::bind(DataSource* source, const QString& field) {
+    link_->bind(source, field);
+}
 
 void RadioGroup::setItems(const QStringList& captions) {
     items_ = captions;
@@ -30,9 +32,13 @@ void RadioGroup::setStores(Stores stores) {
     showValue();
 }
 
-QRadioButton* RadioGroup::button(int index) const { return qobject_cast<QRadioButton*>(group_->button(index)); }
+QRadioButton* RadioGroup::button(int index) const {
+    return qobject_cast<QRadioButton*>(group_->button(index));
+}
 
-int RadioGroup::itemIndex() const { return group_->checkedId(); }
+int RadioGroup::itemIndex() const {
+    return group_->checkedId();
+}
 
 void RadioGroup::arrange() {
     for (QAbstractButton* b : group_->buttons()) {

@@ -7,7 +7,9 @@ namespace databound {
 
 using State = ts::Table::State;
 
-TableModel::TableModel(DataSource* source, QObject* parent) : QAbstractTableModel(parent) { setDataSource(source); }
+TableModel::TableModel(DataSource* source, QObject* parent) : QAbstractTableModel(parent) {
+    setDataSource(source);
+}
 
 void TableModel::setDataSource(DataSource* source) {
     for (const auto& c : connections_)
@@ -163,9 +165,13 @@ void TableModel::rowChanged(int row) {
         emit dataChanged(index(row, 0), index(row, int(columns_.size()) - 1));
 }
 
-int TableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int TableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
 
-int TableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(columns_.size()); }
+int TableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(columns_.size());
+}
 
 QVariant TableModel::data(const QModelIndex& index, int role) const {
     const int f = fieldOf(index.column());

@@ -45,7 +45,7 @@ public:
     // For a looked-up column: the row's value of the key field it follows.
     QVariant lookupKey(const QModelIndex& index) const;
 
-    int currentRow() const; // the row of the current or new record, -1 for none
+    int currentRow() const;       // the row of the current or new record, -1 for none
     int viewIndex(int row) const; // position in the table's view, -1 for the new record
     bool isNewRecordRow(int row) const { return row >= 0 && row == newRowAt_; }
     // Rows are being added or removed: selection changes now are the view

@@ -7,6 +7,8 @@ TextLabel::TextLabel(QWidget* parent) : QLabel(parent), link_(new FieldLink(this
     setTextFormat(Qt::PlainText); // a stored word is never markup
 }
 
-void TextLabel::bind(DataSource* source, const QString& field) { link_->bind(source, field); }
+void TextLabel::bind(DataSource* source, const QString& field) {
+    link_->bind(source, field);
+}
 
 } // namespace databound

@@ -24,26 +24,32 @@ namespace printing {
 
 namespace {
 namespace field = core::field;
-const QString* const SortFields[] = {&field::kId,     &field::kGerman,     &field::kForeign, &field::kGender,
+const QString* const SortFields[] = {&field::kId,           &field::kGerman,     &field::kForeign, &field::kGender,
                                      &field::kSubjectGroup, &field::kDifficulty, &field::kRemark};
-const char* const SortCaptions[] = {"ID", "deutsch", "ausländisch", "Gattung", "Sachgruppe", "Schwierigkeitsgrad",
+const char* const SortCaptions[] = {"ID",       "deutsch", "ausländisch", "Gattung", "Sachgruppe", "Schwierigkeitsgrad",
                                     "Bemerkung"};
 constexpr int SortItemCount = 7;
 
 QString Title(PrintKind kind) {
     switch (kind) {
-    case PrintKind::FlashCards: return QStringLiteral("Karteikarten drucken");
-    case PrintKind::List: return QStringLiteral("Vokabelliste drucken");
-    case PrintKind::Test: return QStringLiteral("Vokabeltest drucken");
+    case PrintKind::FlashCards:
+        return QStringLiteral("Karteikarten drucken");
+    case PrintKind::List:
+        return QStringLiteral("Vokabelliste drucken");
+    case PrintKind::Test:
+        return QStringLiteral("Vokabeltest drucken");
     }
     return {};
 }
 
 const char* ObjectName(PrintKind kind) {
     switch (kind) {
-    case PrintKind::FlashCards: return "KarteikartenDruckF";
-    case PrintKind::List: return "VokabellisteDruckF";
-    case PrintKind::Test: return "VokabeltestDruckF";
+    case PrintKind::FlashCards:
+        return "KarteikartenDruckF";
+    case PrintKind::List:
+        return "VokabellisteDruckF";
+    case PrintKind::Test:
+        return "VokabeltestDruckF";
     }
     return "";
 }
@@ -55,27 +61,35 @@ QSpinBox* CardSpin(QWidget* parent, const char* name, int value) {
     s->setValue(value);
     return s;
 }
-}  // namespace
+} // namespace
 
 QString buildPrintFilter(const PrintSelection& s) {
     QString f = QStringLiteral("1 = 1");
     f += QStringLiteral(" and ( 1=2");
-    if (s.substantiv) f += QStringLiteral(" or Gattung='Substantiv'");
-    if (s.verb) f += QStringLiteral(" or Gattung='Verb'");
-    if (s.adjektiv) f += QStringLiteral(" or Gattung='Adjektiv'");
-    if (s.sonstiges) f += QStringLiteral(" or Gattung='sonstiges'");
+    if (s.substantiv)
+        f += QStringLiteral(" or Gattung='Substantiv'");
+    if (s.verb)
+        f += QStringLiteral(" or Gattung='Verb'");
+    if (s.adjektiv)
+        f += QStringLiteral(" or Gattung='Adjektiv'");
+    if (s.sonstiges)
+        f += QStringLiteral(" or Gattung='sonstiges'");
     f += QStringLiteral(")");
     f += QStringLiteral(" and ( 1=2");
-    if (s.level1) f += QStringLiteral(" or Schwierigkeitsgrad='1'");
-    if (s.level2) f += QStringLiteral(" or Schwierigkeitsgrad='2'");
-    if (s.level3) f += QStringLiteral(" or Schwierigkeitsgrad='3'");
+    if (s.level1)
+        f += QStringLiteral(" or Schwierigkeitsgrad='1'");
+    if (s.level2)
+        f += QStringLiteral(" or Schwierigkeitsgrad='2'");
+    if (s.level3)
+        f += QStringLiteral(" or Schwierigkeitsgrad='3'");
     f += QStringLiteral(")");
     f += QStringLiteral(" and ( 1=2 ");
     for (const QString& g : s.subjectGroups) {
         f += QStringLiteral(" or Sachgruppe=") + ts::Table::quoted(g);
         // The blank entry stands for every word without a group, including
         // those whose group was never set.
-        if (g.isEmpty()) f += QStringLiteral(" or Sachgruppe IS NULL");
+        if (g.isEmpty())
+            f += QStringLiteral(" or Sachgruppe IS NULL");
     }
     f += QStringLiteral(")");
     return f;
@@ -85,8 +99,7 @@ QString printSortField(int item) {
     return *SortFields[item >= 0 && item < SortItemCount ? item : 0];
 }
 
-PrintChoiceDialog::PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, core::WindowHost& host,
-                                     QWidget* parent)
+PrintChoiceDialog::PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, core::WindowHost& host, QWidget* parent)
     : QDialog(parent), kind_(kind), vocabulary_(vocabulary), host_(host) {
     setObjectName(QString::fromLatin1(ObjectName(kind)));
     setWindowTitle(Title(kind));
@@ -183,22 +196,31 @@ QCheckBox* PrintChoiceDialog::addCheck(QGroupBox* box, const char* name, const Q
     return cb;
 }
 
-int PrintChoiceDialog::cardColumns() const { return ERechts ? ERechts->value() : 3; }
-int PrintChoiceDialog::cardRows() const { return EOben ? EOben->value() : 6; }
+int PrintChoiceDialog::cardColumns() const {
+    return ERechts ? ERechts->value() : 3;
+}
+int PrintChoiceDialog::cardRows() const {
+    return EOben ? EOben->value() : 6;
+}
 
-int PrintChoiceDialog::sortItem() const { return std::max(0, sortGroup_->checkedId()); }
+int PrintChoiceDialog::sortItem() const {
+    return std::max(0, sortGroup_->checkedId());
+}
 void PrintChoiceDialog::setSortItem(int item) {
-    if (QAbstractButton* b = sortGroup_->button(item)) b->setChecked(true);
+    if (QAbstractButton* b = sortGroup_->button(item))
+        b->setChecked(true);
 }
 
 void PrintChoiceDialog::setLanguageName(const QString& language) {
     SortItems[2]->setText(language);
-    if (RBAuslaendisch) RBAuslaendisch->setText(language);
+    if (RBAuslaendisch)
+        RBAuslaendisch->setText(language);
 }
 
 QStringList PrintChoiceDialog::subjectGroupEntries() const {
     QStringList out;
-    for (int i = 0; i < ListBox1->count(); ++i) out << ListBox1->item(i)->text();
+    for (int i = 0; i < ListBox1->count(); ++i)
+        out << ListBox1->item(i)->text();
     return out;
 }
 
@@ -212,20 +234,24 @@ PrintSelection PrintChoiceDialog::selection() const {
     s.level2 = CB2->isChecked();
     s.level3 = CB3->isChecked();
     for (int i = 0; i < ListBox1->count(); ++i)
-        if (ListBox1->item(i)->isSelected()) s.subjectGroups << ListBox1->item(i)->text();
+        if (ListBox1->item(i)->isSelected())
+            s.subjectGroups << ListBox1->item(i)->text();
     return s;
 }
 
 void PrintChoiceDialog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    if (!e->spontaneous()) FormShow();
+    if (!e->spontaneous())
+        FormShow();
 }
 
 void PrintChoiceDialog::fillSubjectGroups() {
     ListBox1->clear();
-    if (!vocabulary_.isOpen()) return;
+    if (!vocabulary_.isOpen())
+        return;
     const int field = vocabulary_.fieldIndex(core::field::kSubjectGroup);
-    if (field < 0) return;
+    if (field < 0)
+        return;
     // Read through the view in place: the cursor of the views stays put.
     QSet<QString> seen;
     QStringList entries;
@@ -243,10 +269,12 @@ void PrintChoiceDialog::fillSubjectGroups() {
 
 void PrintChoiceDialog::FormShow() {
     const bool detach = kind_ != PrintKind::Test;
-    if (detach) host_.DetachVocabularyViews();
+    if (detach)
+        host_.DetachVocabularyViews();
     fillSubjectGroups();
     setSortItem(0);
-    if (RBDeutsch) RBDeutsch->setChecked(true);
+    if (RBDeutsch)
+        RBDeutsch->setChecked(true);
     host_.AttachVocabularyViews();
 }
 
@@ -268,4 +296,4 @@ void PrintChoiceDialog::Button1Click() {
     accept();
 }
 
-}  // namespace printing
+} // namespace printing

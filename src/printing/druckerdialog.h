@@ -28,7 +28,7 @@ namespace printing {
 struct PrintSelection {
     bool substantiv = true, verb = true, adjektiv = true, sonstiges = true;
     bool level1 = true, level2 = true, level3 = true;
-    QStringList subjectGroups;  // the selected entries, in list order
+    QStringList subjectGroups; // the selected entries, in list order
 };
 
 // The filter text for a selection. Subject groups are written as quoted
@@ -57,16 +57,16 @@ public:
     QCheckBox* CB3;
     QGroupBox* GroupSachgruppe;
     QListWidget* ListBox1;
-    QGroupBox* RadioGroup1;  // "Sortierung"
+    QGroupBox* RadioGroup1; // "Sortierung"
     QList<QRadioButton*> SortItems;
-    QGroupBox* RadioGroup2 = nullptr;  // "Sprache", test dialog only
+    QGroupBox* RadioGroup2 = nullptr; // "Sprache", test dialog only
     QRadioButton* RBDeutsch = nullptr;
     QRadioButton* RBAuslaendisch = nullptr;
-    QGroupBox* GroupKarteikarten = nullptr;  // flash-card dialog only, never shown
+    QGroupBox* GroupKarteikarten = nullptr; // flash-card dialog only, never shown
     QSpinBox* ERechts = nullptr;
     QSpinBox* EOben = nullptr;
-    QPushButton* Button1;  // "Vorschau"
-    QPushButton* Button2;  // "Abbrechen"
+    QPushButton* Button1; // "Vorschau"
+    QPushButton* Button2; // "Abbrechen"
     QToolButton* SpeedButtonHilfe;
 
     // The flash-card grid: columns and rows (3 x 6 without the dialog).
@@ -116,4 +116,4 @@ public:
         : PrintChoiceDialog(PrintKind::Test, vocabulary, host, parent) {}
 };
 
-}  // namespace printing
+} // namespace printing

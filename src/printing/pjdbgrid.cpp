@@ -9,17 +9,21 @@ namespace printing {
 
 TPrintJobDataLink::TPrintJobDataLink(TCustomDBGridPrintJob* job) : QObject(job), job_(job) {}
 
-TPrintJobDataLink::~TPrintJobDataLink() { Disconnect(); }
+TPrintJobDataLink::~TPrintJobDataLink() {
+    Disconnect();
+}
 
 void TPrintJobDataLink::Disconnect() {
-    for (const auto& c : connections_) QObject::disconnect(c);
+    for (const auto& c : connections_)
+        QObject::disconnect(c);
     connections_.clear();
 }
 
 void TPrintJobDataLink::SetTable(ts::Table* table) {
     Disconnect();
     table_ = table;
-    if (!table) return;
+    if (!table)
+        return;
     // The rows print by record number, so a mere move of the cursor changes
     // nothing on paper and redraws nothing.
     auto update = [this] { job_->Update(); };
@@ -39,7 +43,9 @@ TCustomDBGridPrintJob::TCustomDBGridPrintJob(QObject* owner)
 
 TCustomDBGridPrintJob::~TCustomDBGridPrintJob() = default;
 
-ts::Table* TCustomDBGridPrintJob::DataSource() const { return link_->Table(); }
+ts::Table* TCustomDBGridPrintJob::DataSource() const {
+    return link_->Table();
+}
 
 void TCustomDBGridPrintJob::SetDataSource(ts::Table* table) {
     link_->SetTable(table);
@@ -54,7 +60,8 @@ void TCustomDBGridPrintJob::SetVisibleFields(const QStringList& fields) {
 QStringList TCustomDBGridPrintJob::VisibleFields() const {
     QStringList names;
     if (const ts::Table* t = DataSource())
-        for (int f : columns_) names << t->fields().at(size_t(f)).name;
+        for (int f : columns_)
+            names << t->fields().at(size_t(f)).name;
     return names;
 }
 
@@ -66,11 +73,13 @@ void TCustomDBGridPrintJob::SetDisplayWidth(const QString& field, int width) {
 void TCustomDBGridPrintJob::RebuildColumns() {
     columns_.clear();
     const ts::Table* t = DataSource();
-    if (!t || !t->isOpen()) return;
+    if (!t || !t->isOpen())
+        return;
     const auto& fields = t->fields();
     for (size_t i = 0; i < fields.size(); ++i) {
         const bool shown = visibleNames_.isEmpty() || visibleNames_.contains(fields[i].name, Qt::CaseInsensitive);
-        if (shown) columns_.push_back(int(i));
+        if (shown)
+            columns_.push_back(int(i));
     }
 }
 
@@ -82,7 +91,8 @@ void TCustomDBGridPrintJob::Recount() {
 }
 
 int TCustomDBGridPrintJob::FieldOfColumn(int col) const {
-    if (col < 0 || size_t(col) >= columns_.size()) return -1;
+    if (col < 0 || size_t(col) >= columns_.size())
+        return -1;
     const ts::Table* t = DataSource();
     const int f = columns_[size_t(col)];
     // The table may have been redefined since the last count.
@@ -91,32 +101,38 @@ int TCustomDBGridPrintJob::FieldOfColumn(int col) const {
 
 int TCustomDBGridPrintJob::ColumnDisplayWidth(int col) const {
     const int f = FieldOfColumn(col);
-    if (f < 0) return 0;
+    if (f < 0)
+        return 0;
     const ts::FieldDef& def = DataSource()->fields().at(size_t(f));
     const auto it = displayWidths_.constFind(def.name.toLower());
-    if (it != displayWidths_.constEnd()) return *it;
+    if (it != displayWidths_.constEnd())
+        return *it;
     return def.type == ts::FieldType::String ? 20 : 10;
 }
 
 QString TCustomDBGridPrintJob::ColumnTitle(int col) const {
     const int f = FieldOfColumn(col);
-    if (f < 0) return {};
+    if (f < 0)
+        return {};
     return DataSource()->displayLabel(DataSource()->fields().at(size_t(f)).name);
 }
 
 QString TCustomDBGridPrintJob::BodyText(int col, int row) {
     ts::Table* t = DataSource();
     const int f = FieldOfColumn(col);
-    if (!t || f < 0 || row < 0 || row >= t->recordCount()) return {};
+    if (!t || f < 0 || row < 0 || row >= t->recordCount())
+        return {};
     t->setRecNo(row + 1);
     QString text = t->value(f).toString();
-    if (OnGetFieldText) OnGetFieldText(this, t->fields().at(size_t(f)).name, text);
+    if (OnGetFieldText)
+        OnGetFieldText(this, t->fields().at(size_t(f)).name, text);
     return text;
 }
 
 Qt::Alignment TCustomDBGridPrintJob::ColumnAlignment(int col) const {
     const int f = FieldOfColumn(col);
-    if (f < 0) return Qt::AlignLeft;
+    if (f < 0)
+        return Qt::AlignLeft;
     return DataSource()->fields().at(size_t(f)).type == ts::FieldType::String ? Qt::AlignLeft : Qt::AlignRight;
 }
 
@@ -132,4 +148,4 @@ void TCustomDBGridPrintJob::DrawPage(TPrintCanvas& canvas, int pageIndex, TDrawT
     EndUpdate();
 }
 
-}  // namespace printing
+} // namespace printing

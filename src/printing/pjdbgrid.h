@@ -70,7 +70,7 @@ private:
     TPrintJobDataLink* link_;
     QStringList visibleNames_;
     QHash<QString, int> displayWidths_;
-    std::vector<int> columns_;  // field indexes of the visible fields
+    std::vector<int> columns_; // field indexes of the visible fields
 };
 
 class TDBGridPrintJob : public TCustomDBGridPrintJob {
@@ -79,4 +79,4 @@ public:
     using TCustomDBGridPrintJob::TCustomDBGridPrintJob;
 };
 
-}  // namespace printing
+} // namespace printing

@@ -9,14 +9,16 @@
 namespace printing {
 
 namespace {
-int Div(double a, int b) { return RoundToInt(a / b); }
+int Div(double a, int b) {
+    return RoundToInt(a / b);
+}
 
 TFontSpec Arial(double points) {
     TFontSpec f;
     f.PointSize = points;
     return f;
 }
-}  // namespace
+} // namespace
 
 FlashCardGeometry::FlashCardGeometry(int columns, int rows)
     : rowH(Div(6800, rows)), colW(Div(4850, columns)), textX0(Div(2425, columns)), textY0(Div(3400, rows)) {}
@@ -33,8 +35,10 @@ void DrawFlashCardPage(TPrintCanvas& canvas, ts::Table& table, int columns, int 
     canvas.TextAlignV = vaTop;
     table.first();
     // One step to the page's first record: earlier pages are never drawn.
-    if (page > 1) table.moveBy(columns * rows * (page - 1));
-    if (table.eof()) return;
+    if (page > 1)
+        table.moveBy(columns * rows * (page - 1));
+    if (table.eof())
+        return;
 
     const FlashCardGeometry g(columns, rows);
     const int field = table.field(germanSide ? core::field::kGerman : core::field::kForeign);
@@ -50,11 +54,14 @@ void DrawFlashCardPage(TPrintCanvas& canvas, ts::Table& table, int columns, int 
             }
         }
     }
-    if (!germanSide) return;
+    if (!germanSide)
+        return;
     // The lines run off the sheet and are cut by its edge.
     canvas.Pen.Width = 1;
-    for (int k = 1; k <= rows; ++k) canvas.Line(0, k * g.rowH, 100000, k * g.rowH);
-    for (int k = 1; k <= columns; ++k) canvas.Line(k * g.colW, 0, k * g.colW, 10000);
+    for (int k = 1; k <= rows; ++k)
+        canvas.Line(0, k * g.rowH, 100000, k * g.rowH);
+    for (int k = 1; k <= columns; ++k)
+        canvas.Line(k * g.colW, 0, k * g.colW, 10000);
 }
 
 void setupFlashCardJob(TPrintJob& job) {
@@ -93,10 +100,11 @@ void setupVocabularyGridJob(TDBGridPrintJob& job) {
     job.SetIndexStart(1);
     // The shares of the page width the list gives each field.
     namespace field = core::field;
-    const std::pair<const QString&, int> widths[] = {{field::kId, 10},          {field::kGerman, 20},    {field::kForeign, 20},
-                                                     {field::kSubjectGroup, 14}, {field::kGender, 11},    {field::kDifficulty, 5},
-                                                     {field::kRemark, 13}};
-    for (const auto& [name, width] : widths) job.SetDisplayWidth(name, width);
+    const std::pair<const QString&, int> widths[] = {
+        {field::kId, 10},     {field::kGerman, 20},    {field::kForeign, 20}, {field::kSubjectGroup, 14},
+        {field::kGender, 11}, {field::kDifficulty, 5}, {field::kRemark, 13}};
+    for (const auto& [name, width] : widths)
+        job.SetDisplayWidth(name, width);
     job.SetTitle(QStringLiteral("Vokabeln"));
     job.EndUpdate();
 }
@@ -123,4 +131,4 @@ void applyVocabularyTestSettings(TDBGridPrintJob& job, ts::Table& vocabulary, bo
     job.Update();
 }
 
-}  // namespace printing
+} // namespace printing

@@ -41,4 +41,4 @@ void applyVocabularyListSettings(TDBGridPrintJob& job, ts::Table& vocabulary);
 // A test: 20 ruled rows and one column, German or foreign.
 void applyVocabularyTestSettings(TDBGridPrintJob& job, ts::Table& vocabulary, bool german);
 
-}  // namespace printing
+} // namespace printing

@@ -15,9 +15,8 @@
 
 namespace printing {
 
-PrintPreviewPanel::PrintPreviewPanel(ts::Table& vocabulary, core::WindowHost& host,
-                                     const PrintChoiceDialog* flashCards, IPrinterProvider* printer, IPrintUi* ui,
-                                     QWidget* parent)
+PrintPreviewPanel::PrintPreviewPanel(ts::Table& vocabulary, core::WindowHost& host, const PrintChoiceDialog* flashCards,
+                                     IPrinterProvider* printer, IPrintUi* ui, QWidget* parent)
     : QWidget(parent), vocabulary_(vocabulary), host_(host), flashCards_(flashCards) {
     setObjectName(QStringLiteral("Druckvorschau"));
     auto* layout = new QVBoxLayout(this);
@@ -49,7 +48,7 @@ PrintPreviewPanel::PrintPreviewPanel(ts::Table& vocabulary, core::WindowHost& ho
     DBGridPrintJob = new TDBGridPrintJob(this);
     DBGridPrintJob->setObjectName(QStringLiteral("DBGridPrintJob"));
     setPrintServices(printer, ui);
-    applyPrintServices();  // the fixed settings, before any printer is known
+    applyPrintServices(); // the fixed settings, before any printer is known
 
     connect(BSprache, &QPushButton::clicked, this, &PrintPreviewPanel::BSpracheClick);
 }
@@ -68,11 +67,13 @@ void PrintPreviewPanel::setPrintServices(IPrinterProvider* printer, IPrintUi* ui
 }
 
 void PrintPreviewPanel::applyPrintServices() {
-    if (!servicesPending_) return;
+    if (!servicesPending_)
+        return;
     servicesPending_ = false;
     IPrinterProvider* printer = printer_;
     IPrintUi* ui = ui_;
-    for (TCustomPrintJob* job : {static_cast<TCustomPrintJob*>(PrintJob1), static_cast<TCustomPrintJob*>(DBGridPrintJob)}) {
+    for (TCustomPrintJob* job :
+         {static_cast<TCustomPrintJob*>(PrintJob1), static_cast<TCustomPrintJob*>(DBGridPrintJob)}) {
         job->SetPrintUi(ui);
         job->SetDialogParent(this);
     }
@@ -87,13 +88,19 @@ void PrintPreviewPanel::applyPrintServices() {
     DBGridPrintJob->EndUpdate();
 }
 
-int PrintPreviewPanel::cardColumns() const { return flashCards_ ? flashCards_->cardColumns() : 3; }
-int PrintPreviewPanel::cardRows() const { return flashCards_ ? flashCards_->cardRows() : 6; }
+int PrintPreviewPanel::cardColumns() const {
+    return flashCards_ ? flashCards_->cardColumns() : 3;
+}
+int PrintPreviewPanel::cardRows() const {
+    return flashCards_ ? flashCards_->cardRows() : 6;
+}
 
 void PrintPreviewPanel::PrintJob1Draw(TCustomPrintJob* sender, TPrintCanvas& canvas, int pageIndex) {
-    if (kind_ != int(PrintKind::FlashCards)) return;
+    if (kind_ != int(PrintKind::FlashCards))
+        return;
     // Switching a filter on filters every row again: only when it is off.
-    if (!vocabulary_.isFiltered()) vocabulary_.setFiltered(true);
+    if (!vocabulary_.isFiltered())
+        vocabulary_.setFiltered(true);
     const int columns = cardColumns();
     const int rows = cardRows();
     DrawFlashCardPage(canvas, vocabulary_, columns, rows, GermanSideShown, pageIndex);
@@ -141,9 +148,15 @@ void PrintPreviewPanel::showTest(bool german) {
 void PrintPreviewPanel::preview(PrintKind kind, bool german) {
     applyPrintServices();
     switch (kind) {
-    case PrintKind::FlashCards: showFlashCards(); break;
-    case PrintKind::List: showList(); break;
-    case PrintKind::Test: showTest(german); break;
+    case PrintKind::FlashCards:
+        showFlashCards();
+        break;
+    case PrintKind::List:
+        showList();
+        break;
+    case PrintKind::Test:
+        showTest(german);
+        break;
     }
 }
 
@@ -155,7 +168,8 @@ void PrintPreviewPanel::adoptPrinterProvider(std::unique_ptr<IPrinterProvider> p
 void PrintPreviewPanel::hideEvent(QHideEvent* e) {
     QWidget::hideEvent(e);
     // Hidden with its panel (not by a minimised window): the preview was left.
-    if (!e->spontaneous()) left();
+    if (!e->spontaneous())
+        left();
 }
 
 void PrintPreviewPanel::left() {
@@ -172,4 +186,4 @@ void PrintPreviewPanel::BSpracheClick() {
     Preview1->RepaintPage();
 }
 
-}  // namespace printing
+} // namespace printing

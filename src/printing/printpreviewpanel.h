@@ -38,7 +38,7 @@ public:
 
     TPreviewToolbar* PreviewToolbar1;
     QToolButton* SpeedButtonHilfe;
-    QPushButton* BSprache;  // "Sprache wechseln"
+    QPushButton* BSprache; // "Sprache wechseln"
     TPreview* Preview1;
     TPrintJob* PrintJob1;
     TDBGridPrintJob* DBGridPrintJob;
@@ -75,8 +75,8 @@ private:
     const PrintChoiceDialog* flashCards_;
     int cardColumns() const;
     int cardRows() const;
-    int kind_ = 0;  // what is on show, 0 for nothing
-    int gridPage_ = 1;  // the page the grid job showed when the panel was left
+    int kind_ = 0;     // what is on show, 0 for nothing
+    int gridPage_ = 1; // the page the grid job showed when the panel was left
 };
 
-}  // namespace printing
+} // namespace printing

@@ -23,17 +23,16 @@ AboutF::AboutF(QWidget* parent) : QDialog(parent) {
     Details->setObjectName(QStringLiteral("Details"));
     Details->setWordWrap(true);
     Details->setTextFormat(Qt::RichText);
-    Details->setText(
-        QStringLiteral("<p>Version %1</p>"
-                       "<p>Ein Vokabeltrainer für Deutschsprachige: Vokabeln lernen und abfragen, "
-                       "Lektionen verwalten, Karteikarten, Listen und Tests drucken.</p>"
-                       "<p>Lizenz: GNU General Public License, Version 3 oder später (GPL-3.0-or-later). "
-                       "Das Programm wird ohne jede Gewährleistung bereitgestellt.</p>"
-                       "<p>Die englische Wortliste beruht auf dem Wörterbuch Deutsch–Englisch „Ding“ "
-                       "von Frank Richter (GPL-2.0-or-later), ausgewählt mit Häufigkeitslisten "
-                       "von zxcvbn-ts (deutsche und englische Wortlisten; die englische Liste "
-                       "beruht auf OpenSubtitles-Daten, ODC-BY) und von Hand geprüft.</p>")
-            .arg(QStringLiteral(VT_VERSION)));
+    Details->setText(QStringLiteral("<p>Version %1</p>"
+                                    "<p>Ein Vokabeltrainer für Deutschsprachige: Vokabeln lernen und abfragen, "
+                                    "Lektionen verwalten, Karteikarten, Listen und Tests drucken.</p>"
+                                    "<p>Lizenz: GNU General Public License, Version 3 oder später (GPL-3.0-or-later). "
+                                    "Das Programm wird ohne jede Gewährleistung bereitgestellt.</p>"
+                                    "<p>Die englische Wortliste beruht auf dem Wörterbuch Deutsch–Englisch „Ding“ "
+                                    "von Frank Richter (GPL-2.0-or-later), ausgewählt mit Häufigkeitslisten "
+                                    "von zxcvbn-ts (deutsche und englische Wortlisten; die englische Liste "
+                                    "beruht auf OpenSubtitles-Daten, ODC-BY) und von Hand geprüft.</p>")
+                         .arg(QStringLiteral(VT_VERSION)));
     layout->addWidget(Details);
     auto* buttons = new QDialogButtonBox(this);
     auto* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);

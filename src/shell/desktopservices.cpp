@@ -34,7 +34,9 @@ core::Answer WidgetPrompter::ask(const QString& text, core::Buttons buttons, con
     };
     std::vector<Choice> choices;
     switch (buttons) {
-    case core::Buttons::Ok: choices = {{"OK", QMessageBox::AcceptRole, core::Answer::Ok}}; break;
+    case core::Buttons::Ok:
+        choices = {{"OK", QMessageBox::AcceptRole, core::Answer::Ok}};
+        break;
     case core::Buttons::YesNo:
         choices = {{"Ja", QMessageBox::YesRole, core::Answer::Yes}, {"Nein", QMessageBox::NoRole, core::Answer::No}};
         break;

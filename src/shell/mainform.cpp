@@ -89,9 +89,11 @@ void Mainform::buildMenu() {
     BenutzerNeu1 = entry(benutzer, "BenutzerNeu1", QStringLiteral("Neu"), &Mainform::BenutzerNeuClick);
     BenutzerBearbeiten1 =
         entry(benutzer, "BenutzerBearbeiten1", QStringLiteral("Bearbeiten"), &Mainform::BenutzerBearbeitenClick);
-    BenutzerLoeschen1 = entry(benutzer, "BenutzerLoeschen1", QStringLiteral("Löschen"), &Mainform::BenutzerLoeschenClick);
+    BenutzerLoeschen1 =
+        entry(benutzer, "BenutzerLoeschen1", QStringLiteral("Löschen"), &Mainform::BenutzerLoeschenClick);
     benutzer->addSeparator();
-    BenutzerWechseln1 = entry(benutzer, "BenutzerWechseln1", QStringLiteral("Wechseln"), &Mainform::BenutzerWechselnClick);
+    BenutzerWechseln1 =
+        entry(benutzer, "BenutzerWechseln1", QStringLiteral("Wechseln"), &Mainform::BenutzerWechselnClick);
     BenutzerStatistik1 = entry(benutzer, "BenutzerStatistik1", QStringLiteral("Statistik"), &Mainform::StatistikClick);
 
     QMenu* vokabeln = bar->addMenu(QStringLiteral("Vokabeln"));
@@ -111,11 +113,14 @@ void Mainform::buildMenu() {
 
     QMenu* drucken = bar->addMenu(QStringLiteral("Drucken"));
     drucken->setObjectName(QStringLiteral("Drucken1"));
-    Karteikarten1 = drucken->addAction(QStringLiteral("Karteikarten"), this, [this] { PrintCommand(printing::PrintKind::FlashCards); });
+    Karteikarten1 = drucken->addAction(QStringLiteral("Karteikarten"), this,
+                                       [this] { PrintCommand(printing::PrintKind::FlashCards); });
     Karteikarten1->setObjectName(QStringLiteral("Karteikarten1"));
-    Vokabelliste1 = drucken->addAction(QStringLiteral("Vokabelliste"), this, [this] { PrintCommand(printing::PrintKind::List); });
+    Vokabelliste1 =
+        drucken->addAction(QStringLiteral("Vokabelliste"), this, [this] { PrintCommand(printing::PrintKind::List); });
     Vokabelliste1->setObjectName(QStringLiteral("Vokabelliste1"));
-    Vokabeltest1 = drucken->addAction(QStringLiteral("Vokabeltest"), this, [this] { PrintCommand(printing::PrintKind::Test); });
+    Vokabeltest1 =
+        drucken->addAction(QStringLiteral("Vokabeltest"), this, [this] { PrintCommand(printing::PrintKind::Test); });
     Vokabeltest1->setObjectName(QStringLiteral("Vokabeltest1"));
 
     QMenu* hilfe = bar->addMenu(QStringLiteral("Hilfe"));
@@ -149,8 +154,10 @@ void Mainform::buildNavigationBar() {
     SpeedButton4 = button("SpeedButton4", QStringLiteral("Testen"), NavIcon::Test, [this] { TestenClick(); });
     SpeedButton5 = button("SpeedButton5", QStringLiteral("Vokabeln"), NavIcon::Words, [this] { VokabelnClick(); });
     SpeedButton6 = button("SpeedButton6", QStringLiteral("Lektionen"), NavIcon::Lessons, [this] { LektionenClick(); });
-    SpeedButton1 = button("SpeedButton1", QStringLiteral("Karteikarten"), NavIcon::Print, [this] { PrintCommand(printing::PrintKind::FlashCards); });
-    SpeedButton3 = button("SpeedButton3", QStringLiteral("Statistik"), NavIcon::Statistics, [this] { StatistikClick(); });
+    SpeedButton1 = button("SpeedButton1", QStringLiteral("Karteikarten"), NavIcon::Print,
+                          [this] { PrintCommand(printing::PrintKind::FlashCards); });
+    SpeedButton3 =
+        button("SpeedButton3", QStringLiteral("Statistik"), NavIcon::Statistics, [this] { StatistikClick(); });
     SpeedButton9 = button("SpeedButton9", QStringLiteral("Sprache"), NavIcon::Language, [this] { SpracheClick(); });
     row->addStretch(1);
 }
@@ -158,7 +165,8 @@ void Mainform::buildNavigationBar() {
 void Mainform::buildPanels() {
     PLernen = new WorkPanel(QStringLiteral("PLernen"), QStringLiteral("Lernen"), centralWidget());
     PTesten = new WorkPanel(QStringLiteral("PTesten"), QStringLiteral("Testen"), centralWidget());
-    PVokabelverwaltung = new WorkPanel(QStringLiteral("PVokabelverwaltung"), QStringLiteral("Vokabeln"), centralWidget());
+    PVokabelverwaltung =
+        new WorkPanel(QStringLiteral("PVokabelverwaltung"), QStringLiteral("Vokabeln"), centralWidget());
     PLektionsverwaltung =
         new WorkPanel(QStringLiteral("PLektionsverwaltung"), QStringLiteral("Lektionsverwaltung"), centralWidget());
     PWoerterbuch = new WorkPanel(QStringLiteral("PWoerterbuch"), QStringLiteral("Wörterbuch"), centralWidget());
@@ -166,8 +174,8 @@ void Mainform::buildPanels() {
         new WorkPanel(QStringLiteral("PBenutzerstatistik"), QStringLiteral("Benutzerstatistik"), centralWidget());
     PDruckvorschau = new WorkPanel(QStringLiteral("PDruckvorschau"), QStringLiteral("Druckvorschau"), centralWidget());
     // The order in which ResetView hides them.
-    panels_ = {PLernen, PTesten, PBenutzerstatistik, PWoerterbuch, PDruckvorschau, PVokabelverwaltung,
-               PLektionsverwaltung};
+    panels_ = {
+        PLernen, PTesten, PBenutzerstatistik, PWoerterbuch, PDruckvorschau, PVokabelverwaltung, PLektionsverwaltung};
 }
 
 std::vector<ts::Table*> Mainform::allTables() {
@@ -208,7 +216,9 @@ void Mainform::showPanelOf(QWidget* content) {
             p->show();
 }
 
-void Mainform::inform(const QString& text) { ctx_.prompter().information(text); }
+void Mainform::inform(const QString& text) {
+    ctx_.prompter().information(text);
+}
 
 void Mainform::addVocabularyViewsLink(std::function<void(bool)> link) {
     link(viewsAttached_);
@@ -233,15 +243,22 @@ void Mainform::OpenManual(core::ManualPlace place) {
     ctx_.opener().open(QDir(folder).filePath(QStringLiteral("Vokabeltrainer - Handbuch.pdf")));
 }
 
-void Mainform::registerColumnWidths(ColumnWidths grid) { columnWidths_.push_back(std::move(grid)); }
+void Mainform::registerColumnWidths(ColumnWidths grid) {
+    columnWidths_.push_back(std::move(grid));
+}
 
 void Mainform::registerGridWidths(const QString& prefix, databound::Grid* grid) {
-    registerColumnWidths({prefix, core::field::kWordFields, [grid](const QString& f) { return grid->fieldColumnWidth(f); },
+    registerColumnWidths({prefix, core::field::kWordFields,
+                          [grid](const QString& f) { return grid->fieldColumnWidth(f); },
                           [grid](const QString& f, int w) { grid->setFieldColumnWidth(f, w); }});
 }
 
-void Mainform::Info1Click() { aboutF->exec(); }
+void Mainform::Info1Click() {
+    aboutF->exec();
+}
 
-void Mainform::Beenden1Click() { close(); }
+void Mainform::Beenden1Click() {
+    close();
+}
 
 } // namespace shell

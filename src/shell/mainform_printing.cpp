@@ -15,8 +15,8 @@ void Mainform::createPrintingWindows() {
     karteikartenDruckF = new printing::DruckerDialogF(vocabulary, *this, this);
     vokabellisteDruckF = new printing::DruckerDialogListeF(vocabulary, *this, this);
     vokabeltestDruckF = new printing::DruckerDialogtestF(vocabulary, *this, this);
-    druckvorschau = new printing::PrintPreviewPanel(vocabulary, *this, karteikartenDruckF, nullptr, nullptr,
-                                                    PDruckvorschau);
+    druckvorschau =
+        new printing::PrintPreviewPanel(vocabulary, *this, karteikartenDruckF, nullptr, nullptr, PDruckvorschau);
     printing::TDefaultPrinterProvider::Hooks printerHooks;
     printerHooks.chooseFile = [this](const QString& suggested) {
         return ctx_.folderChooser().chooseSaveFile(suggested, QStringLiteral("PDF-Dateien (*.pdf)"));
@@ -26,7 +26,9 @@ void Mainform::createPrintingWindows() {
     PDruckvorschau->contentLayout()->addWidget(druckvorschau, 1);
 }
 
-void Mainform::previewPrint(printing::PrintKind kind, bool german) { druckvorschau->preview(kind, german); }
+void Mainform::previewPrint(printing::PrintKind kind, bool german) {
+    druckvorschau->preview(kind, german);
+}
 
 void Mainform::labelLanguagePrinting(const QString& L) {
     for (printing::PrintChoiceDialog* d : {karteikartenDruckF, vokabellisteDruckF, vokabeltestDruckF})
@@ -43,7 +45,7 @@ void Mainform::PrintCommand(printing::PrintKind kind) {
         ResetView();
     printKind_ = kind;
     printing::PrintChoiceDialog* dialog = kind == printing::PrintKind::FlashCards ? karteikartenDruckF
-                                        : kind == printing::PrintKind::List       ? vokabellisteDruckF
+                                          : kind == printing::PrintKind::List     ? vokabellisteDruckF
                                                                                   : vokabeltestDruckF;
     // Modal for the user; the call returns at once, so the dialog's own
     // buttons finish the command.

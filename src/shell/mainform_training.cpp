@@ -30,11 +30,19 @@ void Mainform::TestenClick() {
         training->TestenClick();
 }
 
-void Mainform::startSecondTimer() { Timer1->start(); }
-void Mainform::stopSecondTimer() { Timer1->stop(); }
-bool Mainform::secondTimerActive() const { return Timer1->isActive(); }
+void Mainform::startSecondTimer() {
+    Timer1->start();
+}
+void Mainform::stopSecondTimer() {
+    Timer1->stop();
+}
+bool Mainform::secondTimerActive() const {
+    return Timer1->isActive();
+}
 
-void Mainform::StatistikClick() { showPanel(PBenutzerstatistik); }
+void Mainform::StatistikClick() {
+    showPanel(PBenutzerstatistik);
+}
 
 void Mainform::Timer1Timer() {
     if (training)

@@ -86,11 +86,23 @@ bool Mainform::switchLanguage(const QString& language) {
     return true;
 }
 
-void Mainform::SpracheClick() { spracheF->exec(); }
-void Mainform::DatenbankSichernClick() { datenSichernF->exec(); }
-void Mainform::BenutzerNeuClick() { benutzeranlegenF->exec(); }
-void Mainform::BenutzerBearbeitenClick() { benutzerbearbeitenF->exec(); }
-void Mainform::BenutzerLoeschenClick() { benutzerF->exec(); }
-void Mainform::BenutzerWechselnClick() { benutzerwechselnF->exec(); }
+void Mainform::SpracheClick() {
+    spracheF->exec();
+}
+void Mainform::DatenbankSichernClick() {
+    datenSichernF->exec();
+}
+void Mainform::BenutzerNeuClick() {
+    benutzeranlegenF->exec();
+}
+void Mainform::BenutzerBearbeitenClick() {
+    benutzerbearbeitenF->exec();
+}
+void Mainform::BenutzerLoeschenClick() {
+    benutzerF->exec();
+}
+void Mainform::BenutzerWechselnClick() {
+    benutzerwechselnF->exec();
+}
 
 } // namespace shell

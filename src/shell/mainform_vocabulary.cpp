@@ -19,9 +19,9 @@ namespace shell {
 void Mainform::createVocabularyWindows() {
     vocabularyRules = new vocabulary::VocabularyRules(ctx_, this);
 
-    vokabelverwaltung = new vocabulary::VocabularyEditor(ctx_, *vocabularyRules, vocabularySource,
-                                                        vocabulary::VocabularyEditor::Variant::Panel, *this,
-                                                        PVokabelverwaltung);
+    vokabelverwaltung =
+        new vocabulary::VocabularyEditor(ctx_, *vocabularyRules, vocabularySource,
+                                         vocabulary::VocabularyEditor::Variant::Panel, *this, PVokabelverwaltung);
     PVokabelverwaltung->contentLayout()->addWidget(vokabelverwaltung);
     connect(vokabelverwaltung, &vocabulary::VocabularyEditor::closeRequested, this, &Mainform::ClosePanel);
     vokabelnF = new vocabulary::VokabelnF(ctx_, *vocabularyRules, vocabularySource, *this, this);

@@ -21,7 +21,7 @@ struct LookupDef {
 struct FieldDef {
     QString name;
     FieldType type = FieldType::String;
-    int size = 0; // maximum characters of a string field
+    int size = 0;  // maximum characters of a string field
     QString label; // display label (column title when printing); empty: the name
     bool lookup = false;
     LookupDef lookupDef;

@@ -16,7 +16,9 @@ namespace {
 
 using lexer::Token;
 
-QString tr(const char* s) { return QCoreApplication::translate("ts", s); }
+QString tr(const char* s) {
+    return QCoreApplication::translate("ts", s);
+}
 using lexer::fail;
 
 enum class CmpOp { Eq, Ne, Lt, Gt, Le, Ge };
@@ -57,8 +59,10 @@ public:
             if (column->null[r])
                 return {};
             switch (type) {
-            case FieldType::Integer: return {Val::Num, double(column->ints[r]), {}};
-            case FieldType::Float: return {Val::Num, column->floats[r], {}};
+            case FieldType::Integer:
+                return {Val::Num, double(column->ints[r]), {}};
+            case FieldType::Float:
+                return {Val::Num, column->floats[r], {}};
             case FieldType::String:
                 return {Val::Str, 0, ci ? column->foldedText().row(r) : column->strings.get(r)};
             }
@@ -220,12 +224,24 @@ public:
         const int c = compareVals(x, y);
         bool res = false;
         switch (op_) {
-        case CmpOp::Eq: res = c == 0; break;
-        case CmpOp::Ne: res = c != 0; break;
-        case CmpOp::Lt: res = c < 0; break;
-        case CmpOp::Gt: res = c > 0; break;
-        case CmpOp::Le: res = c <= 0; break;
-        case CmpOp::Ge: res = c >= 0; break;
+        case CmpOp::Eq:
+            res = c == 0;
+            break;
+        case CmpOp::Ne:
+            res = c != 0;
+            break;
+        case CmpOp::Lt:
+            res = c < 0;
+            break;
+        case CmpOp::Gt:
+            res = c > 0;
+            break;
+        case CmpOp::Le:
+            res = c <= 0;
+            break;
+        case CmpOp::Ge:
+            res = c >= 0;
+            break;
         }
         return res ? Tri::True : Tri::False;
     }
@@ -249,8 +265,8 @@ public:
     LikeNode(Operand a, Operand pattern) : a_(std::move(a)), p_(std::move(pattern)) {
         // "%text%" on a text column is the dictionary search: scan the column
         // as one block instead of row by row.
-        if (a_.kind == Operand::ColumnRef && a_.type == FieldType::String && a_.ci &&
-            p_.kind == Operand::Const && p_.constant.kind == Val::Str) {
+        if (a_.kind == Operand::ColumnRef && a_.type == FieldType::String && a_.ci && p_.kind == Operand::Const &&
+            p_.constant.kind == Val::Str) {
             const text::View p = p_.constText;
             if (p.size() >= 3 && p.front() == u'%' && p.back() == u'%') {
                 const text::View inner = p.substr(1, p.size() - 2);
@@ -357,16 +373,20 @@ private:
     }
     static QString describe(const Token& t) {
         switch (t.kind) {
-        case Token::End: return tr("Ende");
-        case Token::String: return u'\'' + t.text + u'\'';
-        case Token::LParen: return QStringLiteral("(");
-        case Token::RParen: return QStringLiteral(")");
-        default: return t.text;
+        case Token::End:
+            return tr("Ende");
+        case Token::String:
+            return u'\'' + t.text + u'\'';
+        case Token::LParen:
+            return QStringLiteral("(");
+        case Token::RParen:
+            return QStringLiteral(")");
+        default:
+            return t.text;
         }
     }
 
-    template <typename ChainNode>
-    static std::unique_ptr<Node> chain(std::vector<std::unique_ptr<Node>> parts) {
+    template <typename ChainNode> static std::unique_ptr<Node> chain(std::vector<std::unique_ptr<Node>> parts) {
         if (parts.size() == 1)
             return std::move(parts.front());
         return std::make_unique<ChainNode>(std::move(parts));
@@ -438,9 +458,8 @@ private:
         const Token op = take();
         CmpOp cmp;
         if (op.kind != Token::Op || op.text == u"-")
-            fail(whole_, tr("Vergleichsoperator erwartet an Stelle %1, gefunden: %2.")
-                             .arg(op.pos + 1)
-                             .arg(describe(op)));
+            fail(whole_,
+                 tr("Vergleichsoperator erwartet an Stelle %1, gefunden: %2.").arg(op.pos + 1).arg(describe(op)));
         if (op.text == u"=")
             cmp = CmpOp::Eq;
         else if (op.text == u"<>")
@@ -546,7 +565,9 @@ Filter::Filter(const QString& expression, const TableData& data, bool caseInsens
 
 Filter::~Filter() = default;
 
-bool Filter::matches(RowId row) const { return root_->eval(row) == filter::Tri::True; }
+bool Filter::matches(RowId row) const {
+    return root_->eval(row) == filter::Tri::True;
+}
 
 std::vector<RowId> Filter::select(const std::vector<RowId>& ascending, bool isAllRows) const {
     return root_->select(ascending, isAllRows, true);

@@ -7,7 +7,9 @@
 namespace ts::filter::lexer {
 namespace {
 
-QString tr(const char* s) { return QCoreApplication::translate("ts", s); }
+QString tr(const char* s) {
+    return QCoreApplication::translate("ts", s);
+}
 
 class Lexer {
 public:
@@ -114,6 +116,8 @@ void fail(const QString& expression, const QString& detail) {
     throw TableError(tr("Ungültiger Filterausdruck \"%1\": %2").arg(expression, detail));
 }
 
-std::vector<Token> tokenize(const QString& expression) { return Lexer(expression, expression).run(); }
+std::vector<Token> tokenize(const QString& expression) {
+    return Lexer(expression, expression).run();
+}
 
 } // namespace ts::filter::lexer

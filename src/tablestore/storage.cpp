@@ -74,9 +74,15 @@ size_t StringPool::bytes() const {
 void Column::pushNull() {
     null.push_back(1);
     switch (type) {
-    case FieldType::Integer: ints.push_back(0); break;
-    case FieldType::Float: floats.push_back(0); break;
-    case FieldType::String: strings.push({}); break;
+    case FieldType::Integer:
+        ints.push_back(0);
+        break;
+    case FieldType::Float:
+        floats.push_back(0);
+        break;
+    case FieldType::String:
+        strings.push({});
+        break;
     }
     if (folded.valid)
         folded.valid = false;
@@ -88,9 +94,12 @@ QVariant Column::get(RowId r) const {
     if (null[r])
         return {};
     switch (type) {
-    case FieldType::Integer: return ints[r];
-    case FieldType::Float: return floats[r];
-    case FieldType::String: return text::toQString(strings.get(r));
+    case FieldType::Integer:
+        return ints[r];
+    case FieldType::Float:
+        return floats[r];
+    case FieldType::String:
+        return text::toQString(strings.get(r));
     }
     return {};
 }
@@ -99,8 +108,12 @@ void Column::set(RowId r, const QVariant& v) {
     const bool isNull = !v.isValid() || v.isNull();
     null[r] = isNull ? 1 : 0;
     switch (type) {
-    case FieldType::Integer: ints[r] = isNull ? 0 : v.toInt(); break;
-    case FieldType::Float: floats[r] = isNull ? 0 : v.toDouble(); break;
+    case FieldType::Integer:
+        ints[r] = isNull ? 0 : v.toInt();
+        break;
+    case FieldType::Float:
+        floats[r] = isNull ? 0 : v.toDouble();
+        break;
     case FieldType::String: {
         const QString s = isNull ? QString() : v.toString();
         strings.set(r, text::view(s));
@@ -208,7 +221,8 @@ QVariant convertForField(const FieldDef& f, const QVariant& v) {
     if (!v.isValid() || v.isNull())
         return {};
     switch (f.type) {
-    case FieldType::String: return v.toString();
+    case FieldType::String:
+        return v.toString();
     case FieldType::Integer: {
         bool ok = false;
         const int i = v.typeId() == QMetaType::QString ? v.toString().trimmed().toInt(&ok) : v.toInt(&ok);

@@ -40,9 +40,7 @@ struct FoldedText {
     std::vector<char16_t> chars;
     std::vector<uint32_t> start; // rows + 1 entries
     bool valid = false;
-    text::View row(RowId r) const {
-        return text::View(chars.data() + start[r], start[r + 1] - start[r] - 1);
-    }
+    text::View row(RowId r) const { return text::View(chars.data() + start[r], start[r + 1] - start[r] - 1); }
 };
 
 struct Column {

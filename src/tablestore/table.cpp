@@ -26,13 +26,15 @@ Table::~Table() = default;
 
 void Table::clearFields() {
     if (isOpen())
-        throw TableError(tr("Die Felder der Tabelle '%1' können nur bei geschlossener Tabelle geändert werden.").arg(name_));
+        throw TableError(
+            tr("Die Felder der Tabelle '%1' können nur bei geschlossener Tabelle geändert werden.").arg(name_));
     defined_.clear();
 }
 
 void Table::addField(const QString& name, FieldType type, int size) {
     if (isOpen())
-        throw TableError(tr("Die Felder der Tabelle '%1' können nur bei geschlossener Tabelle geändert werden.").arg(name_));
+        throw TableError(
+            tr("Die Felder der Tabelle '%1' können nur bei geschlossener Tabelle geändert werden.").arg(name_));
     FieldDef f;
     f.name = name;
     f.type = type;
@@ -40,15 +42,17 @@ void Table::addField(const QString& name, FieldType type, int size) {
     defined_.push_back(std::move(f));
 }
 
-void Table::addLookupField(const QString& name, FieldType type, int size, const QString& keyField,
-                           const Table* source, const QString& sourceKeyField, const QString& resultField) {
+void Table::addLookupField(const QString& name, FieldType type, int size, const QString& keyField, const Table* source,
+                           const QString& sourceKeyField, const QString& resultField) {
     addField(name, type, size);
     FieldDef& f = defined_.back();
     f.lookup = true;
     f.lookupDef = LookupDef{source, keyField, sourceKeyField, resultField};
 }
 
-const std::vector<FieldDef>& Table::fields() const { return isOpen() ? data_.fields : defined_; }
+const std::vector<FieldDef>& Table::fields() const {
+    return isOpen() ? data_.fields : defined_;
+}
 
 int Table::fieldIndex(const QString& name) const {
     const auto& fs = fields();
@@ -134,9 +138,11 @@ void Table::requireEditing() const {
 void Table::loadFromFile(const QString& path, qint64 maxBytes) {
     const FileRead file = readWholeFile(path, maxBytes);
     if (file.problem == FileRead::Problem::NotRegular || file.problem == FileRead::Problem::TooLarge)
-        throw DamagedFile(tr("Datei %1 kann nicht geöffnet werden. (%2)").arg(QDir::toNativeSeparators(path), file.reason));
+        throw DamagedFile(
+            tr("Datei %1 kann nicht geöffnet werden. (%2)").arg(QDir::toNativeSeparators(path), file.reason));
     if (file.problem != FileRead::Problem::None)
-        throw TableError(tr("Datei %1 kann nicht geöffnet werden. (%2)").arg(QDir::toNativeSeparators(path), file.reason));
+        throw TableError(
+            tr("Datei %1 kann nicht geöffnet werden. (%2)").arg(QDir::toNativeSeparators(path), file.reason));
     if (isOpen() && !fileName_.isEmpty() && changed_) {
         cancel();
         saveToFile(fileName_);
@@ -150,7 +156,9 @@ void Table::loadFromFile(const QString& path, qint64 maxBytes) {
     }
 }
 
-void Table::loadFromBuffer(const QByteArray& bytes) { checkedLoad(bytes); }
+void Table::loadFromBuffer(const QByteArray& bytes) {
+    checkedLoad(bytes);
+}
 
 void Table::checkedLoad(const QByteArray& bytes) {
     // Parsed completely before anything is replaced: a bad file leaves the
@@ -169,7 +177,8 @@ void Table::saveToFile(const QString& path) {
     const QByteArray bytes = formatFor(path) == Format::Xml ? io::writeXml(data_) : io::writeCompact(data_);
     const QString problem = writeWholeFile(path, bytes);
     if (!problem.isEmpty())
-        throw TableError(tr("Datei %1 kann nicht gespeichert werden. (%2)").arg(QDir::toNativeSeparators(path), problem));
+        throw TableError(
+            tr("Datei %1 kann nicht gespeichert werden. (%2)").arg(QDir::toNativeSeparators(path), problem));
     if (sameFile(path, fileName_))
         changed_ = false;
 }
@@ -210,7 +219,9 @@ void Table::adoptData(TableData&& data) {
 
 // ------------------------------------------------------------ cursor
 
-int Table::recordCount() const { return isOpen() ? int(filtered_ && filter_ ? view_.size() : ordered_.size()) : 0; }
+int Table::recordCount() const {
+    return isOpen() ? int(filtered_ && filter_ ? view_.size() : ordered_.size()) : 0;
+}
 
 void Table::setCursor(int index) {
     cur_ = index;
@@ -233,8 +244,12 @@ void Table::last() {
     setCursor(recordCount() - 1);
 }
 
-void Table::next() { moveBy(1); }
-void Table::prior() { moveBy(-1); }
+void Table::next() {
+    moveBy(1);
+}
+void Table::prior() {
+    moveBy(-1);
+}
 
 int Table::moveBy(int distance) {
     requireOpen();
@@ -254,7 +269,9 @@ int Table::moveBy(int distance) {
     return moved;
 }
 
-int Table::recNo() const { return state_ == State::Insert ? 0 : cur_ + 1; }
+int Table::recNo() const {
+    return state_ == State::Insert ? 0 : cur_ + 1;
+}
 
 void Table::setRecNo(int recNo) {
     requireOpen();
@@ -306,9 +323,8 @@ void Table::setValue(int field, const QVariant& v) {
         throw TableError(tr("Das Feld '%1' wird nachgeschlagen und kann nicht geändert werden.").arg(f.name));
     QVariant converted = convertForField(f, v);
     if (f.type == FieldType::String && f.size > 0 && converted.toString().size() > f.size)
-        throw TableError(tr("Der Text für das Feld '%1' ist zu lang: höchstens %2 Zeichen sind erlaubt.")
-                             .arg(f.name)
-                             .arg(f.size));
+        throw TableError(
+            tr("Der Text für das Feld '%1' ist zu lang: höchstens %2 Zeichen sind erlaubt.").arg(f.name).arg(f.size));
     buffer_[size_t(field)] = std::move(converted);
     modified_ = true;
     emit valueChanged(field);
@@ -319,7 +335,9 @@ void Table::setValue(int field, const QVariant& v) {
 
 // ------------------------------------------------------------ editing
 
-void Table::addHook(HookKind kind, Hook hook) { hooks_[int(kind)].push_back(std::move(hook)); }
+void Table::addHook(HookKind kind, Hook hook) {
+    hooks_[int(kind)].push_back(std::move(hook));
+}
 
 void Table::insert() {
     requireOpen();
@@ -393,7 +411,9 @@ void Table::post() {
         h(*this);
 }
 
-void Table::beginBulkInsert() { ++bulk_; }
+void Table::beginBulkInsert() {
+    ++bulk_;
+}
 
 void Table::endBulkInsert() {
     if (bulk_ == 0 || --bulk_ > 0)

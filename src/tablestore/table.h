@@ -38,14 +38,14 @@ public:
     // --- field definitions (only while closed)
     void clearFields();
     void addField(const QString& name, FieldType type, int size = 0);
-    void addLookupField(const QString& name, FieldType type, int size, const QString& keyField,
-                        const Table* source, const QString& sourceKeyField, const QString& resultField);
+    void addLookupField(const QString& name, FieldType type, int size, const QString& keyField, const Table* source,
+                        const QString& sourceKeyField, const QString& resultField);
     const std::vector<FieldDef>& fields() const;
     int fieldIndex(const QString& name) const; // -1 when unknown, any letter case
     int field(const QString& name) const;
     // The label a field is shown with; kept across loads of the table.
     void setDisplayLabel(const QString& field, const QString& label);
-    QString displayLabel(const QString& field) const;     // throws TableError when unknown
+    QString displayLabel(const QString& field) const; // throws TableError when unknown
 
     // --- life cycle
     void createDataSet(); // open with the defined fields and no rows
@@ -135,8 +135,8 @@ public:
     size_t memoryBytes() const;
 
 signals:
-    void layoutChanged();       // the rows of the view changed
-    void currentChanged();      // another current record, or another state
+    void layoutChanged();         // the rows of the view changed
+    void currentChanged();        // another current record, or another state
     void valueChanged(int field); // a field of the pending record changed
 
 private:

@@ -13,7 +13,9 @@ namespace ts {
 
 namespace {
 
-int cmpNum(double a, double b) { return a < b ? -1 : (a > b ? 1 : 0); }
+int cmpNum(double a, double b) {
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
 
 int cmpVariant(const QVariant& a, const QVariant& b) {
     const bool an = !a.isValid() || a.isNull(), bn = !b.isValid() || b.isNull();
@@ -38,9 +40,12 @@ bool sameValue(const Column& c, RowId r, const QVariant& v) {
     if (c.null[r] || vn)
         return bool(c.null[r]) == vn;
     switch (c.type) {
-    case FieldType::Integer: return c.ints[r] == v.toInt();
-    case FieldType::Float: return c.floats[r] == v.toDouble();
-    case FieldType::String: return c.strings.get(r) == text::view(v.toString());
+    case FieldType::Integer:
+        return c.ints[r] == v.toInt();
+    case FieldType::Float:
+        return c.floats[r] == v.toDouble();
+    case FieldType::String:
+        return c.strings.get(r) == text::view(v.toString());
     }
     return false;
 }
@@ -56,8 +61,10 @@ int Table::compareField(int field, RowId a, RowId b) const {
     if (c.null[a] || c.null[b])
         return c.null[a] == c.null[b] ? 0 : (c.null[a] ? -1 : 1);
     switch (c.type) {
-    case FieldType::Integer: return cmpNum(c.ints[a], c.ints[b]);
-    case FieldType::Float: return cmpNum(c.floats[a], c.floats[b]);
+    case FieldType::Integer:
+        return cmpNum(c.ints[a], c.ints[b]);
+    case FieldType::Float:
+        return cmpNum(c.floats[a], c.floats[b]);
     case FieldType::String: {
         const int k = c.sortKey(a).compare(c.sortKey(b));
         if (k != 0)
@@ -118,7 +125,8 @@ uint64_t prefixKey(const Column& c, RowId r) {
     if (c.null[r])
         return 0;
     switch (c.type) {
-    case FieldType::Integer: return (uint64_t(uint32_t(c.ints[r]) ^ 0x80000000u) << 1) | 1;
+    case FieldType::Integer:
+        return (uint64_t(uint32_t(c.ints[r]) ^ 0x80000000u) << 1) | 1;
     case FieldType::Float: {
         uint64_t bits;
         std::memcpy(&bits, &c.floats[r], sizeof bits);

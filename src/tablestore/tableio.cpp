@@ -12,7 +12,9 @@
 namespace ts::io {
 namespace {
 
-QString tr(const char* s) { return QCoreApplication::translate("ts", s); }
+QString tr(const char* s) {
+    return QCoreApplication::translate("ts", s);
+}
 
 [[noreturn]] void bad(const QString& detail) {
     throw TableError(tr("Die Tabellendaten sind beschädigt oder haben ein unbekanntes Format: %1").arg(detail));
@@ -20,9 +22,12 @@ QString tr(const char* s) { return QCoreApplication::translate("ts", s); }
 
 const char* typeName(FieldType t) {
     switch (t) {
-    case FieldType::Integer: return "integer";
-    case FieldType::Float: return "float";
-    case FieldType::String: return "string";
+    case FieldType::Integer:
+        return "integer";
+    case FieldType::Float:
+        return "float";
+    case FieldType::String:
+        return "string";
     }
     return "string";
 }
@@ -40,11 +45,20 @@ void putEscaped(std::string& out, text::View s) {
         }
         if (c < 0x80) {
             switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case 0: break; // XML cannot carry NUL, not even escaped
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case 0:
+                break; // XML cannot carry NUL, not even escaped
             default:
                 if (c < 0x20) {
                     out += "&#";
@@ -128,19 +142,32 @@ QString strictUtf8(const char* s) {
 
 QString xmlProblem(pugi::xml_parse_status status) {
     switch (status) {
-    case pugi::status_out_of_memory: return tr("nicht genug Arbeitsspeicher");
-    case pugi::status_unrecognized_tag: return tr("unbekanntes Tag");
-    case pugi::status_bad_pi: return tr("fehlerhafte Verarbeitungsanweisung");
-    case pugi::status_bad_comment: return tr("fehlerhafter Kommentar");
-    case pugi::status_bad_cdata: return tr("fehlerhafter CDATA-Abschnitt");
-    case pugi::status_bad_doctype: return tr("fehlerhafte Dokumenttyp-Angabe");
-    case pugi::status_bad_pcdata: return tr("fehlerhafter Text");
-    case pugi::status_bad_start_element: return tr("fehlerhaftes Anfangs-Tag");
-    case pugi::status_bad_attribute: return tr("fehlerhaftes Attribut");
-    case pugi::status_bad_end_element: return tr("fehlerhaftes End-Tag");
-    case pugi::status_end_element_mismatch: return tr("End-Tag passt nicht zum Anfangs-Tag");
-    case pugi::status_no_document_element: return tr("kein Wurzelelement");
-    default: return tr("unlesbares XML");
+    case pugi::status_out_of_memory:
+        return tr("nicht genug Arbeitsspeicher");
+    case pugi::status_unrecognized_tag:
+        return tr("unbekanntes Tag");
+    case pugi::status_bad_pi:
+        return tr("fehlerhafte Verarbeitungsanweisung");
+    case pugi::status_bad_comment:
+        return tr("fehlerhafter Kommentar");
+    case pugi::status_bad_cdata:
+        return tr("fehlerhafter CDATA-Abschnitt");
+    case pugi::status_bad_doctype:
+        return tr("fehlerhafte Dokumenttyp-Angabe");
+    case pugi::status_bad_pcdata:
+        return tr("fehlerhafter Text");
+    case pugi::status_bad_start_element:
+        return tr("fehlerhaftes Anfangs-Tag");
+    case pugi::status_bad_attribute:
+        return tr("fehlerhaftes Attribut");
+    case pugi::status_bad_end_element:
+        return tr("fehlerhaftes End-Tag");
+    case pugi::status_end_element_mismatch:
+        return tr("End-Tag passt nicht zum Anfangs-Tag");
+    case pugi::status_no_document_element:
+        return tr("kein Wurzelelement");
+    default:
+        return tr("unlesbares XML");
     }
 }
 
@@ -289,7 +316,9 @@ TableData readXml(const QByteArray& bytes) {
 
 constexpr char kMagic[] = {'M', 'V', 'T', 'B', 1};
 
-template <typename T> void put(QByteArray& out, T v) { out.append(reinterpret_cast<const char*>(&v), sizeof v); }
+template <typename T> void put(QByteArray& out, T v) {
+    out.append(reinterpret_cast<const char*>(&v), sizeof v);
+}
 
 class Reader {
 public:
@@ -360,7 +389,9 @@ TableData readCompact(const QByteArray& bytes) {
         for (uint8_t& n : c.null)
             n = n ? 1 : 0;
         switch (c.type) {
-        case FieldType::Integer: copyBytes(c.ints.data(), in.take(size_t(nrows) * 4), size_t(nrows) * 4); break;
+        case FieldType::Integer:
+            copyBytes(c.ints.data(), in.take(size_t(nrows) * 4), size_t(nrows) * 4);
+            break;
         case FieldType::Float:
             copyBytes(c.floats.data(), in.take(size_t(nrows) * 8), size_t(nrows) * 8);
             for (uint32_t r = 0; r < nrows; ++r)
@@ -429,9 +460,15 @@ QByteArray writeXml(const TableData& data) {
             out += std::to_string(ci);
             out += "=\"";
             switch (c.type) {
-            case FieldType::Integer: out.append(num, std::to_chars(num, num + sizeof num, c.ints[r]).ptr); break;
-            case FieldType::Float: out.append(num, std::to_chars(num, num + sizeof num, c.floats[r]).ptr); break;
-            case FieldType::String: putEscaped(out, c.strings.get(r)); break;
+            case FieldType::Integer:
+                out.append(num, std::to_chars(num, num + sizeof num, c.ints[r]).ptr);
+                break;
+            case FieldType::Float:
+                out.append(num, std::to_chars(num, num + sizeof num, c.floats[r]).ptr);
+                break;
+            case FieldType::String:
+                putEscaped(out, c.strings.get(r));
+                break;
             }
             out += '"';
         }
@@ -462,8 +499,12 @@ QByteArray writeCompact(const TableData& data) {
             if (!data.alive[r])
                 continue;
             switch (c.type) {
-            case FieldType::Integer: put<int32_t>(out, c.ints[r]); break;
-            case FieldType::Float: put<double>(out, c.floats[r]); break;
+            case FieldType::Integer:
+                put<int32_t>(out, c.ints[r]);
+                break;
+            case FieldType::Float:
+                put<double>(out, c.floats[r]);
+                break;
             case FieldType::String: {
                 const text::View s = c.strings.get(r);
                 put<uint32_t>(out, uint32_t(s.size()));

@@ -34,7 +34,9 @@ const Tables& tables() {
 
 } // namespace
 
-char16_t lower(char16_t c) { return tables().lower[c]; }
+char16_t lower(char16_t c) {
+    return tables().lower[c];
+}
 
 void appendLower(std::u16string& out, View s) {
     const auto& t = tables().lower;

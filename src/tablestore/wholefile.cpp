@@ -16,9 +16,13 @@
 namespace ts {
 
 namespace {
-QString tr(const char* s) { return QCoreApplication::translate("ts", s); }
+QString tr(const char* s) {
+    return QCoreApplication::translate("ts", s);
+}
 
-QByteArray encoded(const QString& path) { return QFile::encodeName(path); }
+QByteArray encoded(const QString& path) {
+    return QFile::encodeName(path);
+}
 
 // Our temporary names: the final name, ".neu-" and six letters or digits.
 constexpr int kTempSuffixLength = 11;
@@ -42,26 +46,43 @@ void syncFolderOf(const QString& path) {
 
 QString systemReason(int err) {
     switch (err) {
-    case ENOENT: return tr("Datei oder Ordner nicht vorhanden");
+    case ENOENT:
+        return tr("Datei oder Ordner nicht vorhanden");
     case EACCES:
-    case EPERM: return tr("Zugriff verweigert");
-    case ENOSPC: return tr("kein Platz mehr auf dem Datenträger");
-    case EDQUOT: return tr("Speicherkontingent erschöpft");
-    case EFBIG: return tr("Datei zu groß");
-    case EROFS: return tr("Dateisystem nur lesbar");
-    case EISDIR: return tr("ist ein Ordner");
-    case ENOTDIR: return tr("ein Teil des Pfades ist kein Ordner");
-    case ELOOP: return tr("zu viele Verweise hintereinander");
-    case ENAMETOOLONG: return tr("Name zu lang");
-    case EIO: return tr("Ein-/Ausgabefehler");
+    case EPERM:
+        return tr("Zugriff verweigert");
+    case ENOSPC:
+        return tr("kein Platz mehr auf dem Datenträger");
+    case EDQUOT:
+        return tr("Speicherkontingent erschöpft");
+    case EFBIG:
+        return tr("Datei zu groß");
+    case EROFS:
+        return tr("Dateisystem nur lesbar");
+    case EISDIR:
+        return tr("ist ein Ordner");
+    case ENOTDIR:
+        return tr("ein Teil des Pfades ist kein Ordner");
+    case ELOOP:
+        return tr("zu viele Verweise hintereinander");
+    case ENAMETOOLONG:
+        return tr("Name zu lang");
+    case EIO:
+        return tr("Ein-/Ausgabefehler");
     case EMFILE:
-    case ENFILE: return tr("zu viele offene Dateien");
+    case ENFILE:
+        return tr("zu viele offene Dateien");
     case EBUSY:
-    case ETXTBSY: return tr("Datei wird gerade benutzt");
-    case EXDEV: return tr("Umbenennen über Dateisystemgrenzen nicht möglich");
-    case ENOMEM: return tr("nicht genug Arbeitsspeicher");
-    case 0: return tr("unbekannter Fehler");
-    default: return tr("Systemfehler %1").arg(err);
+    case ETXTBSY:
+        return tr("Datei wird gerade benutzt");
+    case EXDEV:
+        return tr("Umbenennen über Dateisystemgrenzen nicht möglich");
+    case ENOMEM:
+        return tr("nicht genug Arbeitsspeicher");
+    case 0:
+        return tr("unbekannter Fehler");
+    default:
+        return tr("Systemfehler %1").arg(err);
     }
 }
 
@@ -152,7 +173,9 @@ bool isTemporaryName(const QString& fileName) {
 
 FileSet::FileSet(QString markerPath) : marker_(std::move(markerPath)) {}
 
-void FileSet::add(const QString& path, const QByteArray& bytes) { files_.emplace_back(path, bytes); }
+void FileSet::add(const QString& path, const QByteArray& bytes) {
+    files_.emplace_back(path, bytes);
+}
 
 QString FileSet::commit() {
     std::vector<std::unique_ptr<PendingFile>> pending;
@@ -171,7 +194,8 @@ QString FileSet::commit() {
     QString failed;
     for (auto& p : pending) {
         if (const QString problem = p->commit(); !problem.isEmpty() && failed.isEmpty())
-            failed = tr("Datei %1 kann nicht gespeichert werden. (%2)").arg(QDir::toNativeSeparators(p->path()), problem);
+            failed =
+                tr("Datei %1 kann nicht gespeichert werden. (%2)").arg(QDir::toNativeSeparators(p->path()), problem);
     }
     if (!failed.isEmpty()) {
         for (auto& p : pending)

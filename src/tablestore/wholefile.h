@@ -29,8 +29,8 @@ public:
     PendingFile& operator=(const PendingFile&) = delete;
 
     QString write(const QByteArray& bytes); // empty on success; once per file
-    QString commit();                        // empty on success
-    void keep() { committed_ = true; }       // leave the temporary file behind
+    QString commit();                       // empty on success
+    void keep() { committed_ = true; }      // leave the temporary file behind
     const QString& path() const { return path_; }
     // The name the data lies under until commit(); empty before write().
     const QString& temporaryPath() const { return temp_; }

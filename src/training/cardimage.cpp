@@ -33,8 +33,7 @@ void CardImage::paintEvent(QPaintEvent*) {
     // The face keeps its proportions and sits centred in the widget, with a
     // border around the written area so words at its edge do not touch it.
     constexpr double border = 10;
-    const double scale =
-        std::min(width() / (kFaceWidth + 2 * border), height() / (kFaceHeight + 2 * border));
+    const double scale = std::min(width() / (kFaceWidth + 2 * border), height() / (kFaceHeight + 2 * border));
     const QPointF origin((width() - (kFaceWidth + 2 * border) * scale) / 2 + border * scale,
                          (height() - (kFaceHeight + 2 * border) * scale) / 2 + border * scale);
     p.translate(origin);

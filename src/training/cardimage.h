@@ -18,7 +18,7 @@ public:
     struct Text {
         QString text;
         int x = 0;
-        int y = 0;          // top of the text
+        int y = 0; // top of the text
         int pointSize = 0;
         Qt::Alignment alignment; // Qt::AlignHCenter: (x, y) is the top centre; Qt::AlignLeft: the top left
         QColor colour;

@@ -91,10 +91,20 @@ void LearnPanel::showRunning(bool running, bool canStepBack) {
     BVorher->setEnabled(running && canStepBack);
 }
 
-void LearnPanel::BLernenStartClick() { run_.start(); }
-void LearnPanel::Stop() { run_.stop(); }
-void LearnPanel::BNaechsteClick() { run_.next(); }
-void LearnPanel::BEinzelschrittClick() { run_.singleStep(); }
-void LearnPanel::BVorherClick() { run_.previous(); }
+void LearnPanel::BLernenStartClick() {
+    run_.start();
+}
+void LearnPanel::Stop() {
+    run_.stop();
+}
+void LearnPanel::BNaechsteClick() {
+    run_.next();
+}
+void LearnPanel::BEinzelschrittClick() {
+    run_.singleStep();
+}
+void LearnPanel::BVorherClick() {
+    run_.previous();
+}
 
 } // namespace training

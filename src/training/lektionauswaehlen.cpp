@@ -27,9 +27,9 @@ LessonDialog::LessonDialog(core::AppContext& ctx, Purpose purpose, QWidget* pare
     };
     Label1 = label("Label1", QStringLiteral("Bitte wählen Sie"));
     Label2 = label("Label2", purpose == Purpose::Learn ? QStringLiteral("eine Lektion aus, die")
-                                                        : QStringLiteral("eine Lektion aus, in der "));
+                                                       : QStringLiteral("eine Lektion aus, in der "));
     Label3 = label("Label3", purpose == Purpose::Learn ? QStringLiteral("Sie üben möchten:")
-                                                        : QStringLiteral("Sie getestet werden möchten:"));
+                                                       : QStringLiteral("Sie getestet werden möchten:"));
     QFont f = Label1->font();
     f.setBold(true);
     Label1->setFont(f);

@@ -14,10 +14,10 @@
 
 namespace training {
 
-lernenoptionenF::lernenoptionenF(core::AppContext& ctx, core::WindowHost& host, Pool& pool, LearnPanel& learn, TestPanel& test,
-                                       QWidget* parent)
-    : OptionsDialog(ctx, host, "lernenoptionenF", QStringLiteral("Lernenoptionen"), QStringLiteral("Deutsch-Fremdsprache"),
-                    parent),
+lernenoptionenF::lernenoptionenF(core::AppContext& ctx, core::WindowHost& host, Pool& pool, LearnPanel& learn,
+                                 TestPanel& test, QWidget* parent)
+    : OptionsDialog(ctx, host, "lernenoptionenF", QStringLiteral("Lernenoptionen"),
+                    QStringLiteral("Deutsch-Fremdsprache"), parent),
       pool_(pool), learn_(learn), test_(test) {
     GBSchleife = group(this, "GBSchleife", QStringLiteral("Schleife"));
     CheckBox1 = checkBox(GBSchleife, "CheckBox1", QStringLiteral("mit Schleife"));
@@ -44,7 +44,6 @@ void lernenoptionenF::Button1Click() {
     if (pool_.isChosen())
         pool_.first();
     accept(); // the panels' controls follow the options on `accepted`
-
 }
 
 } // namespace training

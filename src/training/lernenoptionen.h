@@ -11,7 +11,8 @@ namespace training {
 class lernenoptionenF : public OptionsDialog {
     Q_OBJECT
 public:
-    lernenoptionenF(core::AppContext& ctx, core::WindowHost& host, Pool& pool, LearnPanel& learn, TestPanel& test, QWidget* parent);
+    lernenoptionenF(core::AppContext& ctx, core::WindowHost& host, Pool& pool, LearnPanel& learn, TestPanel& test,
+                    QWidget* parent);
 
     QGroupBox* GBSchleife;
     QCheckBox* CheckBox1;

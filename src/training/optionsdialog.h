@@ -34,8 +34,8 @@ private:
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    OptionsDialog(core::AppContext& ctx, core::WindowHost& host, const char* name, const QString& caption, const QString& directionZero,
-                  QWidget* parent);
+    OptionsDialog(core::AppContext& ctx, core::WindowHost& host, const char* name, const QString& caption,
+                  const QString& directionZero, QWidget* parent);
 
     QGroupBox* GBReihenfolge;
     QRadioButton* RadioButton1;
@@ -44,8 +44,8 @@ public:
     QGroupBox* GBAbfragerichtung;
     QRadioButton* RadioButton4;
     QRadioButton* RadioButton5;
-    QPushButton* Button1;      // Ok
-    QPushButton* Button2;      // Abbrechen
+    QPushButton* Button1;       // Ok
+    QPushButton* Button2;       // Abbrechen
     QToolButton* SpeedButton16; // help
 
     // The direction captions for the current language.

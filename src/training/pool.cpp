@@ -7,8 +7,8 @@ namespace training {
 bool Pool::choose(const QString& lessonName) {
     const QString language = db_.currentLanguage(); // positions the current user
     ts::Table& lessons = db_.lessons;
-    lessons.setFilter(QStringLiteral("Sprache = %1 AND Name = %2")
-                          .arg(ts::Table::quoted(language), ts::Table::quoted(lessonName)));
+    lessons.setFilter(
+        QStringLiteral("Sprache = %1 AND Name = %2").arg(ts::Table::quoted(language), ts::Table::quoted(lessonName)));
     lessons.setFiltered(true);
     lessons.first();
     if (lessons.isEmpty()) {

@@ -89,8 +89,8 @@ bool KnowledgeWeight(core::Database& db, int vocabularyId, double r) {
     return !(r >= 0.5);
 }
 
-DrawResult nextTestEntry(Pool& pool, AskedList& asked, const core::PracticeOptions& options,
-                         core::RandomSource& random, core::Database& db, const std::function<void()>& show) {
+DrawResult nextTestEntry(Pool& pool, AskedList& asked, const core::PracticeOptions& options, core::RandomSource& random,
+                         core::Database& db, const std::function<void()>& show) {
     const int n = pool.size();
     if (n == 0)
         return DrawResult::EndOfPool;

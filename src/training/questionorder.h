@@ -34,8 +34,8 @@ enum class DrawResult { Shown, EndOfPool };
 
 // The test run's next question: positions the pool and calls `show` for the
 // entry to ask. With "Sequentiell" the pool ends one entry past the question.
-DrawResult nextTestEntry(Pool& pool, AskedList& asked, const core::PracticeOptions& options,
-                         core::RandomSource& random, core::Database& db, const std::function<void()>& show);
+DrawResult nextTestEntry(Pool& pool, AskedList& asked, const core::PracticeOptions& options, core::RandomSource& random,
+                         core::Database& db, const std::function<void()>& show);
 
 // The learn run's next card. `single` is an "Einzelschritt", `phase` the half
 // of the card it shows (1 question, 2 answers); `show` draws the card.

@@ -18,8 +18,8 @@ namespace {
 constexpr int kMaxTime = 100; // minutes or seconds per word, as far as the arrows go
 } // namespace
 
-testoptionenF::testoptionenF(core::AppContext& ctx, core::WindowHost& host, Pool& pool, LearnPanel& learn, TestPanel& test,
-                                     QWidget* parent)
+testoptionenF::testoptionenF(core::AppContext& ctx, core::WindowHost& host, Pool& pool, LearnPanel& learn,
+                             TestPanel& test, QWidget* parent)
     : OptionsDialog(ctx, host, "testoptionenF", QStringLiteral("Testoptionen"), QStringLiteral("Deutsch -Fremdsprache"),
                     parent),
       pool_(pool), learn_(learn), test_(test) {
@@ -103,9 +103,8 @@ std::optional<int> testoptionenF::timeField(QLineEdit* edit, const QString& name
     const int v = edit->text().trimmed().toInt(&ok);
     if (ok && v >= 1 && v <= kMaxTime)
         return v;
-    ctx_.prompter().information(QStringLiteral("Bitte geben Sie bei „%1“ eine ganze Zahl von 1 bis %2 ein.")
-                                    .arg(name)
-                                    .arg(kMaxTime));
+    ctx_.prompter().information(
+        QStringLiteral("Bitte geben Sie bei „%1“ eine ganze Zahl von 1 bis %2 ein.").arg(name).arg(kMaxTime));
     edit->setFocus();
     edit->selectAll();
     return std::nullopt;

@@ -13,22 +13,23 @@ namespace training {
 class testoptionenF : public OptionsDialog {
     Q_OBJECT
 public:
-    testoptionenF(core::AppContext& ctx, core::WindowHost& host, Pool& pool, LearnPanel& learn, TestPanel& test, QWidget* parent);
+    testoptionenF(core::AppContext& ctx, core::WindowHost& host, Pool& pool, LearnPanel& learn, TestPanel& test,
+                  QWidget* parent);
 
     QGroupBox* GBSonstiges;
     QCheckBox* CheckBox1; // Schleife
     QCheckBox* CheckBox2; // Überstimmen
     QGroupBox* GBTimer;
-    QRadioButton* RadioButton6;  // Gesamtzeit
-    QLineEdit* LabeledEdit1;     // Minuten
+    QRadioButton* RadioButton6; // Gesamtzeit
+    QLineEdit* LabeledEdit1;    // Minuten
     UpDown* UpDown1;
-    QRadioButton* RadioButton7;  // Zeit pro Vokabel
-    QLineEdit* LabeledEdit2;     // Sekunden
+    QRadioButton* RadioButton7; // Zeit pro Vokabel
+    QLineEdit* LabeledEdit2;    // Sekunden
     UpDown* UpDown2;
     QRadioButton* RadioButton10; // Kein Timer
     QGroupBox* GBEingabe;
-    QRadioButton* RadioButton8;  // Multiple Choice
-    QRadioButton* RadioButton9;  // Tastatureingabe
+    QRadioButton* RadioButton8; // Multiple Choice
+    QRadioButton* RadioButton9; // Tastatureingabe
 
     void FormShow();
     void CheckBox1Click();

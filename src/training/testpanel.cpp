@@ -59,8 +59,8 @@ void TestPanel::buildUi() {
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(10);
 
-    const CommonToggles common = makeCommonToggles(this, outer, "ComboBox1", "SBSChleifeTest",
-                                                   "SBAbfragerichtungTest", ctx_, [this] { emit optionsChanged(); });
+    const CommonToggles common = makeCommonToggles(this, outer, "ComboBox1", "SBSChleifeTest", "SBAbfragerichtungTest",
+                                                   ctx_, [this] { emit optionsChanged(); });
     ComboBox1 = common.order;
     SBSChleifeTest = common.loop;
     SBAbfragerichtungTest = common.direction;
@@ -242,11 +242,16 @@ void TestPanel::showCountdownLabel() {
 
 void TestPanel::showClock(int secondsLeft) {
     const int left = std::max(0, secondsLeft);
-    Label1->setText(QStringLiteral("%1:%2").arg(left / 60, 2, 10, QLatin1Char('0')).arg(left % 60, 2, 10, QLatin1Char('0')));
+    Label1->setText(
+        QStringLiteral("%1:%2").arg(left / 60, 2, 10, QLatin1Char('0')).arg(left % 60, 2, 10, QLatin1Char('0')));
 }
 
-void TestPanel::startClock() { host_.startSecondTimer(); }
-void TestPanel::stopClock() { host_.stopSecondTimer(); }
+void TestPanel::startClock() {
+    host_.startSecondTimer();
+}
+void TestPanel::stopClock() {
+    host_.stopSecondTimer();
+}
 
 void TestPanel::showResult(const QString& text, const QColor& colour) {
     LRF->setText(text);
@@ -298,7 +303,9 @@ void TestPanel::showChoices(const Choices& c) {
     }
 }
 
-void TestPanel::focusAnswer() { Edit1->setFocus(); }
+void TestPanel::focusAnswer() {
+    Edit1->setFocus();
+}
 
 void TestPanel::showRunning(bool running) {
     const bool keyboard = ctx_.options.keyboard;
@@ -318,9 +325,15 @@ void TestPanel::showRunning(bool running) {
         Edit1->setFocus();
 }
 
-void TestPanel::BTestStartClick() { run_.start(); }
-void TestPanel::Stop() { run_.stop(); }
-void TestPanel::Timer1Timer() { run_.Timer1Timer(); }
+void TestPanel::BTestStartClick() {
+    run_.start();
+}
+void TestPanel::Stop() {
+    run_.stop();
+}
+void TestPanel::Timer1Timer() {
+    run_.Timer1Timer();
+}
 
 void TestPanel::BOKClick() {
     const QString answer = Edit1->text();
@@ -328,6 +341,8 @@ void TestPanel::BOKClick() {
     run_.answer(answer);
 }
 
-void TestPanel::choiceClick(QPushButton* button) { run_.answer(button->text()); }
+void TestPanel::choiceClick(QPushButton* button) {
+    run_.answer(button->text());
+}
 
 } // namespace training

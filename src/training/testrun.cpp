@@ -26,8 +26,8 @@ void TestRun::start() {
     if (!readyToStart(pool_, ctx_.prompter(), QStringLiteral("Testen")))
         return;
     if (o.timerOn && o.TimeBudget <= 0) {
-        ctx_.prompter().information(QStringLiteral(
-            "Für den Test ist keine Zeit eingestellt. Bitte stellen Sie unter „Optionen“ eine Zeit ein oder schalten Sie den Timer aus."));
+        ctx_.prompter().information(QStringLiteral("Für den Test ist keine Zeit eingestellt. Bitte stellen Sie unter "
+                                                   "„Optionen“ eine Zeit ein oder schalten Sie den Timer aus."));
         return;
     }
     view_.hideVerdict();

@@ -18,8 +18,8 @@ namespace training {
 class TrainingArea : public QObject {
     Q_OBJECT
 public:
-    TrainingArea(core::AppContext& ctx, core::WindowHost& host, QVBoxLayout* learnContent,
-                 QVBoxLayout* testContent, QWidget* dialogParent);
+    TrainingArea(core::AppContext& ctx, core::WindowHost& host, QVBoxLayout* learnContent, QVBoxLayout* testContent,
+                 QWidget* dialogParent);
     ~TrainingArea() override;
 
     Pool pool;

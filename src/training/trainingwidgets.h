@@ -43,8 +43,7 @@ struct CommonToggles {
     QHBoxLayout* row;
 };
 CommonToggles makeCommonToggles(QWidget* owner, QVBoxLayout* outer, const char* orderName, const char* loopName,
-                                const char* directionName, core::AppContext& ctx,
-                                const std::function<void()>& changed);
+                                const char* directionName, core::AppContext& ctx, const std::function<void()>& changed);
 
 // "Ok" (the default button) and "Abbrechen" (rejects the dialog).
 QDialogButtonBox* makeOkCancel(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel);

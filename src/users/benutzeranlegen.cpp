@@ -11,8 +11,7 @@
 namespace users {
 
 benutzeranlegenF::benutzeranlegenF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent)
-    : UserDialog(ctx, host, QStringLiteral("benutzeranlegenF"), QStringLiteral("Neuen Benutzer anlegen"),
-                 parent) {
+    : UserDialog(ctx, host, QStringLiteral("benutzeranlegenF"), QStringLiteral("Neuen Benutzer anlegen"), parent) {
     auto* layout = new QVBoxLayout(this);
     addNameAndLanguage(layout, DBEditName, DBComboSprache);
     addButtons(layout, QStringLiteral("Ok"));

@@ -14,8 +14,7 @@
 namespace users {
 
 benutzerbearbeitenF::benutzerbearbeitenF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent)
-    : UserDialog(ctx, host, QStringLiteral("benutzerbearbeitenF"), QStringLiteral("Benutzer bearbeiten"),
-                 parent) {
+    : UserDialog(ctx, host, QStringLiteral("benutzerbearbeitenF"), QStringLiteral("Benutzer bearbeiten"), parent) {
     auto* layout = new QVBoxLayout(this);
     DBLookupListBox1 = makeUserList();
     layout->addWidget(DBLookupListBox1, 1);

@@ -9,8 +9,7 @@
 namespace users {
 
 benutzerwechselnF::benutzerwechselnF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent)
-    : UserDialog(ctx, host, QStringLiteral("benutzerwechselnF"), QStringLiteral("Benutzer wechseln"),
-                 parent) {
+    : UserDialog(ctx, host, QStringLiteral("benutzerwechselnF"), QStringLiteral("Benutzer wechseln"), parent) {
     auto* layout = new QVBoxLayout(this);
     DBLookupListBox1 = makeUserList();
     layout->addWidget(DBLookupListBox1, 1);

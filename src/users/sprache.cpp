@@ -96,8 +96,9 @@ void SpracheF::FormShow() {
 }
 
 void SpracheF::BHinzufuegenClick() {
-    const std::optional<QString> name = ctx_.prompter().input(
-        QStringLiteral("Neue Sprache anlegen"), QStringLiteral("Bitte geben Sie die Bezeichnung der Sprache ein"), QString());
+    const std::optional<QString> name =
+        ctx_.prompter().input(QStringLiteral("Neue Sprache anlegen"),
+                              QStringLiteral("Bitte geben Sie die Bezeichnung der Sprache ein"), QString());
     if (!name || name->isEmpty())
         return;
     const QString refusal = core::languages::refusalForNewName(*name, entries());

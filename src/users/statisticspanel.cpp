@@ -26,7 +26,9 @@ UserFigures UserFigures::compute(int asked, int right, double coefficientSum, in
     return f;
 }
 
-QString UserFigures::formatAverage(double average) { return QLocale(QLocale::German).toString(average, 'f', 2); }
+QString UserFigures::formatAverage(double average) {
+    return QLocale(QLocale::German).toString(average, 'f', 2);
+}
 
 StatisticsPanel::StatisticsPanel(core::AppContext& ctx, core::WindowHost& host, QWidget* parent)
     : QWidget(parent), ctx_(ctx) {

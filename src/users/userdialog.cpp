@@ -19,7 +19,6 @@
 
 namespace users {
 
-
 UserDialog::UserDialog(core::AppContext& ctx, core::WindowHost& host, const QString& objectName, const QString& caption,
                        QWidget* parent)
     : QDialog(parent), ctx_(ctx), host_(host) {

@@ -17,7 +17,7 @@
 namespace vocabulary {
 
 DictionaryPanel::DictionaryPanel(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
-                                   core::WindowHost& host, QWidget* parent)
+                                 core::WindowHost& host, QWidget* parent)
     : QWidget(parent), ctx_(ctx), rules_(rules), source_(source) {
     setObjectName(QStringLiteral("Woerterbuch"));
     Edeutsch = new QLineEdit(this);
@@ -72,7 +72,11 @@ void DictionaryPanel::search(const QString& field, const QString& text) {
     });
 }
 
-void DictionaryPanel::SearchGerman() { search(QStringLiteral("Deutsch"), Edeutsch->text()); }
-void DictionaryPanel::SearchForeign() { search(QStringLiteral("Auslaendisch"), Eausl->text()); }
+void DictionaryPanel::SearchGerman() {
+    search(QStringLiteral("Deutsch"), Edeutsch->text());
+}
+void DictionaryPanel::SearchForeign() {
+    search(QStringLiteral("Auslaendisch"), Eausl->text());
+}
 
 } // namespace vocabulary

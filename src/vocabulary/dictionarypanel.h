@@ -25,7 +25,7 @@ class DictionaryPanel : public QWidget {
     Q_OBJECT
 public:
     DictionaryPanel(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
-                     core::WindowHost& host, QWidget* parent = nullptr);
+                    core::WindowHost& host, QWidget* parent = nullptr);
 
     QLineEdit* Edeutsch;
     QLabel* Lauslaendisch;

@@ -20,9 +20,7 @@
 
 namespace vocabulary {
 
-LessonPanel::LessonPanel(core::AppContext& ctx, core::WindowHost& host,
-                                                 QWidget* parent)
-    : QWidget(parent), ctx_(ctx) {
+LessonPanel::LessonPanel(core::AppContext& ctx, core::WindowHost& host, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("Lektionsverwaltung"));
     auto report = [this](const QString& m) { ctx_.prompter().information(m); };
     lessonSource = new databound::DataSource(&ctx.db.lessons, this);
@@ -142,7 +140,8 @@ bool LessonPanel::nameAcceptable(const QString& name, int exceptLessonId) {
         return false;
     }
     const auto& l = ctx_.db.lessons;
-    const int nameField = l.field(core::field::kName), languageField = l.field(core::field::kLanguage), idField = l.field(core::field::kId);
+    const int nameField = l.field(core::field::kName), languageField = l.field(core::field::kLanguage),
+              idField = l.field(core::field::kId);
     // Over the lessons of the language; the panel's filter may be off when
     // another window reset the view meanwhile.
     for (int i = 0; i < l.recordCount(); ++i) {

@@ -156,7 +156,9 @@ void VocabularyEditor::setLanguage(const QString& language) {
     DBGrid2->setColumnTitle(1, language);
 }
 
-void VocabularyEditor::setSubjectGroups(const QStringList& groups) { CBSachgruppe->setItems(groups); }
+void VocabularyEditor::setSubjectGroups(const QStringList& groups) {
+    CBSachgruppe->setItems(groups);
+}
 
 void VocabularyEditor::focusGerman() {
     if (variant_ == Variant::Panel)

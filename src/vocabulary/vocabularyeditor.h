@@ -34,11 +34,11 @@ public:
                      core::WindowHost& host, QWidget* parent = nullptr);
 
     databound::Edit* DBEditID;
-    databound::Edit* DBEdit1;      // deutsch
-    QLabel* LauslaendischVok;      // the language's name, or "Englisch" in the dialog
-    databound::Edit* DBEdit2;      // auslaendisch
+    databound::Edit* DBEdit1; // deutsch
+    QLabel* LauslaendischVok; // the language's name, or "Englisch" in the dialog
+    databound::Edit* DBEdit2; // auslaendisch
     databound::ComboBox* CBSachgruppe;
-    databound::Edit* DBEdit5;      // Bemerkung
+    databound::Edit* DBEdit5; // Bemerkung
     databound::RadioGroup* RGSchwierigkeitsgrad;
     databound::RadioGroup* RGGattung;
     databound::Grid* DBGrid2; // named DBGrid1 in the dialog

@@ -22,13 +22,13 @@ namespace vocabulary {
 
 namespace {
 namespace field = core::field;
-const QStringList kOrderFields{field::kId,         field::kGerman,     field::kForeign, field::kGender,
+const QStringList kOrderFields{field::kId,           field::kGerman,     field::kForeign, field::kGender,
                                field::kSubjectGroup, field::kDifficulty, field::kRemark};
-}
+} // namespace
 
-VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules,
-                                 databound::DataSource* vocabularySource, databound::DataSource* memberSource,
-                                 VokabelnF* vocabularyDialog, core::WindowHost& host, QWidget* parent)
+VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* vocabularySource,
+                                 databound::DataSource* memberSource, VokabelnF* vocabularyDialog,
+                                 core::WindowHost& host, QWidget* parent)
     : QDialog(parent), ctx_(ctx), rules_(rules), vocabularySource_(vocabularySource), memberSource_(memberSource),
       vocabularyDialog_(vocabularyDialog) {
     setObjectName(QStringLiteral("VokabelLektionF"));
@@ -42,7 +42,7 @@ VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules,
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     orderButtons_ = new QButtonGroup(this);
     auto* orderLayout = new QGridLayout(RadioGroup1);
-    const QStringList captions{QStringLiteral("ID"),        QStringLiteral("deutsch"),
+    const QStringList captions{QStringLiteral("ID"),          QStringLiteral("deutsch"),
                                QStringLiteral("ausländisch"), QStringLiteral("Gattung"),
                                QStringLiteral("Sachgruppe"),  QStringLiteral("Schwierigkeitsgrad"),
                                QStringLiteral("Bemerkung")};

@@ -33,11 +33,11 @@ public:
 
     databound::Grid* DBGrid1;
     QGroupBox* RadioGroup1; // Sortierung
-    QPushButton* Button6;               // Hinzufügen
+    QPushButton* Button6;   // Hinzufügen
     databound::Grid* DBGrid3;
-    QPushButton* Button5;               // Löschen
-    QPushButton* Button2;               // Neue Vokabel
-    QPushButton* Button4;               // Schließen
+    QPushButton* Button5; // Löschen
+    QPushButton* Button2; // Neue Vokabel
+    QPushButton* Button4; // Schließen
     QToolButton* SpeedButtonHilfe;
 
     void setLanguage(const QString& language);

@@ -11,8 +11,8 @@ namespace vocabulary {
 class VokabelnF : public QDialog {
     Q_OBJECT
 public:
-    VokabelnF(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source,
-              core::WindowHost& host, QWidget* parent = nullptr);
+    VokabelnF(core::AppContext& ctx, VocabularyRules& rules, databound::DataSource* source, core::WindowHost& host,
+              QWidget* parent = nullptr);
 
     VocabularyEditor* editor;
 

@@ -53,7 +53,8 @@ private slots:
         QCOMPARE(dialog()->Edit1->text(), QDir::toNativeSeparators(folder) + QDir::separator());
         QVERIFY(!dialog()->isVisible()); // done: no message, the dialog closes
         QCOMPARE(tc->prompter->shown, QStringList{});
-        for (const char* f : {"benutzer.xml", "lektion.xml", "bestehtaus.xml", "kann.xml", "englisch.v02", "spanisch.v02"})
+        for (const char* f :
+             {"benutzer.xml", "lektion.xml", "bestehtaus.xml", "kann.xml", "englisch.v02", "spanisch.v02"})
             QVERIFY2(QFile::exists(target.filePath(f)), f);
         ts::Table v("v");
         core::Database::defineVocabulary(v);

@@ -40,9 +40,10 @@ private slots:
         QTest::newRow("leer") << QByteArray();
         QTest::newRow("kein XML") << QByteArray("kaputt c0=\"5\"");
         QTest::newRow("ID kein Feld") << QByteArray("<table><fields><field name=\"deutsch\" type=\"string\"/></fields>"
-                                                   "<rows><r c0=\"5\"/></rows></table>");
-        QTest::newRow("Zahl abgeschnitten") << QByteArray("<table><fields><field name=\"ID\" type=\"integer\"/></fields>"
-                                                         "<rows><r c0=\"123");
+                                                    "<rows><r c0=\"5\"/></rows></table>");
+        QTest::newRow("Zahl abgeschnitten")
+            << QByteArray("<table><fields><field name=\"ID\" type=\"integer\"/></fields>"
+                          "<rows><r c0=\"123");
     }
     void aFileWithoutIdentifiersGivesZero() {
         QFETCH(QByteArray, plain);

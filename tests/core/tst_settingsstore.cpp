@@ -97,8 +97,8 @@ private slots:
         } catch (const core::SettingsError& e) {
             QCOMPARE(e.message(), QString("Fehler beim Setzen der Daten für 'LastVokID'"));
         }
-        QFile::setPermissions(dir.filePath("Moriva Software"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                                   QFileDevice::ExeOwner);
+        QFile::setPermissions(dir.filePath("Moriva Software"),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QCOMPARE(s.readInteger("LastVokID"), 5);
     }
 

@@ -19,7 +19,9 @@ using ts::Table;
 
 namespace {
 // On the round indicator: a radio button only takes clicks on itself and its caption.
-void choose(QRadioButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2)); }
+void choose(QRadioButton* b) {
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
+}
 } // namespace
 
 class FieldsTest : public QObject {

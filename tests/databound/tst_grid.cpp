@@ -30,7 +30,8 @@ class GridTest : public QObject {
             messages.attach(ds);
             grid.setObjectName("DBGrid2");
             grid.setDataSource(&ds);
-            grid.setColumns({{"deutsch", "deutsch", 140}, {"auslaendisch", "Englisch", 140},
+            grid.setColumns({{"deutsch", "deutsch", 140},
+                             {"auslaendisch", "Englisch", 140},
                              {"Schwierigkeitsgrad", "Schwierigkeitsgrad", 60}});
         }
         QPoint cell(int row, int column = 0) const {

@@ -236,7 +236,8 @@ private slots:
         openBackupDialog();
         restoreFrom(source);
         QVERIFY(dialog()->isVisible());
-        QVERIFY(tc->prompter->shown.last().startsWith("Die Datenbank wurde nicht zurückgelesen; die jetzigen Daten bleiben unverändert"));
+        QVERIFY(tc->prompter->shown.last().startsWith(
+            "Die Datenbank wurde nicht zurückgelesen; die jetzigen Daten bleiben unverändert"));
         QCOMPARE(snapshot(tc->dataFolder()), data);
         QVERIFY(tc->ctx->db.vocabulary.locate("deutsch", "bleibt"));
     }
@@ -254,7 +255,8 @@ private slots:
             restoreFrom(backupDir->path() + "/");
         }
         QVERIFY(dialog()->isVisible());
-        QVERIFY(tc->prompter->shown.last().startsWith("Die Datenbank wurde nicht zurückgelesen; die jetzigen Daten bleiben unverändert"));
+        QVERIFY(tc->prompter->shown.last().startsWith(
+            "Die Datenbank wurde nicht zurückgelesen; die jetzigen Daten bleiben unverändert"));
         QCOMPARE(snapshot(tc->dataFolder()), data);
         QCOMPARE(tc->ctx->db.users.recordCount(), users);
         QVERIFY(tc->ctx->db.vocabulary.locate("deutsch", "nach der Sicherung"));

@@ -114,8 +114,11 @@ class CloseKillTest : public QObject {
 
 private slots:
     void aKillDuringTheCloseStepLeavesOneConsistentSet() {
-        const int words = qEnvironmentVariableIsSet("VT_CLOSE_KILL_WORDS") ? qEnvironmentVariableIntValue("VT_CLOSE_KILL_WORDS") : 200000;
-        const int kills = qEnvironmentVariableIsSet("VT_CLOSE_KILLS") ? qEnvironmentVariableIntValue("VT_CLOSE_KILLS") : 20;
+        const int words = qEnvironmentVariableIsSet("VT_CLOSE_KILL_WORDS")
+                              ? qEnvironmentVariableIntValue("VT_CLOSE_KILL_WORDS")
+                              : 200000;
+        const int kills =
+            qEnvironmentVariableIsSet("VT_CLOSE_KILLS") ? qEnvironmentVariableIntValue("VT_CLOSE_KILLS") : 20;
         QTemporaryDir home;
         const QString data = home.filePath("data/Moriva Vokabeltrainer");
         QVERIFY(QDir().mkpath(data));

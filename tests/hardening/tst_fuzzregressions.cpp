@@ -35,7 +35,8 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray bytes = f.readAll();
         // An entry aborts on a fault; returning means the input was handled.
-        fuzzentry::all()[size_t(entry)].entry(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
+        fuzzentry::all()[size_t(entry)].entry(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                              size_t(bytes.size()));
     }
 };
 

@@ -132,7 +132,8 @@ private slots:
             }
         }
 
-        const quint32 seed = qEnvironmentVariableIsSet("VT_KILL_SEED") ? qEnvironmentVariableIntValue("VT_KILL_SEED") : 20261208;
+        const quint32 seed =
+            qEnvironmentVariableIsSet("VT_KILL_SEED") ? qEnvironmentVariableIntValue("VT_KILL_SEED") : 20261208;
         QRandomGenerator random(seed);
         const int kills = 110;
         int badFiles = 0;
@@ -189,8 +190,8 @@ private slots:
             if (k % 10 == 9)
                 window *= 2;
         }
-        qInfo("%d kills (seed %u, one round of saving %lld ms), %d bad files, leftover temporary files: %lld",
-              k, seed, roundMs / 2, badFiles, qlonglong(leftovers.size()));
+        qInfo("%d kills (seed %u, one round of saving %lld ms), %d bad files, leftover temporary files: %lld", k, seed,
+              roundMs / 2, badFiles, qlonglong(leftovers.size()));
         QCOMPARE(badFiles, 0);
         // Kills fell both before and after a file's replacement, or the test
         // proved nothing.

@@ -16,7 +16,7 @@ namespace printing::test {
 class ScriptedPrintUi : public IPrintUi {
 public:
     bool printDialogAnswer = true;
-    int chosenFrom = 0, chosenTo = 0;  // 0: keep the preset range
+    int chosenFrom = 0, chosenTo = 0; // 0: keep the preset range
     bool setupAnswer = true;
     std::function<void(QPrinter&)> onSetup;
     bool yesNoAnswer = true;
@@ -38,7 +38,8 @@ public:
     }
     bool PrinterSetupDialog(QPrinter& printer, QWidget*) override {
         ++setupCalls;
-        if (setupAnswer && onSetup) onSetup(printer);
+        if (setupAnswer && onSetup)
+            onSetup(printer);
         return setupAnswer;
     }
     bool AskYesNo(const QString& caption, const QString& text, QWidget*) override {
@@ -64,4 +65,4 @@ public:
     QPrinter* Printer() override { return nullptr; }
 };
 
-}  // namespace printing::test
+} // namespace printing::test

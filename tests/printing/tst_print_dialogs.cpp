@@ -43,14 +43,16 @@ class PrintDialogsTest : public QObject, public MainWindowFixture {
         QDir().mkpath(tc->dataFolder());
         core::vocabularyfile::write(t, tc->dataFile(QStringLiteral("englisch.v02")));
         start();
-        if (!pdfPrinter) return;
+        if (!pdfPrinter)
+            return;
         pdf = std::make_unique<PdfPrinterFixture>();
         form->usePrintServices(&pdf->provider, &ui);
     }
     // Opens a dialog through the menu and presses Enter ("Vorschau").
     PrintChoiceDialog* open(QAction* command, PrintChoiceDialog* dialog) {
         command->trigger();
-        if (!dialog->isVisible()) return nullptr;
+        if (!dialog->isVisible())
+            return nullptr;
         return dialog;
     }
     void preview(QAction* command, PrintChoiceDialog* dialog) {
@@ -62,7 +64,8 @@ class PrintDialogsTest : public QObject, public MainWindowFixture {
         QStringList out;
         const TRect area = panel()->DBGridPrintJob->PageAreaRect();
         for (const TDrawOp* op : shown().Texts())
-            if (op->rect.Top > area.Top - 2 && op->rect.Bottom < area.Bottom && !op->text.isEmpty()) out << op->text;
+            if (op->rect.Top > area.Top - 2 && op->rect.Bottom < area.Bottom && !op->text.isEmpty())
+                out << op->text;
         return out;
     }
 
@@ -128,7 +131,8 @@ private slots:
         const QStringList body = bodyTexts();
         QStringList german;
         for (const char* w : {"Haus", "rot", "und", "laufen"})
-            if (body.contains(w)) german << w;
+            if (body.contains(w))
+                german << w;
         QCOMPARE(german, (QStringList{"Haus", "rot", "und", "laufen"}));
         QVERIFY(!body.contains("er"));
         QVERIFY(!body.contains("schwer"));
@@ -193,11 +197,12 @@ private slots:
         form->StatistikClick();
         links.clear();
         d = open(form->Vokabeltest1, form->vokabeltestDruckF);
-        QCOMPARE(links, QList<bool>{true});  // the test dialog only attaches
+        QCOMPARE(links, QList<bool>{true}); // the test dialog only attaches
         QCOMPARE(d->subjectGroupEntries(), (QStringList{"Tiere", "tiere", "Kinder's Welt", "", "Meer"}));
         // "Tiere" alone is not "tiere", whatever matching another view left.
         vocab().setFilterCaseInsensitive(true);
-        for (int i = 1; i < d->ListBox1->count(); ++i) d->ListBox1->item(i)->setSelected(false);
+        for (int i = 1; i < d->ListBox1->count(); ++i)
+            d->ListBox1->item(i)->setSelected(false);
         d->Button1->click();
         QCOMPARE(bodyTexts(), (QStringList{"Hund", "Maus"}));
     }
@@ -278,8 +283,9 @@ private slots:
     }
 
     void withoutAPrinterThePdfGoesWhereTheUserSaysAndHeIsTold() {
-        if (!QPrinterInfo::availablePrinters().isEmpty()) QSKIP("a system printer is installed");
-        QTemporaryDir home;  // no documents folder yet
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a system printer is installed");
+        QTemporaryDir home; // no documents folder yet
         const QByteArray oldHome = qgetenv("HOME");
         qputenv("HOME", home.path().toLocal8Bit());
         const auto restoreHome = qScopeGuard([&] { qputenv("HOME", oldHome); });
@@ -291,24 +297,24 @@ private slots:
         QVERIFY(documents.startsWith(home.path()));
         QVERIFY(!QFileInfo::exists(documents));
 
-        toolbar->ButtonClick(btnPrint);  // the suggestion taken
+        toolbar->ButtonClick(btnPrint); // the suggestion taken
         const QString first = documents + QStringLiteral("/Vokabeltrainer ") +
                               QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".pdf");
         QCOMPARE(suggested.value(0), first);
         QVERIFY(QFileInfo(first).size() > 0);
         QCOMPARE(tc->prompter->shown.last(), QStringLiteral("Der Ausdruck wurde als PDF-Datei gespeichert:\n") + first);
 
-        toolbar->ButtonClick(btnPrint);  // never over the last one
+        toolbar->ButtonClick(btnPrint); // never over the last one
         QCOMPARE(suggested.value(1), first.chopped(4) + QStringLiteral(" (2).pdf"));
         QVERIFY(QFileInfo(suggested.value(1)).size() > 0);
 
         const int told = int(tc->prompter->shown.size());
-        tc->folders->files = {std::nullopt};  // cancelled: nothing printed, nothing to say
+        tc->folders->files = {std::nullopt}; // cancelled: nothing printed, nothing to say
         toolbar->ButtonClick(btnPrint);
         QCOMPARE(int(tc->prompter->shown.size()), told);
         QVERIFY(!QFileInfo::exists(first.chopped(4) + QStringLiteral(" (3).pdf")));
 
-        const QString deep = home.filePath(QStringLiteral("neu/tiefer/Liste"));  // folders made, ".pdf" added
+        const QString deep = home.filePath(QStringLiteral("neu/tiefer/Liste")); // folders made, ".pdf" added
         tc->folders->files = {deep};
         toolbar->ButtonClick(btnPrint);
         QVERIFY(QFileInfo(deep + QStringLiteral(".pdf")).size() > 0);
@@ -326,7 +332,8 @@ private slots:
     void anEmptySelectionGivesOneBlankPageEverywhere() {
         startWith([](ts::Table& t) { fillNumbered(t, 40); });
         for (PrintChoiceDialog* d : {form->karteikartenDruckF, form->vokabellisteDruckF, form->vokabeltestDruckF})
-            for (QCheckBox* cb : {d->CBSubstantiv, d->CBVerb, d->CBAdjektiv, d->CBsonstiges}) cb->setChecked(false);
+            for (QCheckBox* cb : {d->CBSubstantiv, d->CBVerb, d->CBAdjektiv, d->CBsonstiges})
+                cb->setChecked(false);
         preview(form->Karteikarten1, form->karteikartenDruckF);
         QCOMPARE(panel()->PrintJob1->PageCount(), 1);
         QVERIFY(shown().Texts().empty());
@@ -349,7 +356,7 @@ private slots:
         PrintChoiceDialog* d = open(form->Vokabeltest1, form->vokabeltestDruckF);
         QVERIFY(d->RBDeutsch->isChecked());
         d->RBAuslaendisch->setChecked(true);
-        d->SortItems[1]->setChecked(true);  // "deutsch": Wort1, Wort10, Wort11, ...
+        d->SortItems[1]->setChecked(true); // "deutsch": Wort1, Wort10, Wort11, ...
         d->Button1->click();
         QCOMPARE(panel()->DBGridPrintJob->VisibleFields(), QStringList{"auslaendisch"});
         QCOMPARE(panel()->DBGridPrintJob->PageCount(), 2);

@@ -13,7 +13,7 @@ namespace {
 // are taken in Recount(), cells through the data hooks.
 class TableGridJob : public TCustomTextGridPrintJob {
 public:
-    QList<QStringList> rows;  // rows of cells
+    QList<QStringList> rows; // rows of cells
     QStringList titles;
     QList<int> widths;
     int bodyReads = 0;
@@ -53,10 +53,11 @@ struct GridFixture {
 
 bool AllVertical(const TRecordedPage& rec, int minY, int maxY) {
     for (const TDrawOp* l : rec.Lines())
-        if (l->p1.y() >= minY && l->p2.y() <= maxY && l->p1.x() != l->p2.x()) return false;
+        if (l->p1.y() >= minY && l->p2.y() <= maxY && l->p1.x() != l->p2.x())
+            return false;
     return true;
 }
-}  // namespace
+} // namespace
 
 class TestPrintGrid : public QObject {
     Q_OBJECT
@@ -97,12 +98,12 @@ private slots:
         QCOMPARE(f.job.PageCount(), 2);
         f.job.SetRowCount(31);
         QCOMPARE(f.job.PageCount(), 2);
-        f.job.SetRowCount(0);  // stored as 1: one page
+        f.job.SetRowCount(0); // stored as 1: one page
         QCOMPARE(f.job.RowCount(), 1);
         QCOMPARE(f.job.DataRowCount(), 0);
         QCOMPARE(f.job.PageCount(), 1);
         f.job.SetRowCount(45);
-        f.job.SetRowsPerPage(20);  // rows per page changes the page count too
+        f.job.SetRowsPerPage(20); // rows per page changes the page count too
         QCOMPARE(f.job.PageCount(), 3);
         f.job.SetColCount(0);
         QCOMPARE(f.job.ColCount(), 1);
@@ -111,20 +112,20 @@ private slots:
     void rowTops() {
         GridFixture f;
         const TRect area = f.job.PageAreaRect();
-        QCOMPARE(area, (TRect{0, 180, 4958, 6837}));  // A4 portrait, 0.3 inch bands
+        QCOMPARE(area, (TRect{0, 180, 4958, 6837})); // A4 portrait, 0.3 inch bands
         f.job.SetRowsPerPage(30);
         f.job.SetRowCount(61);
         // y(k) = top + ((height - 1) * (k - (p - 1) * rows)) div rows - 1
         QCOMPARE(f.job.RowTop(area, 1, 0), 179);
-        QCOMPARE(f.job.RowTop(area, 1, 1), 180 + 6656 / 30 - 1);  // 400
+        QCOMPARE(f.job.RowTop(area, 1, 1), 180 + 6656 / 30 - 1); // 400
         QCOMPARE(f.job.RowTop(area, 1, 1), 400);
-        QCOMPARE(f.job.RowTop(area, 1, 2), 180 + 13312 / 30 - 1);  // 622
+        QCOMPARE(f.job.RowTop(area, 1, 2), 180 + 13312 / 30 - 1); // 622
         QCOMPARE(f.job.RowTop(area, 1, 30), 6835);
         QCOMPARE(f.job.RowTop(area, 2, 30), 179);
         QCOMPARE(f.job.RowTop(area, 2, 45), 180 + 6656 * 15 / 30 - 1);
         // 20 rows per page give higher rows
         f.job.SetRowsPerPage(20);
-        QCOMPARE(f.job.RowTop(area, 1, 1), 180 + 6656 / 20 - 1);  // 511
+        QCOMPARE(f.job.RowTop(area, 1, 1), 180 + 6656 / 20 - 1); // 511
     }
 
     void sixtyOneRowsGiveThreePagesAndPageThreeHasOneRowAtTheTop() {
@@ -148,7 +149,8 @@ private slots:
         // the body has exactly the two lines of the one row
         int bodyLines = 0;
         for (const TDrawOp* l : rec.Lines())
-            if (l->p1.y() >= 179 && l->p1.y() <= 6837) ++bodyLines;
+            if (l->p1.y() >= 179 && l->p1.y() <= 6837)
+                ++bodyLines;
         QCOMPARE(bodyLines, 2);
     }
 
@@ -252,7 +254,7 @@ private slots:
         QCOMPARE(int(rec.Lines().size()), 8);
         const TDrawOp* t = rec.FindText(QStringLiteral("Englisch"));
         QVERIFY(t);
-        QCOMPARE(t->pixelSize, 100);  // 12 pt at 600 dpi
+        QCOMPARE(t->pixelSize, 100); // 12 pt at 600 dpi
         QVERIFY(t->flags & Qt::AlignLeft);
         QVERIFY(t->flags & Qt::AlignVCenter);
     }
@@ -286,7 +288,8 @@ private slots:
         const auto texts = rec.Texts();
         const TDrawOp* shown = nullptr;
         for (const TDrawOp* t : texts)
-            if (t->text.startsWith(QStringLiteral("Donau"))) shown = t;
+            if (t->text.startsWith(QStringLiteral("Donau")))
+                shown = t;
         QVERIFY(shown);
         QVERIFY(shown->text.endsWith(QChar(0x2026)));
         QVERIFY(shown->text.size() < longText.size());
@@ -343,7 +346,7 @@ private slots:
         QCOMPARE(f.job.ColumnLeft(f.job.PageAreaRect(), 0), iw);
         const TRecordedPage rec = f.Draw(2);
         QVERIFY(rec.FindText(QStringLiteral("#")));
-        const TDrawOp* n = rec.FindText(QStringLiteral("31"));  // row 30 with IndexStart 1
+        const TDrawOp* n = rec.FindText(QStringLiteral("31")); // row 30 with IndexStart 1
         QVERIFY(n);
         QVERIFY(n->flags & Qt::AlignRight);
         QVERIFY(rec.FindText(QStringLiteral("60")));
@@ -369,7 +372,7 @@ private slots:
         job.DrawPage(canvas, 1, dtMetaPreview);
         QCOMPARE(job.bodyReads, 0);
         for (const TDrawOp* t : rec.Texts()) {
-            if (t->rect.Top > 150 && t->rect.Top < 6800)  // body
+            if (t->rect.Top > 150 && t->rect.Top < 6800) // body
                 QVERIFY2(t->text.isEmpty(), qPrintable(t->text));
         }
         QVERIFY(rec.FindText(QStringLiteral("deutsch")));
@@ -381,8 +384,9 @@ private slots:
         job.SetPrinterProvider(&pdf.provider);
         job.widths = {20, 10};
         job.titles = {QStringLiteral("deutsch"), QStringLiteral("Zahl")};
-        for (int i = 0; i < 31; ++i) job.rows.append({QStringLiteral("Wort%1").arg(i), QString::number(i)});
-        job.SetRowsPerPage(30);  // updates: recount
+        for (int i = 0; i < 31; ++i)
+            job.rows.append({QStringLiteral("Wort%1").arg(i), QString::number(i)});
+        job.SetRowsPerPage(30); // updates: recount
         QCOMPARE(job.ColCount(), 2);
         QCOMPARE(job.RowCount(), 31);
         QCOMPARE(job.PageCount(), 2);
@@ -391,8 +395,8 @@ private slots:
         job.DrawPage(canvas, 2, dtMetaPreview);
         QVERIFY(rec.FindText(QStringLiteral("Wort30")));
         QVERIFY(rec.FindText(QStringLiteral("30"))->flags & Qt::AlignRight);
-        QCOMPARE(job.bodyReads, 2);  // a page reads only its own rows
-        QVERIFY(job.lockSeenDuringRead > 0);  // the update lock is held while drawing
+        QCOMPARE(job.bodyReads, 2);          // a page reads only its own rows
+        QVERIFY(job.lockSeenDuringRead > 0); // the update lock is held while drawing
         QCOMPARE(job.UpdateLockCount(), 0);
         job.rows.removeLast();
         job.Update();
@@ -427,7 +431,8 @@ private slots:
         QList<QPair<int, int>> seen;
         f.job.OnCustomizeCellCanvas = [&](TCustomTextGridPrintJob*, int col, int row, TPrintCanvas& c) {
             seen.append({col, row});
-            if (row == 1) c.Font.Color = Qt::red;
+            if (row == 1)
+                c.Font.Color = Qt::red;
         };
         const TRecordedPage rec = f.Draw(1);
         QVERIFY(seen.contains(qMakePair(0, HeaderRow)));
@@ -442,7 +447,9 @@ private slots:
         f.job.SetColumnTitles({QStringLiteral("Titel")});
         f.job.SetDefaultDrawing({daPage, daFooter});
         QList<TDrawArea> areas;
-        f.job.OnDraw = [&](TCustomPrintJob*, TPrintCanvas&, int, const TRect&, TDrawArea a, TDrawTarget) { areas << a; };
+        f.job.OnDraw = [&](TCustomPrintJob*, TPrintCanvas&, int, const TRect&, TDrawArea a, TDrawTarget) {
+            areas << a;
+        };
         const TRecordedPage rec = f.Draw(1);
         QCOMPARE(areas, QList<TDrawArea>{daHeader});
         QVERIFY(!rec.FindText(QStringLiteral("Titel")));

@@ -26,14 +26,16 @@ std::unique_ptr<QPrinter> PrinterWithOffsets(const QString& file) {
 
 int PdfPageCount(const QString& file) {
     const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
-    if (pdfinfo.isEmpty()) return -1;
+    if (pdfinfo.isEmpty())
+        return -1;
     QProcess p;
     p.start(pdfinfo, {file});
     p.waitForFinished();
-    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(p.readAllStandardOutput()));
+    const auto m =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(p.readAllStandardOutput()));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
-}  // namespace
+} // namespace
 
 class TestPrintJob : public QObject {
     Q_OBJECT
@@ -94,11 +96,12 @@ private slots:
     }
 
     void defaultProviderFallsBackToPdfAt600Dpi() {
-        if (!QPrinterInfo::availablePrinters().isEmpty()) QSKIP("a system printer is installed");
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a system printer is installed");
         TDefaultPrinterProvider provider;
         QPrinter* printer = provider.Printer();
         QVERIFY(printer);
-        QCOMPARE(provider.Printer(), printer);  // created once
+        QCOMPARE(provider.Printer(), printer); // created once
         QCOMPARE(printer->outputFormat(), QPrinter::PdfFormat);
         QCOMPARE(printer->resolution(), 600);
         QVERIFY(printer->outputFileName().endsWith(QStringLiteral("Vokabeltrainer.pdf")));
@@ -116,8 +119,8 @@ private slots:
         job.SetPageWidth(5);
         job.SetPageHeight(4);
         QCOMPARE(job.PageRect(), (TRect{0, 0, 3000, 2400}));
-        job.SetPageUnits(unPercents);  // kept, converted against the sheet
-        QCOMPARE(job.PageWidth(), 60.508);  // 3000 / 4958
+        job.SetPageUnits(unPercents);      // kept, converted against the sheet
+        QCOMPARE(job.PageWidth(), 60.508); // 3000 / 4958
         QCOMPARE(job.PageRect(), (TRect{0, 0, 3000, 2400}));
     }
 
@@ -219,7 +222,8 @@ private slots:
             job.SetMargins({0, 0, 0, 0});
         } catch (const EPrintJobException& e) {
             thrown = true;
-            QCOMPARE(e.Message(), QStringLiteral("One or more margins are set outside the printable area of the page."));
+            QCOMPARE(e.Message(),
+                     QStringLiteral("One or more margins are set outside the printable area of the page."));
         }
         QVERIFY(thrown);
     }
@@ -281,7 +285,7 @@ private slots:
         QCOMPARE(pen.Width, 0);
         QCOMPARE(pen.Style, psSolid);
         QCOMPARE(brush.Color, QColor(Qt::white));
-        QCOMPARE(pixelSize, 83);  // 10 pt at 600 dpi
+        QCOMPARE(pixelSize, 83); // 10 pt at 600 dpi
         QCOMPARE(canvas.FontResolution(), 600.0);
         QCOMPARE(rec.ops.size(), size_t(1));
         QCOMPARE(rec.ops[0].kind, TDrawOp::Fill);
@@ -296,7 +300,12 @@ private slots:
         job.SetOptions({joHeader, joFooter});
         job.SetHeader(200);
         job.SetFooter(100);
-        struct Call { int page; TRect rect; TDrawArea area; TDrawTarget target; };
+        struct Call {
+            int page;
+            TRect rect;
+            TDrawArea area;
+            TDrawTarget target;
+        };
         QList<Call> calls;
         job.OnDraw = [&](TCustomPrintJob*, TPrintCanvas& c, int page, const TRect& r, TDrawArea a, TDrawTarget t) {
             calls.append({page, r, a, t});
@@ -328,7 +337,7 @@ private slots:
         QCOMPARE(calls[2].rect, (TRect{0, 0, 4958, 100}));
         QCOMPARE(rel.FindText(QStringLiteral("A1"))->p1, QPoint(10, 210));
         QCOMPARE(rel.FindText(QStringLiteral("A2"))->p1, QPoint(10, 6927));
-        QCOMPARE(c2.Origin(), QPoint(0, 0));  // restored
+        QCOMPARE(c2.Origin(), QPoint(0, 0)); // restored
 
         // areas outside DefaultDrawing go to OnDraw directly
         calls.clear();
@@ -364,7 +373,7 @@ private slots:
         job.Update();
         QCOMPARE(updates, 0);
         job.EndUpdate();
-        QCOMPARE(updates, 0);  // dropped, not deferred
+        QCOMPARE(updates, 0); // dropped, not deferred
         job.Update();
         QCOMPARE(updates, 1);
         job.SetTitle(QStringLiteral("x"));
@@ -378,7 +387,10 @@ private slots:
         job.SetTitle(QStringLiteral("Testdruck"));
         job.SetPageCount(3);
         QStringList log;
-        job.OnAllowPrint = [&](TCustomPrintJob*, bool& allow) { log << "allow"; QVERIFY(allow); };
+        job.OnAllowPrint = [&](TCustomPrintJob*, bool& allow) {
+            log << "allow";
+            QVERIFY(allow);
+        };
         job.OnStartPrint = [&](TCustomPrintJob*) { log << "start"; };
         job.OnEndPrint = [&](TCustomPrintJob*) { log << "end"; };
         job.OnStartPrintPage = [&](TCustomPrintJob*, int p) { log << QStringLiteral("sp%1").arg(p); };
@@ -399,7 +411,8 @@ private slots:
         QCOMPARE(job.PrintedSheetCount(), 3);
         QVERIFY(QFile::exists(pdf.File()));
         const int pages = PdfPageCount(pdf.File());
-        if (pages >= 0) QCOMPARE(pages, 3);
+        if (pages >= 0)
+            QCOMPARE(pages, 3);
         QVERIFY(job.LastPrintedPage().FindText(QStringLiteral("Seite 3")));
     }
 
@@ -425,7 +438,7 @@ private slots:
         QVERIFY(job.PrintRange(2, 4, true, false));
         QCOMPARE(pages, (QList<int>{4, 3, 2}));
         pages.clear();
-        QVERIFY(job.PrintRange(4, 9, false, false));  // cut to the page count
+        QVERIFY(job.PrintRange(4, 9, false, false)); // cut to the page count
         QCOMPARE(pages, (QList<int>{4, 5}));
     }
 
@@ -437,30 +450,33 @@ private slots:
         QList<int> pages;
         job.OnEndPrintPage = [&](TCustomPrintJob* j, int p) {
             pages << p;
-            if (p == 2) j->Abort();
+            if (p == 2)
+                j->Abort();
         };
         bool ended = false;
         job.OnEndPrint = [&](TCustomPrintJob*) { ended = true; };
         QVERIFY(job.Print());
         QCOMPARE(pages, (QList<int>{1, 2}));
         QVERIFY(ended);
-        QVERIFY(!job.AbortRequested());  // cleared
-        QCOMPARE(job.PrintedSheetCount(), 2);  // no sheet after the last page
+        QVERIFY(!job.AbortRequested());       // cleared
+        QCOMPARE(job.PrintedSheetCount(), 2); // no sheet after the last page
     }
 
     void noBlankSheetsWhenPageCountDrops() {
         PdfPrinterFixture pdf;
         TPrintJob job;
         job.SetPrinterProvider(&pdf.provider);
-        job.SetPageCount(100);  // provisional, as the flash-card preview sets it
+        job.SetPageCount(100); // provisional, as the flash-card preview sets it
         job.OnDraw = [](TCustomPrintJob* j, TPrintCanvas& c, int page, const TRect&, TDrawArea, TDrawTarget) {
             c.TextOut(100, 100, QString::number(page));
-            if (page == 2) j->SetPageCount(2);  // the records ran out on page 2
+            if (page == 2)
+                j->SetPageCount(2); // the records ran out on page 2
         };
         QVERIFY(job.Print());
         QCOMPARE(job.PrintedSheetCount(), 2);
         const int pages = PdfPageCount(pdf.File());
-        if (pages >= 0) QCOMPARE(pages, 2);
+        if (pages >= 0)
+            QCOMPARE(pages, 2);
     }
 
     void multiDocOneFilePerPage() {
@@ -528,7 +544,8 @@ private slots:
     // also on a printer with an unprintable strip.
     void fixedCoordinatesLandOnTheSameSpotOfTheSheet() {
         const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-        if (pdftotext.isEmpty()) QSKIP("pdftotext not installed");
+        if (pdftotext.isEmpty())
+            QSKIP("pdftotext not installed");
         QTemporaryDir dir;
         TOwnedPrinterProvider provider(PrinterWithOffsets(dir.filePath(QStringLiteral("fixed.pdf"))));
         TPrintJob job;
@@ -544,9 +561,10 @@ private slots:
         p.start(pdftotext, {QStringLiteral("-bbox"), dir.filePath(QStringLiteral("fixed.pdf")), QStringLiteral("-")});
         QVERIFY(p.waitForFinished());
         const QString out = QString::fromUtf8(p.readAllStandardOutput());
-        const auto m = QRegularExpression(
-                           QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"[0-9.]+\">Landmark"))
-                           .match(out);
+        const auto m =
+            QRegularExpression(
+                QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"[0-9.]+\">Landmark"))
+                .match(out);
         QVERIFY2(m.hasMatch(), qPrintable(out));
         // 1200 px at 600 dpi = 144 pt from the left edge of the sheet, 2400 px = 288 pt from the top
         QVERIFY2(std::abs(m.captured(1).toDouble() - 144.0) < 3.0, qPrintable(m.captured(1)));

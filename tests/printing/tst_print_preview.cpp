@@ -51,7 +51,8 @@ struct Form {
     bool Enabled(TButtonKind k) const { return toolbar->Button(k)->isEnabled(); }
     QString PageText() const {
         for (const TDrawOp* t : preview->RecordedPage().Texts())
-            if (t->text.startsWith(QLatin1Char('P'))) return t->text;
+            if (t->text.startsWith(QLatin1Char('P')))
+                return t->text;
         return {};
     }
 };
@@ -59,7 +60,7 @@ struct Form {
 int ScrollBarExtent(QWidget* w) {
     return w->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, w);
 }
-}  // namespace
+} // namespace
 
 class TestPrintPreview : public QObject {
     Q_OBJECT
@@ -97,7 +98,7 @@ private slots:
         QCOMPARE(f.job.Previews().size(), 1);
         f.preview->SetPageIndex(3);
         const int updates = f.preview->UpdateCount();
-        f.preview->SetPrintJob(&f.job);  // the job already attached: nothing
+        f.preview->SetPrintJob(&f.job); // the job already attached: nothing
         QCOMPARE(f.preview->UpdateCount(), updates);
         QCOMPARE(f.preview->PageIndex(), 3);
         f.preview->SetPrintJob(nullptr);
@@ -140,10 +141,10 @@ private slots:
         f.preview->SetViewScale(100);
         // client width = 4958 * 100 * 96 / 600 / 100 + 2 = 795
         QCOMPARE(f.preview->DrawPanel()->ImageSize(), QSize(795, 795 * 7017 / 4958));
-        QCOMPARE(f.preview->DrawPanel()->pos(), QPoint(8, 8));  // does not fit: placed at 8
+        QCOMPARE(f.preview->DrawPanel()->pos(), QPoint(8, 8)); // does not fit: placed at 8
         f.preview->SetViewScale(25);
         const QSize img = f.preview->DrawPanel()->ImageSize();
-        QCOMPARE(img.width(), 4958 * 25 * 96 / 600 / 100 + 2);  // 200
+        QCOMPARE(img.width(), 4958 * 25 * 96 / 600 / 100 + 2); // 200
         // fits: centred on both axes
         QCOMPARE(f.preview->DrawPanel()->pos(), QPoint((800 - img.width() - 8) / 2, (600 - img.height() - 8) / 2));
         // setting the scale has an effect only in custom mode
@@ -208,7 +209,7 @@ private slots:
         f.preview->SetPageIndex(0);
         QCOMPARE(f.preview->PageIndex(), 1);
         const int updates = f.preview->UpdateCount();
-        f.preview->SetPageIndex(1);  // no change: no update, but OnPageChanged
+        f.preview->SetPageIndex(1); // no change: no update, but OnPageChanged
         QCOMPARE(f.preview->UpdateCount(), updates);
         QCOMPARE(changed, 4);
         TPreview lonely;
@@ -219,7 +220,7 @@ private slots:
     void loweringPageCountMovesToTheNewLastPage() {
         Form f;
         f.preview->SetPageIndex(5);
-        f.job.SetPageCount(2);  // updates the job and so the preview
+        f.job.SetPageCount(2); // updates the job and so the preview
         QCOMPARE(f.preview->PageIndex(), 2);
         QCOMPARE(f.PageText(), QStringLiteral("P2"));
         QVERIFY(!f.Enabled(btnNextPage));
@@ -227,13 +228,14 @@ private slots:
         f.job.SetPageCount(100);
         f.preview->SetPageIndex(50);
         f.job.OnDraw = [](TCustomPrintJob* j, TPrintCanvas&, int page, const TRect&, TDrawArea, TDrawTarget) {
-            if (page > 7) j->SetPageCount(7);
+            if (page > 7)
+                j->SetPageCount(7);
         };
         f.preview->RepaintPage();
         QCOMPARE(f.job.PageCount(), 7);
-        QCOMPARE(f.preview->PageIndex(), 50);  // drawn as page 50 ...
+        QCOMPARE(f.preview->PageIndex(), 50); // drawn as page 50 ...
         f.preview->RepaintPage();
-        QCOMPARE(f.preview->PageIndex(), 7);  // ... and moved at the next update
+        QCOMPARE(f.preview->PageIndex(), 7); // ... and moved at the next update
     }
 
     void paintingReplaysWithoutDrawing() {
@@ -253,13 +255,13 @@ private slots:
     void previewHidesWhatLiesOutsideThePrintableArea() {
         auto printer = MakePdfPrinter(QString(), 600);
         printer->setFullPage(false);
-        printer->setPageMargins(QMarginsF(36, 36, 36, 36), QPageLayout::Point);  // 300 px strip
+        printer->setPageMargins(QMarginsF(36, 36, 36, 36), QPageLayout::Point); // 300 px strip
         TOwnedPrinterProvider provider(std::move(printer));
         TPrintJob job;
         job.SetPrinterProvider(&provider);
         job.OnDraw = [](TCustomPrintJob*, TPrintCanvas& c, int, const TRect& r, TDrawArea, TDrawTarget) {
             c.Brush.Color = Qt::black;
-            c.FillRect(r);  // the whole sheet
+            c.FillRect(r); // the whole sheet
         };
         TPreview preview;
         preview.resize(800, 600);
@@ -267,9 +269,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
         preview.SetPrintJob(&job);
         const QImage img = preview.DrawPanel()->grab().toImage();
-        const QSize page = preview.DrawPanel()->ImageSize();  // 406 x 576
+        const QSize page = preview.DrawPanel()->ImageSize(); // 406 x 576
         const double s = page.width() / 4958.0;
-        QCOMPARE(img.pixelColor(int(150 * s), int(150 * s)), QColor(Qt::white));   // in the strip
+        QCOMPARE(img.pixelColor(int(150 * s), int(150 * s)), QColor(Qt::white)); // in the strip
         QCOMPARE(img.pixelColor(page.width() / 2, page.height() / 2), QColor(Qt::black));
         QCOMPARE(img.pixelColor(page.width() - 2, page.height() - 2), QColor(Qt::white));
         // the shadow right of and below the sheet
@@ -308,7 +310,7 @@ private slots:
         // nothing is enabled or disabled
         QVERIFY(bar.Button(btnFirstPage)->isEnabled());
         QVERIFY(bar.Button(btnNextPage)->isEnabled());
-        bar.ButtonClick(btnNextPage);  // does nothing harmful
+        bar.ButtonClick(btnNextPage); // does nothing harmful
     }
 
     void destroyedJobIsDetached() {
@@ -346,7 +348,7 @@ private slots:
         QCOMPARE(f.preview->PageIndex(), 1);
         QTest::keyClick(f.preview, Qt::Key_PageDown);
         QCOMPARE(f.preview->PageIndex(), 2);
-        QCOMPARE(f.preview->ScrollPos(), QPoint(0, 0));  // a new page starts at the top left
+        QCOMPARE(f.preview->ScrollPos(), QPoint(0, 0)); // a new page starts at the top left
         QTest::keyClick(f.preview, Qt::Key_PageUp);
         QCOMPARE(f.preview->PageIndex(), 1);
         QTest::keyClick(f.preview, Qt::Key_PageUp, Qt::ControlModifier);
@@ -376,7 +378,7 @@ private slots:
         QWheelEvent down(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                          Qt::NoScrollPhase, false);
         QApplication::sendEvent(f.preview->ScrollBox()->viewport(), &down);
-        QCOMPARE(f.preview->ScrollPos().y(), 120 * 200 / 480);  // 50
+        QCOMPARE(f.preview->ScrollPos().y(), 120 * 200 / 480); // 50
         QCOMPARE(f.preview->PageIndex(), 1);
     }
 
@@ -412,9 +414,12 @@ private slots:
     void toolbarLayoutAndHints() {
         Form f;
         TPreviewToolbar* bar = f.toolbar;
-        const QList<QPair<TButtonKind, int>> expected = {{btnPrint, 1},     {btnPrinterSetupDialog, 25},
-                                                         {btnFirstPage, 49}, {btnPrevPage, 73},
-                                                         {btnNextPage, 97},  {btnLastPage, 121},
+        const QList<QPair<TButtonKind, int>> expected = {{btnPrint, 1},
+                                                         {btnPrinterSetupDialog, 25},
+                                                         {btnFirstPage, 49},
+                                                         {btnPrevPage, 73},
+                                                         {btnNextPage, 97},
+                                                         {btnLastPage, 121},
                                                          {btnZoomOut, 145 + ScaleBoxWidth + 4},
                                                          {btnZoomIn, 169 + ScaleBoxWidth + 4}};
         for (const auto& [kind, x] : expected) {
@@ -426,9 +431,10 @@ private slots:
         QCOMPARE(bar->ScaleComboBox()->x(), 145 + 2);
         QCOMPARE(bar->height(), 26);
         QCOMPARE(bar->y(), 0);
-        const QStringList hints = {"Print",     "Print dialog", "Printer setup dialog", "First page", "Previous page",
-                                   "Next page", "Last page",    "Whole page",           "Page width", "Zoom out",
-                                   "Zoom in",   "Refresh",      "Close"};
+        const QStringList hints = {
+            "Print",     "Print dialog", "Printer setup dialog", "First page", "Previous page", "Next page",
+            "Last page", "Whole page",   "Page width",           "Zoom out",   "Zoom in",       "Refresh",
+            "Close"};
         for (int k = 0; k < hints.size(); ++k)
             QCOMPARE(bar->Button(TButtonKind(k))->toolTip(), hints[k]);
         QCOMPARE(bar->ScaleComboBox()->toolTip(), QStringLiteral("View mode and scale"));
@@ -445,7 +451,8 @@ private slots:
         QCOMPARE(bar->Button(btnPrinterSetupDialog)->x(), 25);
         // all buttons
         TButtonKinds all;
-        for (int k = 0; k < ButtonKindCount; ++k) all.insert(TButtonKind(k));
+        for (int k = 0; k < ButtonKindCount; ++k)
+            all.insert(TButtonKind(k));
         bar->SetScaleBox(false);
         bar->SetButtons(all);
         QCOMPARE(bar->Button(btnUser)->x(), 1 + 24 * 13);
@@ -455,7 +462,8 @@ private slots:
 
     void navigationButtonsEnabledByState() {
         Form one(QSize(600, 400), 1);
-        for (TButtonKind k : {btnFirstPage, btnPrevPage, btnNextPage, btnLastPage}) QVERIFY(!one.Enabled(k));
+        for (TButtonKind k : {btnFirstPage, btnPrevPage, btnNextPage, btnLastPage})
+            QVERIFY(!one.Enabled(k));
         QVERIFY(one.toolbar->ScaleComboBox()->isEnabled());
 
         Form f(QSize(600, 400), 3);
@@ -463,7 +471,8 @@ private slots:
         QVERIFY(f.Enabled(btnNextPage) && f.Enabled(btnLastPage));
         f.toolbar->ButtonClick(btnNextPage);
         QCOMPARE(f.preview->PageIndex(), 2);
-        for (TButtonKind k : {btnFirstPage, btnPrevPage, btnNextPage, btnLastPage}) QVERIFY(f.Enabled(k));
+        for (TButtonKind k : {btnFirstPage, btnPrevPage, btnNextPage, btnLastPage})
+            QVERIFY(f.Enabled(k));
         f.toolbar->ButtonClick(btnLastPage);
         QCOMPARE(f.preview->PageIndex(), 3);
         QVERIFY(!f.Enabled(btnNextPage) && !f.Enabled(btnLastPage));
@@ -484,7 +493,7 @@ private slots:
         QCOMPARE(f.preview->ViewMode(), vmWholePage);
         f.toolbar->ButtonClick(btnZoomIn);
         QCOMPARE(f.preview->ViewMode(), vmCustom);
-        QCOMPARE(f.preview->ViewScale(), 75);  // from 51 %
+        QCOMPARE(f.preview->ViewScale(), 75); // from 51 %
         f.toolbar->ButtonClick(btnZoomOut);
         QCOMPARE(f.preview->ViewScale(), 50);
         int updates = 0;
@@ -550,7 +559,8 @@ private slots:
         TPreviewComboBox* box = f.toolbar->ScaleComboBox();
         box->RebuildList();
         QStringList items;
-        for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+        for (int i = 0; i < box->count(); ++i)
+            items << box->itemText(i);
         QCOMPARE(items, (QStringList{"Whole page", "Page width", "10%", "25%", "50%", "75%", "100%", "150%", "200%",
                                      "300%", "500%", "700%", "1000%"}));
         box->ChooseEntry(1);

@@ -23,7 +23,8 @@ TRecordedPage drawPage(TCustomPrintJob& job, int page) {
 
 std::vector<std::pair<QString, QPoint>> cardTexts(const TRecordedPage& page) {
     std::vector<std::pair<QString, QPoint>> out;
-    for (const TDrawOp* op : page.Texts()) out.emplace_back(op->text, op->p1);
+    for (const TDrawOp* op : page.Texts())
+        out.emplace_back(op->text, op->p1);
     return out;
 }
 
@@ -56,11 +57,12 @@ struct GridFixture {
         const TRect area = job.PageAreaRect();
         std::vector<const TDrawOp*> out;
         for (const TDrawOp* op : page.Texts())
-            if (op->rect.Top >= area.Top - 1 && op->rect.Bottom <= area.Bottom + 2) out.push_back(op);
+            if (op->rect.Top >= area.Top - 1 && op->rect.Bottom <= area.Bottom + 2)
+                out.push_back(op);
         return out;
     }
 };
-}  // namespace
+} // namespace
 
 class PrintVocabLayoutsTest : public QObject {
     Q_OBJECT
@@ -100,8 +102,10 @@ private slots:
         for (const TDrawOp* op : page.Lines()) {
             QCOMPARE(op->penWidth, 1);
             lines.insert({op->p1.x() == op->p2.x() ? op->p1.x() : -1, op->p1.y() == op->p2.y() ? op->p1.y() : -1});
-            if (op->p1.y() == op->p2.y()) QCOMPARE(op->p2.x(), 100000);
-            else QCOMPARE(op->p2.y(), 10000);
+            if (op->p1.y() == op->p2.y())
+                QCOMPARE(op->p2.x(), 100000);
+            else
+                QCOMPARE(op->p2.y(), 10000);
         }
         const std::set<std::pair<int, int>> expected{{-1, 1133}, {-1, 2266}, {-1, 3399}, {-1, 4532}, {-1, 5665},
                                                      {-1, 6798}, {1617, -1}, {3234, -1}, {4851, -1}};
@@ -178,7 +182,8 @@ private slots:
         // The narrow level column shortens its title with an ellipsis.
         const TDrawOp* level = nullptr;
         for (const TDrawOp* op : page.Texts())
-            if (op->text.startsWith(QStringLiteral("Schwi"))) level = op;
+            if (op->text.startsWith(QStringLiteral("Schwi")))
+                level = op;
         QVERIFY(level);
         QVERIFY(level->text.endsWith(QChar(0x2026)));
         QVERIFY(level->flags & Qt::AlignRight);
@@ -190,7 +195,7 @@ private slots:
         QVERIFY(page.FindText(QStringLiteral("Wort31")));
         QVERIFY(!page.FindText(QStringLiteral("Wort30")));
         QVERIFY(!page.FindText(QStringLiteral("1")) || page.FindText(QStringLiteral("1"))->flags & Qt::AlignRight);
-        QVERIFY(!page.FindText(QStringLiteral("31")));  // ID is not printed
+        QVERIFY(!page.FindText(QStringLiteral("31"))); // ID is not printed
     }
 
     void listRowsHaveOnlyVerticalLinesAndTestRowsOnlyHorizontalOnes() {
@@ -201,16 +206,19 @@ private slots:
         auto bodyLines = [&](const TRecordedPage& page) {
             std::vector<const TDrawOp*> out;
             for (const TDrawOp* op : page.Lines())
-                if (std::max(op->p1.y(), op->p2.y()) > area.Top + 1) out.push_back(op);
+                if (std::max(op->p1.y(), op->p2.y()) > area.Top + 1)
+                    out.push_back(op);
             return out;
         };
         TRecordedPage page = drawPage(f.job, 1);
         QVERIFY(!bodyLines(page).empty());
-        for (const TDrawOp* op : bodyLines(page)) QCOMPARE(op->p1.x(), op->p2.x());
+        for (const TDrawOp* op : bodyLines(page))
+            QCOMPARE(op->p1.x(), op->p2.x());
         // The header is boxed.
         int headerHorizontal = 0;
         for (const TDrawOp* op : page.Lines())
-            if (op->p1.y() == op->p2.y() && op->p1.y() <= area.Top) ++headerHorizontal;
+            if (op->p1.y() == op->p2.y() && op->p1.y() <= area.Top)
+                ++headerHorizontal;
         QCOMPARE(headerHorizontal, 12);
 
         applyVocabularyTestSettings(f.job, f.vocab, false);
@@ -219,7 +227,8 @@ private slots:
         QCOMPARE(f.job.ColumnWidth(0), area.Width() - 1);
         page = drawPage(f.job, 1);
         QVERIFY(!bodyLines(page).empty());
-        for (const TDrawOp* op : bodyLines(page)) QCOMPARE(op->p1.y(), op->p2.y());
+        for (const TDrawOp* op : bodyLines(page))
+            QCOMPARE(op->p1.y(), op->p2.y());
         QVERIFY(page.FindText(QStringLiteral("Englisch")));
         QVERIFY(page.FindText(QStringLiteral("Fremd1")));
         QVERIFY(!page.FindText(QStringLiteral("Wort1")));
@@ -234,7 +243,8 @@ private slots:
         // No record: one page of empty cells, not some record's text.
         TRecordedPage page = drawPage(f.job, 1);
         QVERIFY(f.bodyTexts(page).size() > 0);
-        for (const TDrawOp* op : f.bodyTexts(page)) QVERIFY2(op->text.isEmpty(), qPrintable(op->text));
+        for (const TDrawOp* op : f.bodyTexts(page))
+            QVERIFY2(op->text.isEmpty(), qPrintable(op->text));
 
         fillNumbered(f.vocab, 41);
         QCOMPARE(f.job.PageCount(), 3);
@@ -242,7 +252,8 @@ private slots:
         QCOMPARE(f.job.PageCount(), 2);
         {
             const ts::BulkInsertGuard bulk(f.vocab);
-            for (int i = 42; i <= 61; ++i) addWord(f.vocab, i, QStringLiteral("Wort%1").arg(i));
+            for (int i = 42; i <= 61; ++i)
+                addWord(f.vocab, i, QStringLiteral("Wort%1").arg(i));
         }
         QCOMPARE(f.job.PageCount(), 3);
         page = drawPage(f.job, 3);
@@ -264,7 +275,8 @@ private slots:
         TRecordedPage page = drawPage(f.job, 1);
         bool shortened = false;
         for (const TDrawOp* op : page.Texts())
-            if (op->text.startsWith(QStringLiteral("WWW"))) shortened = op->text.endsWith(QChar(0x2026));
+            if (op->text.startsWith(QStringLiteral("WWW")))
+                shortened = op->text.endsWith(QChar(0x2026));
         QVERIFY(shortened);
         f.job.SetDataSource(nullptr);
         QCOMPARE(f.job.PageCount(), 1);
@@ -274,7 +286,8 @@ private slots:
     }
 
     void aFlashCardLandsAtTheSamePlaceOnPaperAsInThePreview() {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("pdftotext missing");
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext missing");
         CardFixture f;
         fillNumbered(f.vocab, 19);
         f.job.SetPageCount(flashCardPageCount(19, 3, 6));
@@ -285,7 +298,8 @@ private slots:
         QVERIFY(p.waitForFinished());
         const QString out = QString::fromUtf8(p.readAllStandardOutput());
         // Word "Wort8": column 1, row 1; its centre in points must match.
-        const QRegularExpression re(QString::fromLatin1(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">Wort8<)re"));
+        const QRegularExpression re(
+            QString::fromLatin1(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">Wort8<)re"));
         const auto m = re.match(out);
         QVERIFY2(m.hasMatch(), qPrintable(out.left(2000)));
         const double centre = (m.captured(1).toDouble() + m.captured(3).toDouble()) / 2;

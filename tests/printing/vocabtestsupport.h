@@ -36,4 +36,4 @@ inline void makeVocabulary(ts::Table& t) {
     t.setOrder(QStringLiteral("ID"));
 }
 
-}  // namespace printing::test
+} // namespace printing::test

@@ -15,12 +15,10 @@ namespace {
 
 // The dialogs whose help comes from the copy beside the program.
 const QSet<QString> kProgramFolderDialogs = {
-    QStringLiteral("VokabelnF"),           QStringLiteral("VokabelLektionF"),
-    QStringLiteral("lernenoptionenF"),     QStringLiteral("testoptionenF"),
-    QStringLiteral("KarteikartenDruckF"),  QStringLiteral("VokabellisteDruckF"),
-    QStringLiteral("VokabeltestDruckF"),   QStringLiteral("benutzeranlegenF"),
-    QStringLiteral("benutzerbearbeitenF"), QStringLiteral("BenutzerF"),
-    QStringLiteral("benutzerwechselnF"),
+    QStringLiteral("VokabelnF"),         QStringLiteral("VokabelLektionF"),    QStringLiteral("lernenoptionenF"),
+    QStringLiteral("testoptionenF"),     QStringLiteral("KarteikartenDruckF"), QStringLiteral("VokabellisteDruckF"),
+    QStringLiteral("VokabeltestDruckF"), QStringLiteral("benutzeranlegenF"),   QStringLiteral("benutzerbearbeitenF"),
+    QStringLiteral("BenutzerF"),         QStringLiteral("benutzerwechselnF"),
 };
 
 QList<QToolButton*> helpButtons(QWidget* root) {
@@ -77,8 +75,7 @@ private slots:
         f.start();
         QVERIFY(f.form->Hilfe1->shortcut() == QKeySequence(Qt::Key_F1));
         f.form->Hilfe1->trigger();
-        QCOMPARE(f.tc->opener->opened,
-                 QStringList{f.tc->dataFile(QStringLiteral("Vokabeltrainer - Handbuch.pdf"))});
+        QCOMPARE(f.tc->opener->opened, QStringList{f.tc->dataFile(QStringLiteral("Vokabeltrainer - Handbuch.pdf"))});
     }
 };
 

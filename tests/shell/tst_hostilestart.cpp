@@ -61,9 +61,12 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("from");
         QTest::addColumn<QByteArray>("to");
-        QTest::newRow("foreign element in benutzer.xml") << "benutzer.xml" << QByteArray("<rows>\n") << QByteArray("<rows>\n<user/>\n");
-        QTest::newRow("nested element in lektion.xml") << "lektion.xml" << QByteArray("/>\n</rows>") << QByteArray("><x/></r>\n</rows>");
-        QTest::newRow("broken UTF-8 in lektion.xml") << "lektion.xml" << QByteArray("VOKABELN") << QByteArray("VOKABELN\xFF");
+        QTest::newRow("foreign element in benutzer.xml")
+            << "benutzer.xml" << QByteArray("<rows>\n") << QByteArray("<rows>\n<user/>\n");
+        QTest::newRow("nested element in lektion.xml")
+            << "lektion.xml" << QByteArray("/>\n</rows>") << QByteArray("><x/></r>\n</rows>");
+        QTest::newRow("broken UTF-8 in lektion.xml")
+            << "lektion.xml" << QByteArray("VOKABELN") << QByteArray("VOKABELN\xFF");
     }
     void foreignRowsOrBrokenTextMakeATableDamaged() {
         QFETCH(QString, file);
@@ -157,17 +160,18 @@ private slots:
         QTemporaryDir dir;
         const QString folder = dir.path() + '/';
         writeFile(folder + "kann.xml", "alt");
-        writeFile(folder + "kann.xml.neu-Ab12Cd", QByteArray(1000, 'x'));     // ours
-        writeFile(folder + "bestehtaus.xml.Xy34Zw", QByteArray(1000, 'x'));   // an earlier version's
+        writeFile(folder + "kann.xml.neu-Ab12Cd", QByteArray(1000, 'x'));   // ours
+        writeFile(folder + "bestehtaus.xml.Xy34Zw", QByteArray(1000, 'x')); // an earlier version's
         writeFile(folder + "englisch.v02.q1W2e3", QByteArray(1000, 'x'));
-        writeFile(folder + "notizen.txt.Ab12Cd", "bleibt");                   // not ours
+        writeFile(folder + "notizen.txt.Ab12Cd", "bleibt"); // not ours
         writeFile(folder + "kann.xml.beschaedigt-20260101-120000", "bleibt");
         // A set whose marker was down: its file is completed, not removed.
         writeFile(folder + "lektion.xml.neu-Zz99Yy", "neu");
         writeFile(folder + core::datafiles::kSaveMarker, QFile::encodeName(folder + "lektion.xml.neu-Zz99Yy") + '\n');
         core::datafiles::tidyAtStart(folder);
         QStringList names = QDir(folder).entryList(QDir::Files);
-        QCOMPARE(names, (QStringList{"kann.xml", "kann.xml.beschaedigt-20260101-120000", "lektion.xml", "notizen.txt.Ab12Cd"}));
+        QCOMPARE(names, (QStringList{"kann.xml", "kann.xml.beschaedigt-20260101-120000", "lektion.xml",
+                                     "notizen.txt.Ab12Cd"}));
         QCOMPARE(contentOf(folder + "lektion.xml"), QByteArray("neu"));
         QCOMPARE(contentOf(folder + "kann.xml"), QByteArray("alt"));
     }

@@ -65,11 +65,13 @@ private slots:
     // for the titles, a wider sans for the layouts).
     void theLayoutFacesResolveToTheirStandIns() {
         const QFont arial(QStringLiteral("Arial"));
-        QVERIFY2(QStringList({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}).contains(QFontInfo(arial).family()),
+        QVERIFY2(QStringList({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")})
+                     .contains(QFontInfo(arial).family()),
                  qPrintable(QFontInfo(arial).family()));
         QFont title(QStringLiteral("Comic Sans MS"));
         title.setStyleHint(QFont::Cursive);
-        QVERIFY2(QStringList({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")}).contains(QFontInfo(title).family()),
+        QVERIFY2(QStringList({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")})
+                     .contains(QFontInfo(title).family()),
                  qPrintable(QFontInfo(title).family()));
     }
 };

@@ -41,7 +41,8 @@ class StartupTest : public QObject {
     void start() {
         form = std::make_unique<Mainform>(*tc->ctx);
         form->createWindows();
-        form->registerColumnWidths({"BreiteB", {"deutsch", "auslaendisch"},
+        form->registerColumnWidths({"BreiteB",
+                                    {"deutsch", "auslaendisch"},
                                     [this](const QString& f) { return gridWidths.value(f); },
                                     [this](const QString& f, int w) { gridWidths[f] = w; }});
         form->show();
@@ -290,11 +291,34 @@ private slots:
             for (QAction* a : top->menu()->actions())
                 seen << (a->isSeparator() ? QString("-") : "  " + a->text());
         }
-        QCOMPARE(seen, (QStringList{"Programm", "  Sprache wechseln", "  Datenbank sichern", "  Beenden", "Benutzer",
-                                    "  Neu", "  Bearbeiten", "  Löschen", "-", "  Wechseln", "  Statistik", "Vokabeln",
-                                    "  Vokabelverwaltung", "-", "  Testen", "  Lernen", "-", "  Wörterbuch", "Lektion",
-                                    "  Lektionsverwaltung", "Drucken", "  Karteikarten", "  Vokabelliste",
-                                    "  Vokabeltest", "Hilfe", "  Hilfe", "-", "  Info"}));
+        QCOMPARE(seen, (QStringList{"Programm",
+                                    "  Sprache wechseln",
+                                    "  Datenbank sichern",
+                                    "  Beenden",
+                                    "Benutzer",
+                                    "  Neu",
+                                    "  Bearbeiten",
+                                    "  Löschen",
+                                    "-",
+                                    "  Wechseln",
+                                    "  Statistik",
+                                    "Vokabeln",
+                                    "  Vokabelverwaltung",
+                                    "-",
+                                    "  Testen",
+                                    "  Lernen",
+                                    "-",
+                                    "  Wörterbuch",
+                                    "Lektion",
+                                    "  Lektionsverwaltung",
+                                    "Drucken",
+                                    "  Karteikarten",
+                                    "  Vokabelliste",
+                                    "  Vokabeltest",
+                                    "Hilfe",
+                                    "  Hilfe",
+                                    "-",
+                                    "  Info"}));
     }
 };
 

@@ -85,8 +85,8 @@ private slots:
         QTemporaryDir home;
         for (const char* d : {"config", "data", "runtime"})
             QVERIFY(QDir(home.path()).mkpath(d));
-        QFile::setPermissions(home.filePath("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                            QFileDevice::ExeOwner);
+        QFile::setPermissions(home.filePath("runtime"),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         const QString data = home.filePath("data/Moriva Vokabeltrainer");
         const QString config = home.filePath("config");
 
@@ -99,8 +99,8 @@ private slots:
         ProgramRun second(home.path());
         QVERIFY(second.process.waitForStarted());
         QByteArray said;
-        QTRY_VERIFY_WITH_TIMEOUT((said += second.process.readAllStandardError()).contains("Der Vokabeltrainer läuft bereits."),
-                                 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (said += second.process.readAllStandardError()).contains("Der Vokabeltrainer läuft bereits."), 20000);
         // Its message is on screen; ending it there changes nothing.
         second.terminate();
         QVERIFY(second.process.waitForFinished(10000));
@@ -176,7 +176,7 @@ private slots:
             void information(const QString&, const QString&) override {}
             core::Answer ask(const QString&, core::Buttons, const QString&) override {
                 ++asked;
-                outer->startEnding(); // the signal arrives while the box is open...
+                outer->startEnding();     // the signal arrives while the box is open...
                 return core::Answer::Yes; // ...and the box reports whatever it reports
             }
             std::optional<QString> input(const QString&, const QString&, const QString&) override { return {}; }
@@ -211,9 +211,9 @@ private slots:
         blocker.close();
         form->endOnSignal();
         QVERIFY(form->runCloseStepOnce());
-        QVERIFY(!tc->prompter->shown.contains(QStringLiteral(
-            "Die Daten konnten nicht vollständig gespeichert werden.\n"
-            "Trotzdem beenden? Die nicht gespeicherten Änderungen gehen dann verloren.")));
+        QVERIFY(!tc->prompter->shown.contains(
+            QStringLiteral("Die Daten konnten nicht vollständig gespeichert werden.\n"
+                           "Trotzdem beenden? Die nicht gespeicherten Änderungen gehen dann verloren.")));
         form.reset();
     }
 

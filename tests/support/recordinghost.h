@@ -9,8 +9,8 @@
 // records what the window asked of it, in order, and otherwise does nothing.
 class RecordingHost : public core::WindowHost {
 public:
-    QStringList calls;               // "ResetView", "OpenManual Dialog", "switchLanguage Englisch", ...
-    bool switchSucceeds = true;      // what switchLanguage answers
+    QStringList calls;          // "ResetView", "OpenManual Dialog", "switchLanguage Englisch", ...
+    bool switchSucceeds = true; // what switchLanguage answers
     bool timerRunning = false;
 
     void ResetView() override { calls << QStringLiteral("ResetView"); }

@@ -12,9 +12,9 @@ namespace testsupport {
 // Answers prompts from a script and records every text that was shown.
 class ScriptedPrompter : public core::Prompter {
 public:
-    QStringList shown;                          // every text, in order
-    std::deque<core::Answer> answers;           // for ask()
-    std::deque<std::optional<QString>> inputs;  // for input()
+    QStringList shown;                         // every text, in order
+    std::deque<core::Answer> answers;          // for ask()
+    std::deque<std::optional<QString>> inputs; // for input()
 
     void information(const QString& text, const QString&) override { shown << text; }
     core::Answer ask(const QString& text, core::Buttons buttons, const QString&) override {

@@ -204,8 +204,8 @@ private slots:
         t.edit();
         t.setValue("deutsch", "Hündin");
         t.post();
-        QCOMPARE(calls, (QStringList{"afterInsert", "afterInsert", "beforePost", "afterPost", "afterEdit",
-                                     "beforePost", "afterPost"}));
+        QCOMPARE(calls, (QStringList{"afterInsert", "afterInsert", "beforePost", "afterPost", "afterEdit", "beforePost",
+                                     "afterPost"}));
     }
 
     void aThrowingBeforePostHookKeepsTheRecordPending() {

@@ -12,10 +12,16 @@ using namespace testsupport;
 using ts::Table;
 
 namespace {
-const QStringList kTricky{
-    "", "\"Anführungszeichen\" & 'Hochkomma'", "<tag attr=\"1\">&amp;</tag>", "Zeile 1\nZeile 2\r\nZeile 3\tTab",
-    "Grüße aus Köln: ÄÖÜäöüß", "Ελληνικά, русский, 日本語", "Emoji 😀👍🏽", "עברית مرحبا", "  Leerzeichen  ",
-    QString("Steuer\x01zeichen\x1f")};
+const QStringList kTricky{"",
+                          "\"Anführungszeichen\" & 'Hochkomma'",
+                          "<tag attr=\"1\">&amp;</tag>",
+                          "Zeile 1\nZeile 2\r\nZeile 3\tTab",
+                          "Grüße aus Köln: ÄÖÜäöüß",
+                          "Ελληνικά, русский, 日本語",
+                          "Emoji 😀👍🏽",
+                          "עברית مرحبا",
+                          "  Leerzeichen  ",
+                          QString("Steuer\x01zeichen\x1f")};
 }
 
 class FilesTest : public QObject {

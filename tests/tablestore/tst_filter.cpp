@@ -98,9 +98,9 @@ private slots:
 
     void malformedExpressionsAreRefusedAndTheOldFilterStays() {
         select("ID = 2");
-        const QStringList bad{"ID =", "ID = 'offen", "(ID = 1", "ID = 1)", "gibtsnicht = 1", "ID == 1",
-                              "ID = 'fünf'", "deutsch LIKE", "AND", "ID = 1 AND", "ID ! 3", "[deutsch = 1",
-                              "NOT", "ID IS 3", "deutsch NOT = 'x'"};
+        const QStringList bad{"ID =",    "ID = 'offen",  "(ID = 1",      "ID = 1)", "gibtsnicht = 1",
+                              "ID == 1", "ID = 'fünf'",  "deutsch LIKE", "AND",     "ID = 1 AND",
+                              "ID ! 3",  "[deutsch = 1", "NOT",          "ID IS 3", "deutsch NOT = 'x'"};
         for (const QString& e : bad) {
             try {
                 t.setFilter(e);

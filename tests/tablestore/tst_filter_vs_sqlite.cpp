@@ -34,13 +34,20 @@ struct Gen {
         static const QStringList ops{"=", "<>", "<", ">", "<=", ">="};
         const QString op = ops.at(below(int(ops.size())));
         switch (below(7)) {
-        case 0: return QString("n %1 %2").arg(op).arg(below(7) - 1);
-        case 1: return QString("n %1 '%2'").arg(op).arg(below(6));
-        case 2: return QString("x %1 %2").arg(op).arg(below(5) - 1);
-        case 3: return QString("a %1 %2").arg(op, quote(word(false)));
-        case 4: return QString("b %1 a").arg(op);
-        case 5: return QString("%1 %2 IS %3NULL").arg(chance(50) ? "a" : "n", "").arg(chance(50) ? "NOT " : "");
-        default: return QString("%1 %2LIKE %3").arg(chance(70) ? "a" : "b", chance(30) ? "NOT " : "", quote(word(true)));
+        case 0:
+            return QString("n %1 %2").arg(op).arg(below(7) - 1);
+        case 1:
+            return QString("n %1 '%2'").arg(op).arg(below(6));
+        case 2:
+            return QString("x %1 %2").arg(op).arg(below(5) - 1);
+        case 3:
+            return QString("a %1 %2").arg(op, quote(word(false)));
+        case 4:
+            return QString("b %1 a").arg(op);
+        case 5:
+            return QString("%1 %2 IS %3NULL").arg(chance(50) ? "a" : "n", "").arg(chance(50) ? "NOT " : "");
+        default:
+            return QString("%1 %2LIKE %3").arg(chance(70) ? "a" : "b", chance(30) ? "NOT " : "", quote(word(true)));
         }
     }
 
@@ -48,9 +55,12 @@ struct Gen {
         if (depth == 0 || chance(35))
             return comparison();
         switch (below(3)) {
-        case 0: return "(" + expression(depth - 1) + " AND " + expression(depth - 1) + ")";
-        case 1: return "(" + expression(depth - 1) + " OR " + expression(depth - 1) + ")";
-        default: return "NOT (" + expression(depth - 1) + ")";
+        case 0:
+            return "(" + expression(depth - 1) + " AND " + expression(depth - 1) + ")";
+        case 1:
+            return "(" + expression(depth - 1) + " OR " + expression(depth - 1) + ")";
+        default:
+            return "NOT (" + expression(depth - 1) + ")";
         }
     }
 };
@@ -89,9 +99,8 @@ class FilterVsSqliteTest : public QObject {
             sqlite3* db = nullptr;
             QCOMPARE(sqlite3_open(":memory:", &db), SQLITE_OK);
             const char* collate = caseInsensitive ? "COLLATE NOCASE" : "";
-            const QByteArray ddl = QString("CREATE TABLE t (id INTEGER, a TEXT %1, b TEXT %1, n INTEGER, x REAL)")
-                                       .arg(collate)
-                                       .toUtf8();
+            const QByteArray ddl =
+                QString("CREATE TABLE t (id INTEGER, a TEXT %1, b TEXT %1, n INTEGER, x REAL)").arg(collate).toUtf8();
             sqlite3_exec(db, ddl.constData(), nullptr, nullptr, nullptr);
             sqlite3_exec(db, caseInsensitive ? "PRAGMA case_sensitive_like=OFF" : "PRAGMA case_sensitive_like=ON",
                          nullptr, nullptr, nullptr);

@@ -15,11 +15,14 @@ using ts::FileRead;
 using ts::Table;
 
 namespace {
-const QByteArray kHead = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<table format=\"moriva-table\" version=\"1\">\n"
-                         "<fields>\n<field name=\"ID\" type=\"integer\"/>\n<field name=\"Name\" type=\"string\" size=\"100\"/>\n"
-                         "</fields>\n";
+const QByteArray kHead =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<table format=\"moriva-table\" version=\"1\">\n"
+    "<fields>\n<field name=\"ID\" type=\"integer\"/>\n<field name=\"Name\" type=\"string\" size=\"100\"/>\n"
+    "</fields>\n";
 
-QByteArray table(const QByteArray& rows) { return kHead + "<rows>\n" + rows + "</rows>\n</table>\n"; }
+QByteArray table(const QByteArray& rows) {
+    return kHead + "<rows>\n" + rows + "</rows>\n</table>\n";
+}
 
 bool refused(const QByteArray& bytes) {
     Table t("t");
@@ -68,8 +71,10 @@ private slots:
 
     void brokenUtf8IsDamage_data() {
         QTest::addColumn<QByteArray>("text");
-        QTest::newRow("stray byte") << QByteArray("ab\xFF" "c");
-        QTest::newRow("latin-1") << QByteArray("Gr\xFC\xDF" "e");
+        QTest::newRow("stray byte") << QByteArray("ab\xFF"
+                                                  "c");
+        QTest::newRow("latin-1") << QByteArray("Gr\xFC\xDF"
+                                               "e");
         QTest::newRow("cut short") << QByteArray("x\xE2\x82");
         QTest::newRow("overlong") << QByteArray("\xC0\xAF");
         QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80");
@@ -95,7 +100,8 @@ private slots:
             t.saveToFile(dir.filePath("fehlt/t.xml"));
             QFAIL("no error");
         } catch (const ts::TableError& e) {
-            QVERIFY2(e.message().contains("nicht vorhanden") && !e.message().contains("No such"), qPrintable(e.message()));
+            QVERIFY2(e.message().contains("nicht vorhanden") && !e.message().contains("No such"),
+                     qPrintable(e.message()));
         }
         QVERIFY(!ts::systemReason(EACCES).contains("Permission"));
     }

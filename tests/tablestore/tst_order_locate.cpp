@@ -18,13 +18,14 @@ private slots:
         Table t("w");
         defineWords(t);
         t.createDataSet();
-        const QStringList words{"Zug", "Öl", "ober", "Apfel", "Äpfel", "apfel", "Straße", "Strasse", "Strand", "Ofen", "übel", "Ufer", "bar"};
+        const QStringList words{"Zug",     "Öl",     "ober", "Apfel", "Äpfel", "apfel", "Straße",
+                                "Strasse", "Strand", "Ofen", "übel",  "Ufer",  "bar"};
         int id = 0;
         for (const QString& w : words)
             addWord(t, ++id, w, "x");
         t.setOrder("deutsch");
         QCOMPARE(column(t, "deutsch"), (QStringList{"apfel", "Apfel", "Äpfel", "bar", "ober", "Ofen", "Öl", "Strand",
-                                                   "Strasse", "Straße", "übel", "Ufer", "Zug"}));
+                                                    "Strasse", "Straße", "übel", "Ufer", "Zug"}));
     }
 
     void tiesKeepInsertionOrderAndEmptyListMeansInsertionOrder() {
@@ -63,8 +64,9 @@ private slots:
         Table t("w");
         defineWords(t);
         t.createDataSet();
-        const QStringList parts{"Haus", "haus", "Häus", "tür", "-", " ", "2", "10", "Straße", "strasse", "Ωmega",
-                                "ärger", "a", "", "schlüsselbundanhänger"};
+        const QStringList parts{"Haus",  "haus",  "Häus", "tür",    "-",
+                                " ",     "2",     "10",   "Straße", "strasse",
+                                "Ωmega", "ärger", "a",    "",       "schlüsselbundanhänger"};
         QRandomGenerator rng(4711);
         QList<QVariant> values;
         for (int i = 0; i < 3000; ++i) {
@@ -81,7 +83,8 @@ private slots:
             const bool na = !values[a].isValid(), nb = !values[b].isValid();
             if (na || nb)
                 return na && !nb;
-            return ts::text::compareGerman(ts::text::view(values[a].toString()), ts::text::view(values[b].toString())) < 0;
+            return ts::text::compareGerman(ts::text::view(values[a].toString()), ts::text::view(values[b].toString())) <
+                   0;
         });
         t.setOrder("deutsch");
         QList<int> got;

@@ -144,7 +144,8 @@ public:
     }
     // Chooses a lesson in a lesson dialog; "Ok" unless `cancel`.
     void chooseLesson(bool forTest, const QString& name, bool cancel = false) {
-        training::LessonDialog* d = forTest ? static_cast<training::LessonDialog*>(area().lektionauswaehlentestF) : area().lektionauswaehlenF;
+        training::LessonDialog* d =
+            forTest ? static_cast<training::LessonDialog*>(area().lektionauswaehlentestF) : area().lektionauswaehlenF;
         whileShown([&] { forTest ? form->TestenClick() : form->LernenClick(); },
                    [&] {
                        const auto items = d->ListBox1->findItems(name, Qt::MatchExactly);
@@ -156,7 +157,8 @@ public:
                    });
     }
     QStringList lessonList(bool forTest) {
-        training::LessonDialog* d = forTest ? static_cast<training::LessonDialog*>(area().lektionauswaehlentestF) : area().lektionauswaehlenF;
+        training::LessonDialog* d =
+            forTest ? static_cast<training::LessonDialog*>(area().lektionauswaehlentestF) : area().lektionauswaehlenF;
         QStringList names;
         whileShown([&] { forTest ? form->TestenClick() : form->LernenClick(); },
                    [&] {

@@ -215,14 +215,13 @@ private slots:
         QVERIFY(!t().SBSChleifeTest->isChecked());
         QVERIFY(!t().SBAbfragerichtungTest->isChecked());
         QCOMPARE(t().SBAbfragerichtungTest->text(), QString("deutsch-englisch"));
-        f->testOptions(
-            [&](training::testoptionenF& d) {
-                QVERIFY(d.RadioButton3->isChecked());
-                QVERIFY(d.RadioButton4->isChecked());
-                QVERIFY(!d.CheckBox1->isChecked());
-                click(d.RadioButton1);
-                click(d.RadioButton5);
-            });
+        f->testOptions([&](training::testoptionenF& d) {
+            QVERIFY(d.RadioButton3->isChecked());
+            QVERIFY(d.RadioButton4->isChecked());
+            QVERIFY(!d.CheckBox1->isChecked());
+            click(d.RadioButton1);
+            click(d.RadioButton5);
+        });
         QCOMPARE(learn.CBReihenfolge->currentText(), QString("Sequentiell"));
         QVERIFY(learn.SBAbfragerichtung->isChecked());
         QCOMPARE(learn.SBAbfragerichtung->text(), QString("englisch-deutsch"));

@@ -103,7 +103,8 @@ private slots:
         run->singleStep();
         run->singleStep();
         QCOMPARE(view.cards, QList<int>({1, 2, 2, 3}));
-        QCOMPARE(view.parts, QList<CardPart>({CardPart::Whole, CardPart::Question, CardPart::Answers, CardPart::Question}));
+        QCOMPARE(view.parts,
+                 QList<CardPart>({CardPart::Whole, CardPart::Question, CardPart::Answers, CardPart::Question}));
         run->next();
         QCOMPARE(run->singleStepPhase(), 1);
     }

@@ -62,7 +62,7 @@ private slots:
         QCOMPARE(f->prompter->shown, QStringList{"Keine weiteren Vokabeln mehr verfügbar"});
         QCOMPARE(question(), QStringList{"Apfel"});
         QVERIFY(l().BNaechste->isEnabled()); // the run goes on
-        click(l().BVorher); // at the end one step back is enough
+        click(l().BVorher);                  // at the end one step back is enough
         QCOMPARE(question(), QStringList{"Baum"});
         click(l().BLernenStop);
         QVERIFY(l().BLernenStart->isEnabled());

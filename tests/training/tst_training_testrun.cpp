@@ -117,7 +117,8 @@ private slots:
         QTest::mouseClick(t().BTestStart, Qt::LeftButton);
         QCOMPARE(t().LBemerkung->text(), QString("der; Pl.: Hunde; ein Hund bellt"));
         // Short words only as whole words; letter case does not count.
-        QCOMPARE(training::hideAnswerWords("am Ende; AM Morgen; Amsel", "Eis am Stiel"), QString("… Ende; … Morgen; Amsel"));
+        QCOMPARE(training::hideAnswerWords("am Ende; AM Morgen; Amsel", "Eis am Stiel"),
+                 QString("… Ende; … Morgen; Amsel"));
         QCOMPARE(training::hideAnswerWords("", "Hund"), QString());
         QCOMPARE(training::hideAnswerWords("Katze", ""), QString("Katze"));
     }

@@ -120,7 +120,8 @@ private slots:
         QCOMPARE(tc->ctx->db.users.recordCount(), 2);
         tc->prompter->answers = {core::Answer::Yes};
         d->BOk->click();
-        QCOMPARE(tc->prompter->shown.last(), QString("Sind Sie sicher, dass Sie den ausgewählten Benutzer löschen möchten?"));
+        QCOMPARE(tc->prompter->shown.last(),
+                 QString("Sind Sie sicher, dass Sie den ausgewählten Benutzer löschen möchten?"));
         QCOMPARE(tc->ctx->db.users.recordCount(), 1);
         QVERIFY(d->isVisible()); // open for further deletions
         QCOMPARE(k.recordCount(), 1);

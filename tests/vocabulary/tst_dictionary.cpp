@@ -30,7 +30,13 @@ class DictionaryTest : public QObject, public VocabularyFixture {
 
 private slots:
     void init() {
-        startWith({{1, "Haus"}, {2, "Rathaus"}, {3, "Haustür"}, {4, "Baum"}, {5, "Über"}, {6, "50%"}, {7, "Rock'n'Roll"},
+        startWith({{1, "Haus"},
+                   {2, "Rathaus"},
+                   {3, "Haustür"},
+                   {4, "Baum"},
+                   {5, "Über"},
+                   {6, "50%"},
+                   {7, "Rock'n'Roll"},
                    {8, ""}});
         form->Woerterbuch1->trigger();
     }

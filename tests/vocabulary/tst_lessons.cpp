@@ -258,7 +258,8 @@ private slots:
         ts::Table t("v");
         core::Database::defineVocabulary(t);
         t.createDataSet();
-        for (auto [id, de, group] : {std::tuple{20001, "Brot", "Essen"}, {20002, "Käse", "Essen"}, {20003, "Tag", ""}}) {
+        for (auto [id, de, group] :
+             {std::tuple{20001, "Brot", "Essen"}, {20002, "Käse", "Essen"}, {20003, "Tag", ""}}) {
             t.insert();
             t.setValue("ID", id);
             t.setValue("deutsch", de);

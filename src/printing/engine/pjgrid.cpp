@@ -40,12 +40,30 @@ void TCustomGridPrintJob::SetRowsPerPage(int rows) {
     Update();
 }
 
-void TCustomGridPrintJob::SetTableBorders(TCellBorders b) { tableBorders_ = b; Update(); }
-void TCustomGridPrintJob::SetHeaderCellBorders(TCellBorders b) { headerCellBorders_ = b; Update(); }
-void TCustomGridPrintJob::SetPageCellBorders(TCellBorders b) { pageCellBorders_ = b; Update(); }
-void TCustomGridPrintJob::SetFooterCellBorders(TCellBorders b) { footerCellBorders_ = b; Update(); }
-void TCustomGridPrintJob::SetIndexColumn(bool on) { indexColumn_ = on; Update(); }
-void TCustomGridPrintJob::SetIndexStart(int start) { indexStart_ = start; Update(); }
+void TCustomGridPrintJob::SetTableBorders(TCellBorders b) {
+    tableBorders_ = b;
+    Update();
+}
+void TCustomGridPrintJob::SetHeaderCellBorders(TCellBorders b) {
+    headerCellBorders_ = b;
+    Update();
+}
+void TCustomGridPrintJob::SetPageCellBorders(TCellBorders b) {
+    pageCellBorders_ = b;
+    Update();
+}
+void TCustomGridPrintJob::SetFooterCellBorders(TCellBorders b) {
+    footerCellBorders_ = b;
+    Update();
+}
+void TCustomGridPrintJob::SetIndexColumn(bool on) {
+    indexColumn_ = on;
+    Update();
+}
+void TCustomGridPrintJob::SetIndexStart(int start) {
+    indexStart_ = start;
+    Update();
+}
 
 void TCustomGridPrintJob::PerformUpdate() {
     Recount();
@@ -54,7 +72,9 @@ void TCustomGridPrintJob::PerformUpdate() {
 
 // ---------------------------------------------------------------- geometry
 
-int TCustomGridPrintJob::ColumnDisplayWidth(int) const { return 0; }
+int TCustomGridPrintJob::ColumnDisplayWidth(int) const {
+    return 0;
+}
 
 TFontSpec TCustomGridPrintJob::MeasureFont() const {
     TFontSpec f;
@@ -69,16 +89,22 @@ int TCustomGridPrintJob::IndexColumnWidth() const {
 }
 
 int TCustomGridPrintJob::ColumnWidth(int col) const {
-    if (col == IndexCol) return indexColumn_ ? IndexColumnWidth() : 0;
+    if (col == IndexCol)
+        return indexColumn_ ? IndexColumnWidth() : 0;
     qint64 sum = 0;
-    for (int i = 0; i < colCount_; ++i) sum += std::max(0, ColumnDisplayWidth(i));
-    if (sum <= 0) return 100;
+    for (int i = 0; i < colCount_; ++i)
+        sum += std::max(0, ColumnDisplayWidth(i));
+    if (sum <= 0)
+        return 100;
     int w = PageAreaRect().Width();
-    if (indexColumn_) w -= IndexColumnWidth();
+    if (indexColumn_)
+        w -= IndexColumnWidth();
     return int(qint64(std::max(0, ColumnDisplayWidth(col))) * w / sum) - 1;
 }
 
-int TCustomGridPrintJob::PageColumn(int) const { return 0; }
+int TCustomGridPrintJob::PageColumn(int) const {
+    return 0;
+}
 
 std::vector<int> TCustomGridPrintJob::ColumnLines(const TRect& area) const {
     std::vector<int> lines;
@@ -90,7 +116,8 @@ std::vector<int> TCustomGridPrintJob::ColumnLines(const TRect& area) const {
         x += indexWidth;
     }
     qint64 sum = 0;
-    for (int i = 0; i < colCount_; ++i) sum += std::max(0, ColumnDisplayWidth(i));
+    for (int i = 0; i < colCount_; ++i)
+        sum += std::max(0, ColumnDisplayWidth(i));
     const int w = PageAreaRect().Width() - indexWidth;
     for (int i = 0; i < colCount_; ++i) {
         lines.push_back(x);
@@ -141,20 +168,28 @@ void TCustomGridPrintJob::DrawCell(TPrintCanvas&, int, int, const TRect&) {}
 
 void TCustomGridPrintJob::CustomizeCellCanvas(int, int, TPrintCanvas&) {}
 
-QString TCustomGridPrintJob::CellText(int, int) { return {}; }
+QString TCustomGridPrintJob::CellText(int, int) {
+    return {};
+}
 
 Qt::Alignment TCustomGridPrintJob::CellAlignment(int col, int row) const {
-    if (col == IndexCol || row == FooterRow) return Qt::AlignRight;
+    if (col == IndexCol || row == FooterRow)
+        return Qt::AlignRight;
     return Qt::AlignLeft;
 }
 
 void TCustomGridPrintJob::DrawCellBorders(TPrintCanvas& canvas, const TRect& c, TCellBorders borders) {
-    if (borders.empty()) return;
-    canvas.Pen = TPenSpec{};  // black, width 0, solid (copy mode)
-    if (borders.contains(cbTop)) canvas.Line(c.Left, c.Top, c.Right, c.Top);
-    if (borders.contains(cbBottom)) canvas.Line(c.Left, c.Bottom, c.Right, c.Bottom);
-    if (borders.contains(cbLeft)) canvas.Line(c.Left, c.Top, c.Left, c.Bottom);
-    if (borders.contains(cbRight)) canvas.Line(c.Right, c.Top, c.Right, c.Bottom);
+    if (borders.empty())
+        return;
+    canvas.Pen = TPenSpec{}; // black, width 0, solid (copy mode)
+    if (borders.contains(cbTop))
+        canvas.Line(c.Left, c.Top, c.Right, c.Top);
+    if (borders.contains(cbBottom))
+        canvas.Line(c.Left, c.Bottom, c.Right, c.Bottom);
+    if (borders.contains(cbLeft))
+        canvas.Line(c.Left, c.Top, c.Left, c.Bottom);
+    if (borders.contains(cbRight))
+        canvas.Line(c.Right, c.Top, c.Right, c.Bottom);
 }
 
 void TCustomGridPrintJob::DrawPage(TPrintCanvas& canvas, int pageIndex, TDrawTarget target) {
@@ -175,9 +210,15 @@ void TCustomGridPrintJob::DrawArea(TPrintCanvas& canvas, int pageIndex, const TR
                                    TDrawTarget) {
     drawingPage_ = pageIndex;
     switch (area) {
-    case daHeader: DrawBand(canvas, rect, HeaderRow, headerCellBorders_); break;
-    case daFooter: DrawBand(canvas, rect, FooterRow, footerCellBorders_); break;
-    case daPage: DrawBody(canvas, pageIndex, rect); break;
+    case daHeader:
+        DrawBand(canvas, rect, HeaderRow, headerCellBorders_);
+        break;
+    case daFooter:
+        DrawBand(canvas, rect, FooterRow, footerCellBorders_);
+        break;
+    case daPage:
+        DrawBody(canvas, pageIndex, rect);
+        break;
     }
 }
 
@@ -225,4 +266,4 @@ void TCustomGridPrintJob::DrawBody(TPrintCanvas& canvas, int page, const TRect& 
     }
 }
 
-}  // namespace printing
+} // namespace printing

@@ -31,8 +31,8 @@ public:
     int RowCount() const { return rowCount_; }
     int DataColCount() const { return dataColCount_; }
     int DataRowCount() const { return dataRowCount_; }
-    void SetColCount(int count);  // stores and updates
-    void SetRowCount(int count);  // stores and updates
+    void SetColCount(int count); // stores and updates
+    void SetRowCount(int count); // stores and updates
     int RowsPerPage() const { return rowsPerPage_; }
     void SetRowsPerPage(int rows);
     // The grid is never split across pages sideways.
@@ -63,7 +63,7 @@ public:
     // Width of a column (IndexCol: the index column).
     virtual int ColumnWidth(int col) const;
     virtual int PageColumn(int col) const;
-    virtual QString CellText(int col, int row);  // not const: a data-bound job moves its cursor
+    virtual QString CellText(int col, int row); // not const: a data-bound job moves its cursor
     virtual Qt::Alignment CellAlignment(int col, int row) const;
 
     // ---- data hooks for subclasses ----
@@ -80,7 +80,7 @@ public:
     // ---- geometry (page pixels) ----
     int IndexColumnWidth() const;
     int FirstRowOfPage(int page) const;
-    int LastRowOfPage(int page) const;  // inclusive
+    int LastRowOfPage(int page) const; // inclusive
     // Top line of body row `row` on page `page` in the page area `area`
     // (row may be LastRowOfPage + 1 for the bottom of the last row).
     int RowTop(const TRect& area, int page, int row) const;
@@ -95,8 +95,7 @@ public:
     int DrawingPage() const { return drawingPage_; }
 
     void DrawPage(TPrintCanvas& canvas, int pageIndex, TDrawTarget target) override;
-    void DrawArea(TPrintCanvas& canvas, int pageIndex, const TRect& rect, TDrawArea area,
-                  TDrawTarget target) override;
+    void DrawArea(TPrintCanvas& canvas, int pageIndex, const TRect& rect, TDrawArea area, TDrawTarget target) override;
 
 protected:
     void PerformUpdate() override;
@@ -122,4 +121,4 @@ private:
     int drawingPage_ = 1;
 };
 
-}  // namespace printing
+} // namespace printing

@@ -9,43 +9,72 @@ TFontSpec Arial12() {
     f.PointSize = 12;
     return f;
 }
-}  // namespace
+} // namespace
 
 TCustomTextGridPrintJob::TCustomTextGridPrintJob(QObject* owner)
     : TCustomGridPrintJob(owner), headerFont_(Arial12()), pageFont_(Arial12()), footerFont_(Arial12()) {}
 
-void TCustomTextGridPrintJob::SetHeaderFont(const TFontSpec& font) { headerFont_ = font; Update(); }
-void TCustomTextGridPrintJob::SetPageFont(const TFontSpec& font) { pageFont_ = font; Update(); }
-void TCustomTextGridPrintJob::SetFooterFont(const TFontSpec& font) { footerFont_ = font; Update(); }
-void TCustomTextGridPrintJob::SetClipMode(TClipMode mode) { clipMode_ = mode; Update(); }
-void TCustomTextGridPrintJob::SetMultiline(bool on) { multiline_ = on; Update(); }
+void TCustomTextGridPrintJob::SetHeaderFont(const TFontSpec& font) {
+    headerFont_ = font;
+    Update();
+}
+void TCustomTextGridPrintJob::SetPageFont(const TFontSpec& font) {
+    pageFont_ = font;
+    Update();
+}
+void TCustomTextGridPrintJob::SetFooterFont(const TFontSpec& font) {
+    footerFont_ = font;
+    Update();
+}
+void TCustomTextGridPrintJob::SetClipMode(TClipMode mode) {
+    clipMode_ = mode;
+    Update();
+}
+void TCustomTextGridPrintJob::SetMultiline(bool on) {
+    multiline_ = on;
+    Update();
+}
 
-QString TCustomTextGridPrintJob::ColumnTitle(int) const { return {}; }
-QString TCustomTextGridPrintJob::BodyText(int, int) { return {}; }
-Qt::Alignment TCustomTextGridPrintJob::ColumnAlignment(int) const { return Qt::AlignLeft; }
+QString TCustomTextGridPrintJob::ColumnTitle(int) const {
+    return {};
+}
+QString TCustomTextGridPrintJob::BodyText(int, int) {
+    return {};
+}
+Qt::Alignment TCustomTextGridPrintJob::ColumnAlignment(int) const {
+    return Qt::AlignLeft;
+}
 
 QString TCustomTextGridPrintJob::CellText(int col, int row) {
     if (col == IndexCol) {
-        if (row == HeaderRow) return QStringLiteral("#");
-        if (row == FooterRow) return {};
-        if (row < 0 || row >= DataRowCount()) return {};
+        if (row == HeaderRow)
+            return QStringLiteral("#");
+        if (row == FooterRow)
+            return {};
+        if (row < 0 || row >= DataRowCount())
+            return {};
         return QString::number(qint64(IndexStart()) + row);
     }
-    if (row == HeaderRow) return col < DataColCount() ? ColumnTitle(col) : QString();
+    if (row == HeaderRow)
+        return col < DataColCount() ? ColumnTitle(col) : QString();
     if (row == FooterRow) {
         if (col == ColCount() - 1)
             return QStringLiteral("Page %1 of %2").arg(DrawingPage()).arg(PageCount());
         return {};
     }
-    if (col < 0 || col >= DataColCount() || row < 0 || row >= DataRowCount()) return {};
+    if (col < 0 || col >= DataColCount() || row < 0 || row >= DataRowCount())
+        return {};
     return BodyText(col, row);
 }
 
 Qt::Alignment TCustomTextGridPrintJob::CellAlignment(int col, int row) const {
-    if (col == IndexCol || row == FooterRow) return Qt::AlignRight;
+    if (col == IndexCol || row == FooterRow)
+        return Qt::AlignRight;
     const Qt::Alignment a = ColumnAlignment(col) & Qt::AlignHorizontal_Mask;
-    if (a & Qt::AlignRight) return Qt::AlignRight;
-    if (a & Qt::AlignHCenter) return Qt::AlignHCenter;
+    if (a & Qt::AlignRight)
+        return Qt::AlignRight;
+    if (a & Qt::AlignHCenter)
+        return Qt::AlignHCenter;
     return Qt::AlignLeft;
 }
 
@@ -65,7 +94,8 @@ TTextFormat TCustomTextGridPrintJob::TextFormat(Qt::Alignment alignment) const {
 }
 
 void TCustomTextGridPrintJob::CustomizeCellCanvas(int col, int row, TPrintCanvas& canvas) {
-    if (OnCustomizeCellCanvas) OnCustomizeCellCanvas(this, col, row, canvas);
+    if (OnCustomizeCellCanvas)
+        OnCustomizeCellCanvas(this, col, row, canvas);
 }
 
 void TCustomTextGridPrintJob::DrawCell(TPrintCanvas& canvas, int col, int row, const TRect& cell) {
@@ -77,4 +107,4 @@ void TCustomTextGridPrintJob::DrawCell(TPrintCanvas& canvas, int col, int row, c
     canvas.DrawText(r, text, format);
 }
 
-}  // namespace printing
+} // namespace printing

@@ -42,7 +42,7 @@ public:
 
     // ---- data hooks ----
     virtual QString ColumnTitle(int col) const;
-    virtual QString BodyText(int col, int row);  // not const: may move a cursor
+    virtual QString BodyText(int col, int row); // not const: may move a cursor
     virtual Qt::Alignment ColumnAlignment(int col) const;
 
     // The rectangle the text of a cell is drawn in, for a
@@ -64,9 +64,18 @@ class TTextGridPrintJob : public TCustomTextGridPrintJob {
 public:
     using TCustomTextGridPrintJob::TCustomTextGridPrintJob;
 
-    void SetColumnTitles(const QStringList& titles) { titles_ = titles; Update(); }
-    void SetColumnDisplayWidths(const QList<int>& widths) { widths_ = widths; Update(); }
-    void SetColumnAlignments(const QList<Qt::Alignment>& a) { alignments_ = a; Update(); }
+    void SetColumnTitles(const QStringList& titles) {
+        titles_ = titles;
+        Update();
+    }
+    void SetColumnDisplayWidths(const QList<int>& widths) {
+        widths_ = widths;
+        Update();
+    }
+    void SetColumnAlignments(const QList<Qt::Alignment>& a) {
+        alignments_ = a;
+        Update();
+    }
     std::function<void(int col, int row, QString& text)> OnGetCellText;
 
     QString ColumnTitle(int col) const override { return titles_.value(col); }
@@ -74,7 +83,8 @@ public:
     Qt::Alignment ColumnAlignment(int col) const override { return alignments_.value(col, Qt::AlignLeft); }
     QString BodyText(int col, int row) override {
         QString text;
-        if (OnGetCellText) OnGetCellText(col, row, text);
+        if (OnGetCellText)
+            OnGetCellText(col, row, text);
         return text;
     }
 
@@ -84,4 +94,4 @@ private:
     QList<Qt::Alignment> alignments_;
 };
 
-}  // namespace printing
+} // namespace printing

@@ -10,8 +10,7 @@
 
 namespace printing {
 
-QFont MakePixelFont(const QString& family, int pixelSize, bool bold, bool italic, bool underline,
-                    bool strikeOut) {
+QFont MakePixelFont(const QString& family, int pixelSize, bool bold, bool italic, bool underline, bool strikeOut) {
     QFont f(family);
     f.setPixelSize(std::max(1, pixelSize));
     f.setBold(bold);
@@ -26,10 +25,14 @@ QFont MakePixelFont(const QString& family, int pixelSize, bool bold, bool italic
 namespace {
 Qt::PenStyle QtPenStyle(TPenStyle s) {
     switch (s) {
-    case psSolid: return Qt::SolidLine;
-    case psDash: return Qt::DashLine;
-    case psDot: return Qt::DotLine;
-    case psClear: return Qt::NoPen;
+    case psSolid:
+        return Qt::SolidLine;
+    case psDash:
+        return Qt::DashLine;
+    case psDot:
+        return Qt::DotLine;
+    case psClear:
+        return Qt::NoPen;
     }
     return Qt::SolidLine;
 }
@@ -54,14 +57,17 @@ QRectF TextOutRect(const TDrawOp& op) {
     const double x = op.p1.x();
     const double top = op.rect.Top;
     const double h = op.rect.Height();
-    if (op.flags & Qt::AlignHCenter) return {x - Big, top, 2 * Big, h};
-    if (op.flags & Qt::AlignRight) return {x - Big, top, Big, h};
+    if (op.flags & Qt::AlignHCenter)
+        return {x - Big, top, 2 * Big, h};
+    if (op.flags & Qt::AlignRight)
+        return {x - Big, top, Big, h};
     return {x, top, Big, h};
 }
-}  // namespace
+} // namespace
 
 void TRecordedPage::Replay(QPainter& painter) const {
-    const double deviceScale = std::min(std::abs(painter.worldTransform().m11()), std::abs(painter.worldTransform().m22()));
+    const double deviceScale =
+        std::min(std::abs(painter.worldTransform().m11()), std::abs(painter.worldTransform().m22()));
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const TDrawOp& op : ops) {
@@ -70,13 +76,15 @@ void TRecordedPage::Replay(QPainter& painter) const {
             painter.fillRect(QRect(op.rect.Left, op.rect.Top, op.rect.Width(), op.rect.Height()), op.color);
             break;
         case TDrawOp::Line:
-            if (op.penStyle == psClear) break;
+            if (op.penStyle == psClear)
+                break;
             painter.setPen(MakePen(op, deviceScale));
             painter.drawLine(op.p1, op.p2);
             break;
         case TDrawOp::Rectangle: {
             const QRect r(op.rect.Left, op.rect.Top, op.rect.Width(), op.rect.Height());
-            if (op.brushColor.isValid()) painter.fillRect(r, op.brushColor);
+            if (op.brushColor.isValid())
+                painter.fillRect(r, op.brushColor);
             if (op.penStyle != psClear && r.width() > 0 && r.height() > 0) {
                 painter.setPen(MakePen(op, deviceScale));
                 painter.setBrush(Qt::NoBrush);
@@ -110,25 +118,27 @@ void TRecordedPage::Replay(QPainter& painter) const {
 std::vector<const TDrawOp*> TRecordedPage::Texts() const {
     std::vector<const TDrawOp*> r;
     for (const auto& op : ops)
-        if (op.kind == TDrawOp::Text) r.push_back(&op);
+        if (op.kind == TDrawOp::Text)
+            r.push_back(&op);
     return r;
 }
 
 std::vector<const TDrawOp*> TRecordedPage::Lines() const {
     std::vector<const TDrawOp*> r;
     for (const auto& op : ops)
-        if (op.kind == TDrawOp::Line) r.push_back(&op);
+        if (op.kind == TDrawOp::Line)
+            r.push_back(&op);
     return r;
 }
 
 const TDrawOp* TRecordedPage::FindText(const QString& text) const {
     for (const auto& op : ops)
-        if (op.kind == TDrawOp::Text && op.text == text) return &op;
+        if (op.kind == TDrawOp::Text && op.text == text)
+            return &op;
     return nullptr;
 }
 
-TPrintCanvas::TPrintCanvas(TRecordedPage* page, double fontDpi)
-    : page_(page), fontDpi_(fontDpi > 0 ? fontDpi : 300) {}
+TPrintCanvas::TPrintCanvas(TRecordedPage* page, double fontDpi) : page_(page), fontDpi_(fontDpi > 0 ? fontDpi : 300) {}
 
 int TPrintCanvas::FontPixelSize() const {
     return std::max(1, RoundToInt(Font.PointSize * fontDpi_ / 72.0));
@@ -151,11 +161,13 @@ int TPrintCanvas::TextAscent() const {
 }
 
 void TPrintCanvas::Add(TDrawOp&& op) {
-    if (page_) page_->ops.push_back(std::move(op));
+    if (page_)
+        page_->ops.push_back(std::move(op));
 }
 
 void TPrintCanvas::TextOut(int x, int y, const QString& text) {
-    if (!page_) return;
+    if (!page_)
+        return;
     TDrawOp op;
     op.kind = TDrawOp::Text;
     op.textOut = true;
@@ -168,15 +180,30 @@ void TPrintCanvas::TextOut(int x, int y, const QString& text) {
     int left = x;
     int flags = 0;
     switch (TextAlignH) {
-    case haLeft: flags |= Qt::AlignLeft; left = x; break;
-    case haCenter: flags |= Qt::AlignHCenter; left = x - w / 2; break;
-    case haRight: flags |= Qt::AlignRight; left = x - w; break;
+    case haLeft:
+        flags |= Qt::AlignLeft;
+        left = x;
+        break;
+    case haCenter:
+        flags |= Qt::AlignHCenter;
+        left = x - w / 2;
+        break;
+    case haRight:
+        flags |= Qt::AlignRight;
+        left = x - w;
+        break;
     }
     int top = y;
     switch (TextAlignV) {
-    case vaTop: top = y; break;
-    case vaBaseline: top = y - TextAscent(); break;
-    case vaBottom: top = y - h; break;
+    case vaTop:
+        top = y;
+        break;
+    case vaBaseline:
+        top = y - TextAscent();
+        break;
+    case vaBottom:
+        top = y - h;
+        break;
     }
     flags |= Qt::AlignTop;
     op.flags = flags;
@@ -197,7 +224,8 @@ void TPrintCanvas::ApplyFont(TDrawOp& op) const {
 }
 
 void TPrintCanvas::DrawText(const TRect& rectIn, const QString& text, const TTextFormat& format) {
-    if (!page_) return;
+    if (!page_)
+        return;
     const TRect rect = rectIn.Translated(origin_.x(), origin_.y());
     TDrawOp op;
     op.kind = TDrawOp::Text;
@@ -228,7 +256,8 @@ void TPrintCanvas::LineTo(int x, int y) {
 }
 
 void TPrintCanvas::Line(int x1, int y1, int x2, int y2) {
-    if (!page_) return;
+    if (!page_)
+        return;
     TDrawOp op;
     op.kind = TDrawOp::Line;
     op.p1 = QPoint(x1, y1) + origin_;
@@ -240,19 +269,22 @@ void TPrintCanvas::Line(int x1, int y1, int x2, int y2) {
 }
 
 void TPrintCanvas::Rectangle(const TRect& rect) {
-    if (!page_) return;
+    if (!page_)
+        return;
     TDrawOp op;
     op.kind = TDrawOp::Rectangle;
     op.rect = rect.Translated(origin_.x(), origin_.y());
     op.color = Pen.Color;
     op.penWidth = Pen.Width;
     op.penStyle = Pen.Style;
-    if (Brush.Style == bsSolid) op.brushColor = Brush.Color;
+    if (Brush.Style == bsSolid)
+        op.brushColor = Brush.Color;
     Add(std::move(op));
 }
 
 void TPrintCanvas::FillRect(const TRect& rect) {
-    if (!page_ || Brush.Style == bsClear) return;
+    if (!page_ || Brush.Style == bsClear)
+        return;
     TDrawOp op;
     op.kind = TDrawOp::Fill;
     op.rect = rect.Translated(origin_.x(), origin_.y());
@@ -260,4 +292,4 @@ void TPrintCanvas::FillRect(const TRect& rect) {
     Add(std::move(op));
 }
 
-}  // namespace printing
+} // namespace printing

@@ -40,7 +40,7 @@ struct TFontSpec {
 enum TPenStyle { psSolid, psDash, psDot, psClear };
 struct TPenSpec {
     QColor Color = Qt::black;
-    int Width = 0;  // 0: the thinnest line the device draws (one device pixel)
+    int Width = 0; // 0: the thinnest line the device draws (one device pixel)
     TPenStyle Style = psSolid;
     bool operator==(const TPenSpec&) const = default;
 };
@@ -58,36 +58,36 @@ enum TVertAlign { vaTop, vaBaseline, vaBottom };
 
 // Format of DrawText (the rectangle text of the grid cells).
 struct TTextFormat {
-    Qt::Alignment Horizontal = Qt::AlignLeft;  // AlignLeft, AlignHCenter or AlignRight
-    bool WordWrap = false;   // false: one vertically centred line; true: wrap, top aligned
-    bool Clip = true;        // clip to the rectangle
-    bool Ellipsis = false;   // end text that does not fit with an ellipsis
+    Qt::Alignment Horizontal = Qt::AlignLeft; // AlignLeft, AlignHCenter or AlignRight
+    bool WordWrap = false;                    // false: one vertically centred line; true: wrap, top aligned
+    bool Clip = true;                         // clip to the rectangle
+    bool Ellipsis = false;                    // end text that does not fit with an ellipsis
 };
 
 // One recorded drawing operation. Coordinates are page pixels of the target.
 struct TDrawOp {
     enum Kind { Text, Line, Rectangle, Fill };
     Kind kind = Fill;
-    TRect rect;              // Text: layout rectangle; Rectangle/Fill: the rectangle
-    QPoint p1, p2;           // Line: from p1 to p2 (both included); Text: reference point
-    QString text;            // Text: the text as drawn (already shortened for an ellipsis)
-    QString family;          // Text: font family
-    int pixelSize = 0;       // Text: font height in page pixels
-    double pointSize = 0;    // Text: the font's point size as set by the job
+    TRect rect;           // Text: layout rectangle; Rectangle/Fill: the rectangle
+    QPoint p1, p2;        // Line: from p1 to p2 (both included); Text: reference point
+    QString text;         // Text: the text as drawn (already shortened for an ellipsis)
+    QString family;       // Text: font family
+    int pixelSize = 0;    // Text: font height in page pixels
+    double pointSize = 0; // Text: the font's point size as set by the job
     bool bold = false, italic = false, underline = false, strikeOut = false;
-    int flags = 0;           // Text: Qt::AlignmentFlag | Qt::TextFlag combination
-    bool textOut = false;    // Text: placed at reference point p1 (TextOut) rather than in rect
-    bool clip = false;       // Text: clipped to rect
-    QColor color;            // Text: font colour; Line/Rectangle: pen colour; Fill: fill colour
-    int penWidth = 0;        // Line/Rectangle
+    int flags = 0;        // Text: Qt::AlignmentFlag | Qt::TextFlag combination
+    bool textOut = false; // Text: placed at reference point p1 (TextOut) rather than in rect
+    bool clip = false;    // Text: clipped to rect
+    QColor color;         // Text: font colour; Line/Rectangle: pen colour; Fill: fill colour
+    int penWidth = 0;     // Line/Rectangle
     TPenStyle penStyle = psSolid;
-    QColor brushColor;       // Rectangle: fill colour (invalid: not filled)
+    QColor brushColor; // Rectangle: fill colour (invalid: not filled)
 };
 
 // The recorded drawing of one page.
 class TRecordedPage {
 public:
-    QSize size;  // page size in pixels
+    QSize size; // page size in pixels
     std::vector<TDrawOp> ops;
 
     void Clear() { ops.clear(); }
@@ -103,8 +103,7 @@ public:
 
 // The font as painted: pixel size, no hinting (so that measuring and painting
 // agree on every device and at every scale).
-QFont MakePixelFont(const QString& family, int pixelSize, bool bold, bool italic, bool underline,
-                    bool strikeOut);
+QFont MakePixelFont(const QString& family, int pixelSize, bool bold, bool italic, bool underline, bool strikeOut);
 
 class TPrintCanvas {
 public:
@@ -120,7 +119,7 @@ public:
 
     void SetFontResolution(double dpi) { fontDpi_ = dpi > 0 ? dpi : 300; }
     double FontResolution() const { return fontDpi_; }
-    int FontPixelSize() const;          // Font.PointSize at the font resolution
+    int FontPixelSize() const; // Font.PointSize at the font resolution
     QFont CurrentQFont() const;
 
     // Device origin: page coordinates given to the drawing calls are moved by
@@ -139,8 +138,8 @@ public:
     void MoveTo(int x, int y) { penPos_ = QPoint(x, y); }
     void LineTo(int x, int y);
     void Line(int x1, int y1, int x2, int y2);
-    void Rectangle(const TRect& rect);   // outline with the pen, filled with the brush
-    void FillRect(const TRect& rect);    // filled with the brush, no outline
+    void Rectangle(const TRect& rect); // outline with the pen, filled with the brush
+    void FillRect(const TRect& rect);  // filled with the brush, no outline
     QPoint PenPos() const { return penPos_; }
 
     TRecordedPage* Page() const { return page_; }
@@ -155,4 +154,4 @@ private:
     QPoint penPos_;
 };
 
-}  // namespace printing
+} // namespace printing

@@ -13,7 +13,7 @@ TPreviewComboBox::TPreviewComboBox(QWidget* parent) : QComboBox(parent) {
     setObjectName(QStringLiteral("ScaleBox"));
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
-    setCompleter(nullptr);  // typed text is taken as it is (no inline completion from the list)
+    setCompleter(nullptr); // typed text is taken as it is (no inline completion from the list)
     setToolTip(QStringLiteral("View mode and scale"));
     lineEdit()->installEventFilter(this);
     installEventFilter(this);
@@ -23,8 +23,10 @@ TPreviewComboBox::TPreviewComboBox(QWidget* parent) : QComboBox(parent) {
 }
 
 void TPreviewComboBox::SetPreview(TCustomPreview* preview) {
-    if (preview == preview_) return;
-    if (connection_) disconnect(connection_);
+    if (preview == preview_)
+        return;
+    if (connection_)
+        disconnect(connection_);
     preview_ = preview;
     if (preview_)
         connection_ = connect(preview_, &TCustomPreview::PreviewUpdated, this, &TPreviewComboBox::UpdateFromPreview);
@@ -32,11 +34,15 @@ void TPreviewComboBox::SetPreview(TCustomPreview* preview) {
 }
 
 QString TPreviewComboBox::StateText() const {
-    if (!preview_) return QStringLiteral("not linked");
+    if (!preview_)
+        return QStringLiteral("not linked");
     switch (preview_->ViewMode()) {
-    case vmWholePage: return QStringLiteral("Whole page (%1%)").arg(preview_->ViewScale());
-    case vmPageWidth: return QStringLiteral("Page width (%1%)").arg(preview_->ViewScale());
-    case vmCustom: break;
+    case vmWholePage:
+        return QStringLiteral("Whole page (%1%)").arg(preview_->ViewScale());
+    case vmPageWidth:
+        return QStringLiteral("Page width (%1%)").arg(preview_->ViewScale());
+    case vmCustom:
+        break;
     }
     return QStringLiteral("%1%").arg(preview_->ViewScale());
 }
@@ -55,7 +61,8 @@ void TPreviewComboBox::RebuildList() {
     clear();
     addItem(QStringLiteral("Whole page"));
     addItem(QStringLiteral("Page width"));
-    for (int step : ZoomSteps) addItem(QStringLiteral("%1%").arg(step));
+    for (int step : ZoomSteps)
+        addItem(QStringLiteral("%1%").arg(step));
     lineEdit()->setText(text);
 }
 
@@ -76,7 +83,8 @@ void TPreviewComboBox::ChooseEntry(int index) {
     } else {
         QString digits;
         for (QChar c : itemText(index))
-            if (c.isDigit()) digits += c;
+            if (c.isDigit())
+                digits += c;
         preview_->SetViewMode(vmCustom);
         preview_->SetViewScale(digits.toInt());
     }
@@ -90,9 +98,11 @@ bool TPreviewComboBox::AcceptsChar(QChar c) {
 bool TPreviewComboBox::ApplyTypedText() {
     QString digits;
     for (QChar c : lineEdit()->text())
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) digits += c;
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            digits += c;
     if (digits.isEmpty()) {
-        if (preview_) preview_->PrintUi().ShowMessage(QStringLiteral("Invalid scale value"), this);
+        if (preview_)
+            preview_->PrintUi().ShowMessage(QStringLiteral("Invalid scale value"), this);
         return false;
     }
     const qint64 value = std::min<qint64>(digits.left(9).toLongLong(), MaxViewScale);
@@ -106,7 +116,8 @@ bool TPreviewComboBox::ApplyTypedText() {
 }
 
 void TPreviewComboBox::ReturnFocus() {
-    if (preview_) preview_->setFocus(Qt::OtherFocusReason);
+    if (preview_)
+        preview_->setFocus(Qt::OtherFocusReason);
 }
 
 bool TPreviewComboBox::eventFilter(QObject* watched, QEvent* event) {
@@ -114,25 +125,31 @@ bool TPreviewComboBox::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: ApplyTypedText(); return true;
+        case Qt::Key_Enter:
+            ApplyTypedText();
+            return true;
         case Qt::Key_Escape:
             RestoreText();
             ReturnFocus();
             return true;
-        case Qt::Key_Backspace: return false;
-        default: break;
+        case Qt::Key_Backspace:
+            return false;
+        default:
+            break;
         }
         const QString text = key->text();
         if (!text.isEmpty() && text.at(0).isPrint() && !(key->modifiers() & Qt::ControlModifier)) {
             for (QChar c : text)
-                if (!AcceptsChar(c)) return true;  // swallowed
+                if (!AcceptsChar(c))
+                    return true; // swallowed
         }
         return false;
     }
     if ((watched == lineEdit() || watched == this) && event->type() == QEvent::FocusOut) {
-        if (!hasFocus() && !lineEdit()->hasFocus()) RestoreText();
+        if (!hasFocus() && !lineEdit()->hasFocus())
+            RestoreText();
     }
     return QComboBox::eventFilter(watched, event);
 }
 
-}  // namespace printing
+} // namespace printing

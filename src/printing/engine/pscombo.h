@@ -44,4 +44,4 @@ private:
     QMetaObject::Connection connection_;
 };
 
-}  // namespace printing
+} // namespace printing

@@ -32,16 +32,18 @@ struct CounterGuard {
     CounterGuard& operator=(const CounterGuard&) = delete;
     int& c_;
 };
-}  // namespace
+} // namespace
 
 TCustomPrintJob::TCustomPrintJob(QObject* owner) : QObject(owner), metrics_(NoPrinterMetrics()) {}
 
 TCustomPrintJob::~TCustomPrintJob() {
-    if (OnDestroy) OnDestroy(this);
+    if (OnDestroy)
+        OnDestroy(this);
     const auto previews = previews_;
     previews_.clear();
     for (const auto& p : previews)
-        if (p) p->JobDestroyed(this);
+        if (p)
+            p->JobDestroyed(this);
 }
 
 // ---------------------------------------------------------------- services
@@ -57,8 +59,10 @@ QPrinter* TCustomPrintJob::Printer() const {
 }
 
 IPrintUi& TCustomPrintJob::PrintUi() {
-    if (ui_) return *ui_;
-    if (!defaultUi_) defaultUi_ = std::make_unique<TQtPrintUi>();
+    if (ui_)
+        return *ui_;
+    if (!defaultUi_)
+        defaultUi_ = std::make_unique<TQtPrintUi>();
     return *defaultUi_;
 }
 
@@ -69,13 +73,15 @@ bool TCustomPrintJob::PrinterAvailable() const {
 QList<TCustomPreview*> TCustomPrintJob::Previews() const {
     QList<TCustomPreview*> r;
     for (const auto& p : previews_)
-        if (p) r.append(p.data());
+        if (p)
+            r.append(p.data());
     return r;
 }
 
 void TCustomPrintJob::LinkPreview(TCustomPreview* preview) {
     for (const auto& p : previews_)
-        if (p == preview) return;
+        if (p == preview)
+            return;
     previews_.append(preview);
 }
 
@@ -148,7 +154,8 @@ void TCustomPrintJob::SetPageHeight(double height) {
 }
 
 void TCustomPrintJob::SetPageUnits(TUnits units) {
-    if (units == pageUnits_) return;
+    if (units == pageUnits_)
+        return;
     // Keep the same page: convert the stored size to the new units.
     const double w = metrics_.physicalSize.width(), h = metrics_.physicalSize.height();
     pageWidth_ = ConvertUnits(pageWidth_, pageUnits_, units, metrics_.dpiX, w);
@@ -196,9 +203,11 @@ int TCustomPrintJob::PixelsY(double value, TUnits units, double reference) const
 
 void TCustomPrintJob::ApplyOrientation() {
     QPrinter* printer = Printer();
-    if (!printer || orientation_ == orDefault || printer->printerState() == QPrinter::Active) return;
+    if (!printer || orientation_ == orDefault || printer->printerState() == QPrinter::Active)
+        return;
     const auto wanted = orientation_ == orLandscape ? QPageLayout::Landscape : QPageLayout::Portrait;
-    if (printer->pageLayout().orientation() != wanted) printer->setPageOrientation(wanted);
+    if (printer->pageLayout().orientation() != wanted)
+        printer->setPageOrientation(wanted);
 }
 
 void TCustomPrintJob::UpdatePageSize() {
@@ -243,14 +252,16 @@ TRect TCustomPrintJob::MarginsRect() const {
 }
 
 TRect TCustomPrintJob::HeaderRect() const {
-    if (!options_.contains(joHeader)) return {};
+    if (!options_.contains(joHeader))
+        return {};
     TRect m = MarginsRect();
     m.Bottom = m.Top + PixelsY(header_, headerUnits_, m.Height());
     return m;
 }
 
 TRect TCustomPrintJob::FooterRect() const {
-    if (!options_.contains(joFooter)) return {};
+    if (!options_.contains(joFooter))
+        return {};
     TRect m = MarginsRect();
     m.Top = m.Bottom - PixelsY(footer_, footerUnits_, m.Height());
     return m;
@@ -258,8 +269,10 @@ TRect TCustomPrintJob::FooterRect() const {
 
 TRect TCustomPrintJob::PageAreaRect() const {
     TRect r = MarginsRect();
-    if (options_.contains(joHeader)) r.Top = HeaderRect().Bottom;
-    if (options_.contains(joFooter)) r.Bottom = FooterRect().Top;
+    if (options_.contains(joHeader))
+        r.Top = HeaderRect().Bottom;
+    if (options_.contains(joFooter))
+        r.Bottom = FooterRect().Top;
     return r;
 }
 
@@ -272,31 +285,41 @@ void TCustomPrintJob::Loaded() {
 }
 
 void TCustomPrintJob::CheckMargins() {
-    if (loading_ || marginsError_ == meNone || !PrinterAvailable()) return;
+    if (loading_ || marginsError_ == meNone || !PrinterAvailable())
+        return;
     // Margins that are not applied cannot lie outside anything (see report).
-    if (!options_.contains(joMargins)) return;
+    if (!options_.contains(joMargins))
+        return;
     const TRect m = MarginsRect();
     const TRect p = PrintableRect();
-    const bool left = m.Left < p.Left, top = m.Top < p.Top, right = m.Right > p.Right, bottom = m.Bottom > p.Bottom;
-    if (!(left || top || right || bottom)) return;
+    const bool left = m.Left<p.Left, top = m.Top<p.Top, right = m.Right> p.Right, bottom = m.Bottom> p.Bottom;
+    if (!(left || top || right || bottom))
+        return;
     const QString text = QString::fromLatin1(MarginsOutsideText);
     switch (marginsError_) {
-    case meNone: return;
+    case meNone:
+        return;
     case meMessageBox:
         if (!PrintUi().AskYesNo(QGuiApplication::applicationDisplayName(),
                                 text + QLatin1Char('\n') + QString::fromLatin1(MarginsFixQuestion), dialogParent_))
             return;
         break;
-    case meException: throw EPrintJobException(text);
-    case meAutoFix: break;
+    case meException:
+        throw EPrintJobException(text);
+    case meAutoFix:
+        break;
     }
     const TRect page = PageRect();
     const double w = page.Width(), h = page.Height();
     const int physW = metrics_.physicalSize.width(), physH = metrics_.physicalSize.height();
-    if (left) margins_.Left = ConvertUnits(p.Left, unPixels, marginsUnits_, metrics_.dpiX, w);
-    if (top) margins_.Top = ConvertUnits(p.Top, unPixels, marginsUnits_, metrics_.dpiY, h);
-    if (right) margins_.Right = ConvertUnits(physW - p.Right, unPixels, marginsUnits_, metrics_.dpiX, w);
-    if (bottom) margins_.Bottom = ConvertUnits(physH - p.Bottom, unPixels, marginsUnits_, metrics_.dpiY, h);
+    if (left)
+        margins_.Left = ConvertUnits(p.Left, unPixels, marginsUnits_, metrics_.dpiX, w);
+    if (top)
+        margins_.Top = ConvertUnits(p.Top, unPixels, marginsUnits_, metrics_.dpiY, h);
+    if (right)
+        margins_.Right = ConvertUnits(physW - p.Right, unPixels, marginsUnits_, metrics_.dpiX, w);
+    if (bottom)
+        margins_.Bottom = ConvertUnits(physH - p.Bottom, unPixels, marginsUnits_, metrics_.dpiY, h);
 }
 
 // ------------------------------------------------------------------ update
@@ -304,7 +327,8 @@ void TCustomPrintJob::CheckMargins() {
 void TCustomPrintJob::Update() {
     // Updates asked for while the lock is held or while a page is being drawn
     // (a draw callback may set PageCount) are dropped.
-    if (updateLock_ > 0 || drawDepth_ > 0 || !PrinterAvailable()) return;
+    if (updateLock_ > 0 || drawDepth_ > 0 || !PrinterAvailable())
+        return;
     PerformUpdate();
 }
 
@@ -318,7 +342,8 @@ void TCustomPrintJob::PerformUpdate() {
             // an error in one preview does not stop the others
         }
     }
-    if (OnUpdate) OnUpdate(this);
+    if (OnUpdate)
+        OnUpdate(this);
 }
 
 // ----------------------------------------------------------------- drawing
@@ -328,13 +353,14 @@ void TCustomPrintJob::DrawPageOn(TPrintCanvas& canvas, int pageIndex, TDrawTarge
 }
 
 void TCustomPrintJob::InitCanvas(TPrintCanvas& canvas) {
-    canvas.Font = TFontSpec{};  // Arial 10 pt, black, regular
-    canvas.Pen = TPenSpec{};    // black, solid, width 0
-    canvas.Brush = TBrushSpec{};  // white, solid
+    canvas.Font = TFontSpec{};   // Arial 10 pt, black, regular
+    canvas.Pen = TPenSpec{};     // black, solid, width 0
+    canvas.Brush = TBrushSpec{}; // white, solid
     canvas.TextAlignH = haLeft;
     canvas.TextAlignV = vaTop;
     canvas.FillRect(PageRect());
-    if (OnInitDraw) OnInitDraw(this, canvas, target_);
+    if (OnInitDraw)
+        OnInitDraw(this, canvas, target_);
 }
 
 void TCustomPrintJob::DrawPage(TPrintCanvas& canvas, int pageIndex, TDrawTarget target) {
@@ -344,8 +370,10 @@ void TCustomPrintJob::DrawPage(TPrintCanvas& canvas, int pageIndex, TDrawTarget 
     canvas.SetFontResolution(metrics_.dpiY);
     InitCanvas(canvas);
     DrawOneArea(canvas, pageIndex, daPage, target);
-    if (options_.contains(joHeader)) DrawOneArea(canvas, pageIndex, daHeader, target);
-    if (options_.contains(joFooter)) DrawOneArea(canvas, pageIndex, daFooter, target);
+    if (options_.contains(joHeader))
+        DrawOneArea(canvas, pageIndex, daHeader, target);
+    if (options_.contains(joFooter))
+        DrawOneArea(canvas, pageIndex, daFooter, target);
 }
 
 void TCustomPrintJob::DrawOneArea(TPrintCanvas& canvas, int pageIndex, TDrawArea area, TDrawTarget target) {
@@ -364,43 +392,52 @@ void TCustomPrintJob::DrawOneArea(TPrintCanvas& canvas, int pageIndex, TDrawArea
 
 void TCustomPrintJob::DrawArea(TPrintCanvas& canvas, int pageIndex, const TRect& rect, TDrawArea area,
                                TDrawTarget target) {
-    if (OnDraw) OnDraw(this, canvas, pageIndex, rect, area, target);
+    if (OnDraw)
+        OnDraw(this, canvas, pageIndex, rect, area, target);
 }
 
 // ---------------------------------------------------------------- printing
 
 void TCustomPrintJob::PrinterSetupChange() {
-    if (OnPrinterSetupChange) OnPrinterSetupChange(this);
+    if (OnPrinterSetupChange)
+        OnPrinterSetupChange(this);
 }
 
 bool TCustomPrintJob::AllowPrint() {
     bool allow = true;
-    if (OnAllowPrint) OnAllowPrint(this, allow);
+    if (OnAllowPrint)
+        OnAllowPrint(this, allow);
     return allow;
 }
 
 void TCustomPrintJob::StartPrint() {
-    if (OnStartPrint) OnStartPrint(this);
+    if (OnStartPrint)
+        OnStartPrint(this);
 }
 
 void TCustomPrintJob::EndPrint() {
-    if (OnEndPrint) OnEndPrint(this);
+    if (OnEndPrint)
+        OnEndPrint(this);
 }
 
 void TCustomPrintJob::PrintProgress(int pos, int min, int max) {
-    if (OnPrintProgress) OnPrintProgress(this, pos, min, max);
+    if (OnPrintProgress)
+        OnPrintProgress(this, pos, min, max);
 }
 
 void TCustomPrintJob::StartPrintPage(int pageIndex) {
-    if (OnStartPrintPage) OnStartPrintPage(this, pageIndex);
+    if (OnStartPrintPage)
+        OnStartPrintPage(this, pageIndex);
 }
 
 void TCustomPrintJob::EndPrintPage(int pageIndex) {
-    if (OnEndPrintPage) OnEndPrintPage(this, pageIndex);
+    if (OnEndPrintPage)
+        OnEndPrintPage(this, pageIndex);
 }
 
 void TCustomPrintJob::NewPage() {
-    if (QPrinter* printer = Printer()) printer->newPage();
+    if (QPrinter* printer = Printer())
+        printer->newPage();
     ++printedSheets_;
 }
 
@@ -419,19 +456,23 @@ bool TCustomPrintJob::BeginDocument(QPainter& painter, int pageForFileName) {
         // every document would overwrite the one before.
         const QFileInfo fi(pdfBaseName_);
         const QString suffix = fi.suffix().isEmpty() ? QStringLiteral("pdf") : fi.suffix();
-        printer->setOutputFileName(fi.dir().filePath(
-            QStringLiteral("%1-%2.%3").arg(fi.completeBaseName()).arg(pageForFileName).arg(suffix)));
+        printer->setOutputFileName(
+            fi.dir().filePath(QStringLiteral("%1-%2.%3").arg(fi.completeBaseName()).arg(pageForFileName).arg(suffix)));
     }
-    if (!painter.begin(printer)) return false;
+    if (!painter.begin(printer))
+        return false;
     ++printedSheets_;
     return true;
 }
 
 bool TCustomPrintJob::PrintRange(int fromPage, int toPage, bool reverse, bool oneDocPerPage) {
     QPrinter* printer = Printer();
-    if (!printer || printing_) return false;  // no second print run from within the first
-    if (!AllowPrint()) return false;
-    if (provider_ && !provider_->StartDocument()) return false;
+    if (!printer || printing_)
+        return false; // no second print run from within the first
+    if (!AllowPrint())
+        return false;
+    if (provider_ && !provider_->StartDocument())
+        return false;
     aborted_ = false;
     ApplyOrientation();
     printer->setDocName(title_);
@@ -449,7 +490,8 @@ bool TCustomPrintJob::PrintRange(int fromPage, int toPage, bool reverse, bool on
 
     QPainter painter;
     bool ok = true;
-    if (!oneDocPerPage) ok = BeginDocument(painter, 0);
+    if (!oneDocPerPage)
+        ok = BeginDocument(painter, 0);
     int printed = 0;
     for (int i = 0; ok && i <= toPage - fromPage; ++i) {
         const int page = reverse ? toPage - i : fromPage + i;
@@ -460,7 +502,8 @@ bool TCustomPrintJob::PrintRange(int fromPage, int toPage, bool reverse, bool on
         // A page beyond the page count in force (a draw callback may lower
         // it) is never sent: no blank sheets.
         if (page > pageCount_) {
-            if (reverse) continue;
+            if (reverse)
+                continue;
             break;
         }
         if (oneDocPerPage) {
@@ -480,32 +523,39 @@ bool TCustomPrintJob::PrintRange(int fromPage, int toPage, bool reverse, bool on
             // Page coordinates are sheet coordinates on every target; what lies
             // outside the printable area is cut off as in the preview.
             painter.save();
-            if (!printer->fullPage()) painter.translate(-metrics_.physicalOffset);
+            if (!printer->fullPage())
+                painter.translate(-metrics_.physicalOffset);
             const TRect pr = PrintableRect();
             painter.setClipRect(QRect(pr.Left, pr.Top, pr.Width(), pr.Height()));
             lastPrinted_.Replay(painter);
             painter.restore();
         }
         EndPrintPage(page);
-        if (oneDocPerPage) painter.end();
+        if (oneDocPerPage)
+            painter.end();
         ++printed;
         PrintProgress(page, fromPage, toPage);
         QCoreApplication::processEvents();
     }
-    if (painter.isActive()) painter.end();
-    if (!pdfBaseName_.isEmpty()) printer->setOutputFileName(originalFile);
+    if (painter.isActive())
+        painter.end();
+    if (!pdfBaseName_.isEmpty())
+        printer->setOutputFileName(originalFile);
     pdfBaseName_.clear();
     printing_ = false;
     EndPrint();
-    if (provider_) provider_->EndDocument(ok && printed > 0);
+    if (provider_)
+        provider_->EndDocument(ok && printed > 0);
     return ok && printed > 0;
 }
 
 bool TCustomPrintJob::PrintWithDialog() {
     QPrinter* printer = Printer();
-    if (!printer) return false;
+    if (!printer)
+        return false;
     int from = 1, to = pageCount_;
-    if (!PrintUi().PrintDialog(*printer, 1, pageCount_, from, to, dialogParent_)) return false;
+    if (!PrintUi().PrintDialog(*printer, 1, pageCount_, from, to, dialogParent_))
+        return false;
     Update();
     aborted_ = false;
     printer->setDocName(title_);
@@ -516,12 +566,14 @@ bool TCustomPrintJob::PrintWithDialog() {
 
 bool TCustomPrintJob::PrinterSetupDialog() {
     QPrinter* printer = Printer();
-    if (!printer) return false;
-    if (!PrintUi().PrinterSetupDialog(*printer, dialogParent_)) return false;
+    if (!printer)
+        return false;
+    if (!PrintUi().PrinterSetupDialog(*printer, dialogParent_))
+        return false;
     Update();
     PrinterSetupChange();
     Update();
     return true;
 }
 
-}  // namespace printing
+} // namespace printing

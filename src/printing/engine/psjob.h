@@ -104,8 +104,7 @@ public:
     // Drawing a page.
     virtual void DrawPage(TPrintCanvas& canvas, int pageIndex, TDrawTarget target);
     // The job's own drawing of one area (TPrintJob: the OnDraw callback).
-    virtual void DrawArea(TPrintCanvas& canvas, int pageIndex, const TRect& rect, TDrawArea area,
-                          TDrawTarget target);
+    virtual void DrawArea(TPrintCanvas& canvas, int pageIndex, const TRect& rect, TDrawArea area, TDrawTarget target);
     virtual void PrinterSetupChange();
     virtual bool AllowPrint();
     virtual void StartPrint();
@@ -137,7 +136,10 @@ public:
     // page when oneDocPerPage.
     bool PrintRange(int fromPage, int toPage, bool reverse, bool oneDocPerPage);
     void BeginUpdate() { ++updateLock_; }
-    void EndUpdate() { if (updateLock_ > 0) --updateLock_; }
+    void EndUpdate() {
+        if (updateLock_ > 0)
+            --updateLock_;
+    }
     int UpdateLockCount() const { return updateLock_; }
     // Loading from a form: the margin check is skipped until Loaded(), which
     // runs it once and updates.
@@ -216,4 +218,4 @@ public:
     using TCustomPrintJob::TCustomPrintJob;
 };
 
-}  // namespace printing
+} // namespace printing

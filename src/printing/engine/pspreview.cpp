@@ -41,7 +41,8 @@ void TDrawPanel::paintEvent(QPaintEvent*) {
         painter.fillRect(QRect(s, img.height(), img.width(), s), preview_->ShadowColor());
     }
     painter.fillRect(QRect(QPoint(0, 0), img), Qt::white);
-    if (Page.size.isEmpty() || img.isEmpty()) return;
+    if (Page.size.isEmpty() || img.isEmpty())
+        return;
     painter.setClipRect(QRect(QPoint(0, 0), img));
     painter.scale(double(img.width()) / Page.size.width(), double(img.height()) / Page.size.height());
     // the preview hides what lies outside the printable area of the sheet
@@ -49,10 +50,18 @@ void TDrawPanel::paintEvent(QPaintEvent*) {
     Page.Replay(painter);
 }
 
-void TDrawPanel::mousePressEvent(QMouseEvent* event) { preview_->PanelPressed(event); }
-void TDrawPanel::mouseMoveEvent(QMouseEvent* event) { preview_->PanelMoved(event); }
-void TDrawPanel::mouseReleaseEvent(QMouseEvent* event) { preview_->PanelReleased(event); }
-void TDrawPanel::mouseDoubleClickEvent(QMouseEvent* event) { preview_->PanelDoubleClicked(event); }
+void TDrawPanel::mousePressEvent(QMouseEvent* event) {
+    preview_->PanelPressed(event);
+}
+void TDrawPanel::mouseMoveEvent(QMouseEvent* event) {
+    preview_->PanelMoved(event);
+}
+void TDrawPanel::mouseReleaseEvent(QMouseEvent* event) {
+    preview_->PanelReleased(event);
+}
+void TDrawPanel::mouseDoubleClickEvent(QMouseEvent* event) {
+    preview_->PanelDoubleClicked(event);
+}
 
 // --------------------------------------------------------- TSpecialScrollBox
 
@@ -94,13 +103,17 @@ TCustomPreview::TCustomPreview(QWidget* parent) : QWidget(parent) {
 }
 
 TCustomPreview::~TCustomPreview() {
-    if (job_) job_->UnlinkPreview(this);
+    if (job_)
+        job_->UnlinkPreview(this);
 }
 
 IPrintUi& TCustomPreview::PrintUi() {
-    if (ui_) return *ui_;
-    if (job_) return job_->PrintUi();
-    if (!defaultUi_) defaultUi_ = std::make_unique<TQtPrintUi>();
+    if (ui_)
+        return *ui_;
+    if (job_)
+        return job_->PrintUi();
+    if (!defaultUi_)
+        defaultUi_ = std::make_unique<TQtPrintUi>();
     return *defaultUi_;
 }
 
@@ -137,10 +150,13 @@ void TCustomPreview::SetScrollTracking(bool on) {
 }
 
 void TCustomPreview::SetPrintJob(TCustomPrintJob* job) {
-    if (job == job_) return;
-    if (job_) job_->UnlinkPreview(this);
+    if (job == job_)
+        return;
+    if (job_)
+        job_->UnlinkPreview(this);
     job_ = job;
-    if (job_) job_->LinkPreview(this);
+    if (job_)
+        job_->LinkPreview(this);
     pageIndex_ = 1;
     panel_->setVisible(job_ != nullptr);
     UpdatePreview();
@@ -161,7 +177,8 @@ void TCustomPreview::SetPageIndex(int index) {
         ScrollTo(0, 0);
         UpdatePreview();
     }
-    if (OnPageChanged) OnPageChanged(this);
+    if (OnPageChanged)
+        OnPageChanged(this);
 }
 
 void TCustomPreview::SetViewMode(TViewMode mode) {
@@ -170,34 +187,39 @@ void TCustomPreview::SetViewMode(TViewMode mode) {
 }
 
 void TCustomPreview::SetViewScale(int percent) {
-    if (viewMode_ != vmCustom) return;
+    if (viewMode_ != vmCustom)
+        return;
     viewScale_ = std::clamp(percent, MinViewScale, MaxViewScale);
     UpdatePreview();
 }
 
 int TCustomPreview::NextZoomStep(int scale) {
     for (int step : ZoomSteps)
-        if (step > scale) return step;
+        if (step > scale)
+            return step;
     return 0;
 }
 
 int TCustomPreview::PrevZoomStep(int scale) {
     int found = 0;
     for (int step : ZoomSteps)
-        if (step < scale) found = step;
+        if (step < scale)
+            found = step;
     return found;
 }
 
 void TCustomPreview::ZoomIn() {
     const int step = NextZoomStep(viewScale_);
-    if (step == 0) return;
+    if (step == 0)
+        return;
     viewMode_ = vmCustom;
     SetViewScale(step);
 }
 
 void TCustomPreview::ZoomOut() {
     const int step = PrevZoomStep(viewScale_);
-    if (step == 0) return;
+    if (step == 0)
+        return;
     viewMode_ = vmCustom;
     SetViewScale(step);
 }
@@ -252,9 +274,11 @@ void TCustomPreview::LayoutPanel() {
         ih = heightFor(iw);
         const int needW = iw + s + 16, needH = ih + s + 16;
         int vw = boxW, vh = boxH;
-        for (int pass = 0; pass < 2; ++pass) {  // scroll bars take room from each other
-            if (needW > vw) vh = boxH - sb;
-            if (needH > vh) vw = boxW - sb;
+        for (int pass = 0; pass < 2; ++pass) { // scroll bars take room from each other
+            if (needW > vw)
+                vh = boxH - sb;
+            if (needH > vh)
+                vw = boxW - sb;
         }
         pos.setX(needW <= vw ? (vw - iw - s) / 2 : 8);
         pos.setY(needH <= vh ? (vh - ih - s) / 2 : 8);
@@ -271,7 +295,8 @@ void TCustomPreview::LayoutPanel() {
 }
 
 void TCustomPreview::UpdatePreview() {
-    if (updating_) return;
+    if (updating_)
+        return;
     if (!job_ || !job_->PrinterAvailable()) {
         panel_->hide();
         return;
@@ -283,8 +308,10 @@ void TCustomPreview::UpdatePreview() {
     } reset{updating_};
     ++updateCount_;
     job_->UpdatePageSize();
-    if (pageIndex_ > job_->PageCount()) pageIndex_ = job_->PageCount();
-    if (pageIndex_ < 1) pageIndex_ = 1;
+    if (pageIndex_ > job_->PageCount())
+        pageIndex_ = job_->PageCount();
+    if (pageIndex_ < 1)
+        pageIndex_ = 1;
     LayoutPanel();
 
     // Record the current page.
@@ -304,7 +331,8 @@ void TCustomPreview::UpdatePreview() {
     panel_->update();
     panel_->show();
     emit PreviewUpdated();
-    if (OnUpdate) OnUpdate(this);
+    if (OnUpdate)
+        OnUpdate(this);
 }
 
 // -------------------------------------------------------------- scrolling
@@ -335,28 +363,46 @@ void TCustomPreview::keyPressEvent(QKeyEvent* event) {
     const int pageH = std::max(ScrollStep, scrollBox_->viewport()->width() - ScrollStep);
     switch (event->key()) {
     case Qt::Key_PageUp:
-        if (ctrl) v->setValue(v->minimum());
-        else if (v->value() <= v->minimum()) SetPageIndex(pageIndex_ - 1);
-        else v->setValue(v->value() - pageV);
+        if (ctrl)
+            v->setValue(v->minimum());
+        else if (v->value() <= v->minimum())
+            SetPageIndex(pageIndex_ - 1);
+        else
+            v->setValue(v->value() - pageV);
         break;
     case Qt::Key_PageDown:
-        if (ctrl) v->setValue(v->maximum());
-        else if (v->value() >= v->maximum()) SetPageIndex(pageIndex_ + 1);
-        else v->setValue(v->value() + pageV);
+        if (ctrl)
+            v->setValue(v->maximum());
+        else if (v->value() >= v->maximum())
+            SetPageIndex(pageIndex_ + 1);
+        else
+            v->setValue(v->value() + pageV);
         break;
-    case Qt::Key_Up: v->setValue(v->value() - ScrollStep); break;
-    case Qt::Key_Down: v->setValue(v->value() + ScrollStep); break;
+    case Qt::Key_Up:
+        v->setValue(v->value() - ScrollStep);
+        break;
+    case Qt::Key_Down:
+        v->setValue(v->value() + ScrollStep);
+        break;
     case Qt::Key_Home:
         h->setValue(h->minimum());
-        if (ctrl) v->setValue(v->minimum());
+        if (ctrl)
+            v->setValue(v->minimum());
         break;
     case Qt::Key_End:
         h->setValue(h->maximum());
-        if (ctrl) v->setValue(v->maximum());
+        if (ctrl)
+            v->setValue(v->maximum());
         break;
-    case Qt::Key_Left: h->setValue(h->value() - (ctrl ? pageH : ScrollStep)); break;
-    case Qt::Key_Right: h->setValue(h->value() + (ctrl ? pageH : ScrollStep)); break;
-    default: QWidget::keyPressEvent(event); return;
+    case Qt::Key_Left:
+        h->setValue(h->value() - (ctrl ? pageH : ScrollStep));
+        break;
+    case Qt::Key_Right:
+        h->setValue(h->value() + (ctrl ? pageH : ScrollStep));
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
     }
     event->accept();
 }
@@ -374,7 +420,8 @@ void TCustomPreview::PanelPressed(QMouseEvent* event) {
 }
 
 void TCustomPreview::PanelMoved(QMouseEvent* event) {
-    if (!dragging_) return;
+    if (!dragging_)
+        return;
     const QPoint d = event->globalPosition().toPoint() - dragStart_;
     ScrollTo(dragScrollStart_.x() - d.x(), dragScrollStart_.y() - d.y());
 }
@@ -387,8 +434,10 @@ void TCustomPreview::PanelReleased(QMouseEvent* event) {
 }
 
 void TCustomPreview::PanelDoubleClicked(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) ZoomIn();
-    else if (event->button() == Qt::RightButton) ZoomOut();
+    if (event->button() == Qt::LeftButton)
+        ZoomIn();
+    else if (event->button() == Qt::RightButton)
+        ZoomOut();
 }
 
-}  // namespace printing
+} // namespace printing

@@ -33,9 +33,9 @@ class TDrawPanel : public QWidget {
     Q_OBJECT
 public:
     explicit TDrawPanel(TCustomPreview* preview, QWidget* parent);
-    TRecordedPage Page;          // the recorded current page
-    QRect PrintableArea;         // printable area of the sheet, in page pixels
-    QSize ImageSize() const;     // the sheet on screen (panel less the shadow)
+    TRecordedPage Page;      // the recorded current page
+    QRect PrintableArea;     // printable area of the sheet, in page pixels
+    QSize ImageSize() const; // the sheet on screen (panel less the shadow)
     int PaintCount() const { return paintCount_; }
 
 protected:
@@ -121,8 +121,8 @@ public:
     QPoint ScrollMax() const;
 
     // Zoom step helpers.
-    static int NextZoomStep(int scale);   // first step above, or 0
-    static int PrevZoomStep(int scale);   // last step below, or 0
+    static int NextZoomStep(int scale); // first step above, or 0
+    static int PrevZoomStep(int scale); // last step below, or 0
 
 signals:
     // After every update: linked controls (tool bar, scale box) follow.
@@ -171,4 +171,4 @@ public:
     using TCustomPreview::TCustomPreview;
 };
 
-}  // namespace printing
+} // namespace printing

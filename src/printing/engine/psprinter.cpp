@@ -20,7 +20,7 @@ namespace printing {
 std::unique_ptr<QPrinter> MakePdfPrinter(const QString& outputFile, int dpi) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setResolution(dpi);  // a fresh HighResolution printer is 1200 dpi
+    printer->setResolution(dpi); // a fresh HighResolution printer is 1200 dpi
     printer->setPageSize(QPageSize(QPageSize::A4));
     printer->setPageOrientation(QPageLayout::Portrait);
     printer->setFullPage(true);
@@ -42,7 +42,8 @@ QPrinter* TDefaultPrinterProvider::Printer() {
             printer_->setFullPage(true);
         } else {
             folder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-            if (folder_.isEmpty()) folder_ = QDir::homePath();
+            if (folder_.isEmpty())
+                folder_ = QDir::homePath();
             // A placeholder for the print dialog: each run names its own file.
             printer_ = MakePdfPrinter(placeholder(), 600);
         }
@@ -55,7 +56,8 @@ bool TDefaultPrinterProvider::isPdf() const {
 }
 
 void TDefaultPrinterProvider::inform(const QString& text) const {
-    if (hooks_.inform) hooks_.inform(text);
+    if (hooks_.inform)
+        hooks_.inform(text);
 }
 
 QString TDefaultPrinterProvider::UnusedFileName(const QString& folder, const QString& baseName, const QDate& date) {
@@ -68,16 +70,19 @@ QString TDefaultPrinterProvider::UnusedFileName(const QString& folder, const QSt
 }
 
 bool TDefaultPrinterProvider::StartDocument() {
-    if (!isPdf()) return true;
+    if (!isPdf())
+        return true;
     // A file named in the print dialog is the suggestion; else a new name.
     const QString named = printer_->outputFileName();
     const QString suggested = !named.isEmpty() && named != placeholder() && !QFileInfo::exists(named)
                                   ? named
                                   : UnusedFileName(folder_, baseName_, QDate::currentDate());
     std::optional<QString> chosen = hooks_.chooseFile ? hooks_.chooseFile(suggested) : std::optional(suggested);
-    if (!chosen || chosen->trimmed().isEmpty()) return false;  // the user cancelled
+    if (!chosen || chosen->trimmed().isEmpty())
+        return false; // the user cancelled
     QString file = QDir::cleanPath(*chosen);
-    if (QFileInfo(file).suffix().isEmpty()) file += QStringLiteral(".pdf");
+    if (QFileInfo(file).suffix().isEmpty())
+        file += QStringLiteral(".pdf");
     const QFileInfo info(file);
     if (info.isDir()) {
         inform(QStringLiteral("„%1“ ist ein Ordner. Bitte wählen Sie einen Dateinamen.")
@@ -96,7 +101,8 @@ bool TDefaultPrinterProvider::StartDocument() {
 }
 
 void TDefaultPrinterProvider::EndDocument(bool ok) {
-    if (!isPdf() || target_.isEmpty()) return;
+    if (!isPdf() || target_.isEmpty())
+        return;
     const QString file = QDir::toNativeSeparators(target_);
     target_.clear();
     if (ok)
@@ -117,27 +123,35 @@ TPrinterMetrics ReadPrinterMetrics(const QPrinter& printer) {
     m.physicalSize = QSize(RoundToInt(paper.width()), RoundToInt(paper.height()));
     m.dpiX = printer.logicalDpiX();
     m.dpiY = printer.logicalDpiY();
-    if (m.dpiX <= 0) m.dpiX = printer.resolution();
-    if (m.dpiY <= 0) m.dpiY = printer.resolution();
+    if (m.dpiX <= 0)
+        m.dpiX = printer.resolution();
+    if (m.dpiY <= 0)
+        m.dpiY = printer.resolution();
     if (printer.fullPage()) {
         const QPageLayout layout = printer.pageLayout();
-        const QMarginsF mm = layout.minimumMargins();  // in the layout's units
+        const QMarginsF mm = layout.minimumMargins(); // in the layout's units
         const double toPx = [&] {
             switch (layout.units()) {
-            case QPageLayout::Millimeter: return m.dpiX / 25.4;
-            case QPageLayout::Point: return m.dpiX / 72.0;
-            case QPageLayout::Inch: return double(m.dpiX);
-            case QPageLayout::Pica: return m.dpiX / 6.0;
-            case QPageLayout::Didot: return m.dpiX / 72.0 * 1.07;
-            case QPageLayout::Cicero: return m.dpiX / 6.0 * 1.07;
+            case QPageLayout::Millimeter:
+                return m.dpiX / 25.4;
+            case QPageLayout::Point:
+                return m.dpiX / 72.0;
+            case QPageLayout::Inch:
+                return double(m.dpiX);
+            case QPageLayout::Pica:
+                return m.dpiX / 6.0;
+            case QPageLayout::Didot:
+                return m.dpiX / 72.0 * 1.07;
+            case QPageLayout::Cicero:
+                return m.dpiX / 6.0 * 1.07;
             }
             return m.dpiX / 72.0;
         }();
         const int l = RoundToInt(mm.left() * toPx), t = RoundToInt(mm.top() * toPx);
         const int r = RoundToInt(mm.right() * toPx), b = RoundToInt(mm.bottom() * toPx);
         m.physicalOffset = QPoint(l, t);
-        m.printableSize = QSize(std::max(0, m.physicalSize.width() - l - r),
-                                std::max(0, m.physicalSize.height() - t - b));
+        m.printableSize =
+            QSize(std::max(0, m.physicalSize.width() - l - r), std::max(0, m.physicalSize.height() - t - b));
     } else {
         const QRectF page = printer.pageRect(QPrinter::DevicePixel);
         m.physicalOffset = QPoint(RoundToInt(page.left() - paper.left()), RoundToInt(page.top() - paper.top()));
@@ -146,14 +160,14 @@ TPrinterMetrics ReadPrinterMetrics(const QPrinter& printer) {
     return m;
 }
 
-bool TQtPrintUi::PrintDialog(QPrinter& printer, int minPage, int maxPage, int& fromPage, int& toPage,
-                             QWidget* parent) {
+bool TQtPrintUi::PrintDialog(QPrinter& printer, int minPage, int maxPage, int& fromPage, int& toPage, QWidget* parent) {
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setMinMax(minPage, maxPage);
     printer.setFromTo(fromPage, toPage);
     dialog.setPrintRange(QAbstractPrintDialog::AllPages);
-    if (dialog.exec() != QDialog::Accepted) return false;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
     if (dialog.printRange() == QAbstractPrintDialog::PageRange && printer.fromPage() > 0) {
         fromPage = printer.fromPage();
         toPage = printer.toPage();
@@ -178,4 +192,4 @@ void TQtPrintUi::ShowMessage(const QString& text, QWidget* parent) {
     QMessageBox::information(parent, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok);
 }
 
-}  // namespace printing
+} // namespace printing

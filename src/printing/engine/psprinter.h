@@ -81,9 +81,9 @@ private:
 // Device capabilities of a printer in device pixels (physical page size, physical offsets, printable size, dots
 // per inch per axis).
 struct TPrinterMetrics {
-    QSize physicalSize;      // the whole sheet
-    QPoint physicalOffset;   // corner of the printable area on the sheet
-    QSize printableSize;     // the printable area
+    QSize physicalSize;    // the whole sheet
+    QPoint physicalOffset; // corner of the printable area on the sheet
+    QSize printableSize;   // the printable area
     int dpiX = 300, dpiY = 300;
     QRect PrintableRect() const { return {physicalOffset, printableSize}; }
 };
@@ -112,11 +112,10 @@ public:
 // The production UI: QPrintDialog, QPageSetupDialog, QMessageBox.
 class TQtPrintUi : public IPrintUi {
 public:
-    bool PrintDialog(QPrinter& printer, int minPage, int maxPage, int& fromPage, int& toPage,
-                     QWidget* parent) override;
+    bool PrintDialog(QPrinter& printer, int minPage, int maxPage, int& fromPage, int& toPage, QWidget* parent) override;
     bool PrinterSetupDialog(QPrinter& printer, QWidget* parent) override;
     bool AskYesNo(const QString& caption, const QString& text, QWidget* parent) override;
     void ShowMessage(const QString& text, QWidget* parent) override;
 };
 
-}  // namespace printing
+} // namespace printing

@@ -13,22 +13,23 @@
 namespace printing {
 
 namespace {
-const char* const Hints[] = {"Print",     "Print dialog", "Printer setup dialog", "First page", "Previous page",
-                             "Next page", "Last page",    "Whole page",           "Page width", "Zoom out",
-                             "Zoom in",   "Refresh",      "Close"};
-const char* const Names[] = {"btnPrint",     "btnPrintDialog", "btnPrinterSetupDialog", "btnFirstPage",
-                             "btnPrevPage",  "btnNextPage",    "btnLastPage",           "btnWholePage",
-                             "btnPageWidth", "btnZoomOut",     "btnZoomIn",             "btnRefresh",
-                             "btnClose",     "btnUser"};
+const char* const Hints[] = {
+    "Print",     "Print dialog", "Printer setup dialog", "First page", "Previous page", "Next page",
+    "Last page", "Whole page",   "Page width",           "Zoom out",   "Zoom in",       "Refresh",
+    "Close"};
+const char* const Names[] = {
+    "btnPrint",    "btnPrintDialog", "btnPrinterSetupDialog", "btnFirstPage", "btnPrevPage", "btnNextPage",
+    "btnLastPage", "btnWholePage",   "btnPageWidth",          "btnZoomOut",   "btnZoomIn",   "btnRefresh",
+    "btnClose",    "btnUser"};
 
 void DrawPrinter(QPainter& p, int x) {
     p.setPen(QColor(40, 40, 40));
     p.setBrush(Qt::white);
-    p.drawRect(x + 4, 1, 8, 5);                       // paper
+    p.drawRect(x + 4, 1, 8, 5); // paper
     p.setBrush(QColor(150, 150, 150));
-    p.drawRect(x + 1, 6, 14, 6);                      // body
+    p.drawRect(x + 1, 6, 14, 6); // body
     p.setBrush(Qt::white);
-    p.drawRect(x + 4, 10, 8, 5);                      // sheet out
+    p.drawRect(x + 4, 10, 8, 5); // sheet out
     p.setPen(QColor(0, 160, 0));
     p.drawPoint(x + 13, 8);
 }
@@ -64,10 +65,11 @@ void DrawLens(QPainter& p, int x, bool plus) {
     p.drawLine(QPointF(x + 10, 10), QPointF(x + 14.5, 14.5));
     p.setPen(QPen(QColor(20, 20, 20), 1.5));
     p.drawLine(QPointF(x + 4, 6), QPointF(x + 8, 6));
-    if (plus) p.drawLine(QPointF(x + 6, 4), QPointF(x + 6, 8));
+    if (plus)
+        p.drawLine(QPointF(x + 6, 4), QPointF(x + 6, 8));
     p.setRenderHint(QPainter::Antialiasing, false);
 }
-}  // namespace
+} // namespace
 
 QPixmap PreviewGlyphStrip() {
     QPixmap strip(16 * btnClose + 16, 16);
@@ -76,7 +78,9 @@ QPixmap PreviewGlyphStrip() {
     for (int k = btnPrint; k <= btnClose; ++k) {
         const int x = 16 * k;
         switch (static_cast<TButtonKind>(k)) {
-        case btnPrint: DrawPrinter(p, x); break;
+        case btnPrint:
+            DrawPrinter(p, x);
+            break;
         case btnPrintDialog:
             DrawPrinter(p, x);
             p.setPen(QColor(20, 60, 150));
@@ -86,14 +90,19 @@ QPixmap PreviewGlyphStrip() {
         case btnPrinterSetupDialog:
             DrawSheet(p, x, 3, 1, 10, 13);
             p.setPen(QColor(20, 60, 150));
-            for (int y = 4; y <= 11; y += 3) p.drawLine(x + 5, y, x + 11, y);
+            for (int y = 4; y <= 11; y += 3)
+                p.drawLine(x + 5, y, x + 11, y);
             break;
         case btnFirstPage:
             p.fillRect(x + 3, 3, 2, 11, QColor(20, 60, 150));
             DrawTriangle(p, x, false, 6);
             break;
-        case btnPrevPage: DrawTriangle(p, x, false, 5); break;
-        case btnNextPage: DrawTriangle(p, x, true, 5); break;
+        case btnPrevPage:
+            DrawTriangle(p, x, false, 5);
+            break;
+        case btnNextPage:
+            DrawTriangle(p, x, true, 5);
+            break;
         case btnLastPage:
             DrawTriangle(p, x, true, 4);
             p.fillRect(x + 11, 3, 2, 11, QColor(20, 60, 150));
@@ -106,8 +115,12 @@ QPixmap PreviewGlyphStrip() {
             p.setPen(QColor(20, 60, 150));
             p.drawLine(x + 2, 1, x + 14, 1);
             break;
-        case btnZoomOut: DrawLens(p, x, false); break;
-        case btnZoomIn: DrawLens(p, x, true); break;
+        case btnZoomOut:
+            DrawLens(p, x, false);
+            break;
+        case btnZoomIn:
+            DrawLens(p, x, true);
+            break;
         case btnRefresh: {
             p.setRenderHint(QPainter::Antialiasing, true);
             p.setPen(QPen(QColor(0, 130, 0), 2));
@@ -126,7 +139,8 @@ QPixmap PreviewGlyphStrip() {
             p.drawLine(x + 3, 3, x + 12, 12);
             p.drawLine(x + 12, 3, x + 3, 12);
             break;
-        case btnUser: break;
+        case btnUser:
+            break;
         }
     }
     return strip;
@@ -134,12 +148,14 @@ QPixmap PreviewGlyphStrip() {
 
 QPixmap PreviewGlyph(TButtonKind kind) {
     static_assert(btnClose == 12);
-    if (kind == btnUser) return {};
+    if (kind == btnUser)
+        return {};
     return PreviewGlyphStrip().copy(16 * kind, 0, 16, 16);
 }
 
 QString TCustomPreviewToolbar::Hint(TButtonKind kind) {
-    if (kind == btnUser) return {};
+    if (kind == btnUser)
+        return {};
     return QString::fromLatin1(Hints[kind]);
 }
 
@@ -165,7 +181,8 @@ TCustomPreviewToolbar::TCustomPreviewToolbar(QWidget* parent) : QWidget(parent) 
     }
     combo_ = new TPreviewComboBox(this);
     combo_->setFixedSize(ScaleBoxWidth, 22);
-    if (parent) parent->installEventFilter(this);
+    if (parent)
+        parent->installEventFilter(this);
     LayoutButtons();
     FollowParent();
 }
@@ -173,19 +190,23 @@ TCustomPreviewToolbar::TCustomPreviewToolbar(QWidget* parent) : QWidget(parent) 
 QSize TCustomPreviewToolbar::sizeHint() const {
     int right = 0;
     for (auto* b : buttonWidgets_)
-        if (!b->isHidden()) right = std::max(right, b->x() + b->width());
-    if (!combo_->isHidden()) right = std::max(right, combo_->x() + combo_->width());
+        if (!b->isHidden())
+            right = std::max(right, b->x() + b->width());
+    if (!combo_->isHidden())
+        right = std::max(right, combo_->x() + combo_->width());
     return {right + 1, ToolbarHeight};
 }
 
 bool TCustomPreviewToolbar::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == parentWidget() && event->type() == QEvent::Resize) FollowParent();
+    if (watched == parentWidget() && event->type() == QEvent::Resize)
+        FollowParent();
     return QWidget::eventFilter(watched, event);
 }
 
 void TCustomPreviewToolbar::FollowParent() {
     // aligned to the top of the parent (when the parent has no layout)
-    if (QWidget* p = parentWidget(); p && !p->layout()) setGeometry(0, 0, p->width(), ToolbarHeight);
+    if (QWidget* p = parentWidget(); p && !p->layout())
+        setGeometry(0, 0, p->width(), ToolbarHeight);
 }
 
 void TCustomPreviewToolbar::LayoutButtons() {
@@ -193,9 +214,11 @@ void TCustomPreviewToolbar::LayoutButtons() {
     bool boxPlaced = false;
     int shift = 0;
     auto placeBox = [&] {
-        if (boxPlaced) return;
+        if (boxPlaced)
+            return;
         boxPlaced = true;
-        if (!scaleBox_) return;
+        if (!scaleBox_)
+            return;
         combo_->move(1 + ToolButtonSize * place + 2, 2);
         shift = ScaleBoxWidth + 4;
     };
@@ -203,8 +226,10 @@ void TCustomPreviewToolbar::LayoutButtons() {
         QToolButton* b = buttonWidgets_[k];
         const bool visible = buttons_.contains(static_cast<TButtonKind>(k));
         b->setVisible(visible);
-        if (!visible) continue;
-        if (k >= scaleBoxPos_) placeBox();
+        if (!visible)
+            continue;
+        if (k >= scaleBoxPos_)
+            placeBox();
         b->move(1 + ToolButtonSize * place + shift, 1);
         ++place;
     }
@@ -217,8 +242,10 @@ void TCustomPreviewToolbar::LayoutButtons() {
 }
 
 void TCustomPreviewToolbar::SetPreview(TCustomPreview* preview) {
-    if (preview == preview_) return;
-    if (connection_) disconnect(connection_);
+    if (preview == preview_)
+        return;
+    if (connection_)
+        disconnect(connection_);
     preview_ = preview;
     if (preview_)
         connection_ = connect(preview_, &TCustomPreview::PreviewUpdated, this, &TCustomPreviewToolbar::UpdateButtons);
@@ -233,7 +260,8 @@ void TCustomPreviewToolbar::SetButtons(TButtonKinds buttons) {
 
 void TCustomPreviewToolbar::SetFlat(bool flat) {
     flat_ = flat;
-    for (auto* b : buttonWidgets_) b->setAutoRaise(flat);
+    for (auto* b : buttonWidgets_)
+        b->setAutoRaise(flat);
 }
 
 void TCustomPreviewToolbar::SetScaleBox(bool on) {
@@ -263,29 +291,57 @@ void TCustomPreviewToolbar::SetUserButtonHint(const QString& hint) {
 
 void TCustomPreviewToolbar::ButtonClick(TButtonKind kind) {
     bool allow = true;
-    if (OnButtonClick) OnButtonClick(this, kind, allow);
+    if (OnButtonClick)
+        OnButtonClick(this, kind, allow);
     if (allow) {
         TCustomPrintJob* job = preview_ ? preview_->PrintJob() : nullptr;
         if (kind == btnClose) {
-            if (QWidget* form = window()) form->close();
+            if (QWidget* form = window())
+                form->close();
         } else if (kind == btnUser) {
-            if (OnUserButtonClick) OnUserButtonClick(this);
+            if (OnUserButtonClick)
+                OnUserButtonClick(this);
         } else if (preview_ && job) {
             switch (kind) {
-            case btnPrint: job->Print(); break;
-            case btnPrintDialog: job->PrintWithDialog(); break;
-            case btnPrinterSetupDialog: job->PrinterSetupDialog(); break;
-            case btnFirstPage: preview_->SetPageIndex(1); break;
-            case btnPrevPage: preview_->SetPageIndex(preview_->PageIndex() - 1); break;
-            case btnNextPage: preview_->SetPageIndex(preview_->PageIndex() + 1); break;
-            case btnLastPage: preview_->SetPageIndex(job->PageCount()); break;
-            case btnWholePage: preview_->SetViewMode(vmWholePage); break;
-            case btnPageWidth: preview_->SetViewMode(vmPageWidth); break;
-            case btnZoomOut: preview_->ZoomOut(); break;
-            case btnZoomIn: preview_->ZoomIn(); break;
-            case btnRefresh: job->Update(); break;
+            case btnPrint:
+                job->Print();
+                break;
+            case btnPrintDialog:
+                job->PrintWithDialog();
+                break;
+            case btnPrinterSetupDialog:
+                job->PrinterSetupDialog();
+                break;
+            case btnFirstPage:
+                preview_->SetPageIndex(1);
+                break;
+            case btnPrevPage:
+                preview_->SetPageIndex(preview_->PageIndex() - 1);
+                break;
+            case btnNextPage:
+                preview_->SetPageIndex(preview_->PageIndex() + 1);
+                break;
+            case btnLastPage:
+                preview_->SetPageIndex(job->PageCount());
+                break;
+            case btnWholePage:
+                preview_->SetViewMode(vmWholePage);
+                break;
+            case btnPageWidth:
+                preview_->SetViewMode(vmPageWidth);
+                break;
+            case btnZoomOut:
+                preview_->ZoomOut();
+                break;
+            case btnZoomIn:
+                preview_->ZoomIn();
+                break;
+            case btnRefresh:
+                job->Update();
+                break;
             case btnClose:
-            case btnUser: break;
+            case btnUser:
+                break;
             }
         }
     }
@@ -306,7 +362,8 @@ void TCustomPreviewToolbar::UpdateButtons() {
         buttonWidgets_[btnZoomIn]->setEnabled(scale < MaxViewScale);
         combo_->setEnabled(true);
     }
-    if (OnUpdate) OnUpdate(this);
+    if (OnUpdate)
+        OnUpdate(this);
 }
 
-}  // namespace printing
+} // namespace printing

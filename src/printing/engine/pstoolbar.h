@@ -73,8 +73,8 @@ private:
 
     QPointer<TCustomPreview> preview_;
     QMetaObject::Connection connection_;
-    TButtonKinds buttons_{btnPrint, btnPrinterSetupDialog, btnFirstPage, btnPrevPage,
-                          btnNextPage, btnLastPage, btnZoomOut, btnZoomIn};
+    TButtonKinds buttons_{btnPrint,    btnPrinterSetupDialog, btnFirstPage, btnPrevPage,
+                          btnNextPage, btnLastPage,           btnZoomOut,   btnZoomIn};
     bool flat_ = true;
     bool scaleBox_ = true;
     int scaleBoxPos_ = 9;
@@ -91,4 +91,4 @@ public:
     using TCustomPreviewToolbar::TCustomPreviewToolbar;
 };
 
-}  // namespace printing
+} // namespace printing

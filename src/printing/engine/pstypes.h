@@ -13,21 +13,35 @@
 namespace printing {
 
 // A set of enumeration values (the Pascal "set of"): one bit per value.
-template <typename E>
-class EnumSet {
+template <typename E> class EnumSet {
 public:
     constexpr EnumSet() = default;
     constexpr EnumSet(std::initializer_list<E> values) {
-        for (E v : values) bits_ |= bit(v);
+        for (E v : values)
+            bits_ |= bit(v);
     }
     constexpr bool contains(E v) const { return (bits_ & bit(v)) != 0; }
-    constexpr EnumSet& insert(E v) { bits_ |= bit(v); return *this; }
-    constexpr EnumSet& remove(E v) { bits_ &= ~bit(v); return *this; }
+    constexpr EnumSet& insert(E v) {
+        bits_ |= bit(v);
+        return *this;
+    }
+    constexpr EnumSet& remove(E v) {
+        bits_ &= ~bit(v);
+        return *this;
+    }
     constexpr bool empty() const { return bits_ == 0; }
     constexpr std::uint32_t bits() const { return bits_; }
     constexpr bool operator==(const EnumSet&) const = default;
-    constexpr EnumSet operator|(EnumSet o) const { EnumSet r; r.bits_ = bits_ | o.bits_; return r; }
-    constexpr EnumSet operator|(E v) const { EnumSet r = *this; r.insert(v); return r; }
+    constexpr EnumSet operator|(EnumSet o) const {
+        EnumSet r;
+        r.bits_ = bits_ | o.bits_;
+        return r;
+    }
+    constexpr EnumSet operator|(E v) const {
+        EnumSet r = *this;
+        r.insert(v);
+        return r;
+    }
 
 private:
     static constexpr std::uint32_t bit(E v) { return std::uint32_t{1} << static_cast<unsigned>(v); }
@@ -45,9 +59,20 @@ using TDrawAreas = EnumSet<TDrawArea>;
 enum TDrawTarget { dtPrint, dtPreview, dtMetaPreview, dtExternal };
 enum TViewMode { vmWholePage, vmPageWidth, vmCustom };
 enum TButtonKind {
-    btnPrint, btnPrintDialog, btnPrinterSetupDialog, btnFirstPage, btnPrevPage,
-    btnNextPage, btnLastPage, btnWholePage, btnPageWidth, btnZoomOut, btnZoomIn,
-    btnRefresh, btnClose, btnUser
+    btnPrint,
+    btnPrintDialog,
+    btnPrinterSetupDialog,
+    btnFirstPage,
+    btnPrevPage,
+    btnNextPage,
+    btnLastPage,
+    btnWholePage,
+    btnPageWidth,
+    btnZoomOut,
+    btnZoomIn,
+    btnRefresh,
+    btnClose,
+    btnUser
 };
 constexpr int ButtonKindCount = btnUser + 1;
 using TButtonKinds = EnumSet<TButtonKind>;
@@ -79,8 +104,7 @@ private:
 };
 
 // Texts of the engine (English).
-inline const char* const MarginsOutsideText =
-    "One or more margins are set outside the printable area of the page.";
+inline const char* const MarginsOutsideText = "One or more margins are set outside the printable area of the page.";
 inline const char* const MarginsFixQuestion = "Do you want to fix them?";
 
 // Unit conversion: value in `from` converted to `to` through
@@ -96,4 +120,4 @@ double RoundTiesEven(double value, int decimals = 0);
 // Whole number, ties to even.
 int RoundToInt(double value);
 
-}  // namespace printing
+} // namespace printing

@@ -16,7 +16,8 @@ if(CMAKE_INSTALL_LIBDIR MATCHES "^lib/")
 endif()
 
 install(TARGETS vokabeltrainer RUNTIME DESTINATION "${VT_PROGRAM_DIR}")
-install(FILES "${VT_MANUAL_PDF}" DESTINATION "${VT_PROGRAM_DIR}")
+install(FILES "${VT_MANUAL_PDF}" "${PROJECT_SOURCE_DIR}/data/manual/handbuch.md" DESTINATION "${VT_PROGRAM_DIR}")
+install(DIRECTORY "${VT_MANUAL_PICTURES}/" DESTINATION "${VT_PROGRAM_DIR}/bilder" FILES_MATCHING PATTERN "*.png")
 # Escaped variables are read at install time, so "--prefix" and DESTDIR hold.
 install(CODE "
     set(prefix \"\${CMAKE_INSTALL_PREFIX}\")

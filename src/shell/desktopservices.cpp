@@ -6,6 +6,9 @@
 #include <QFileDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
+#include <QProcess>
+#include <QMimeDatabase>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -77,8 +80,28 @@ std::optional<QString> WidgetPrompter::input(const QString& caption, const QStri
     return dlg.textValue();
 }
 
+namespace {
+
+// Whether the desktop names an application for the file's type. The desktop
+// services hand the file to xdg-open and report success even when nothing
+// opens it, so the MIME database is asked first, the way xdg-open asks it.
+bool desktopHasViewerFor(const QString& path) {
+    const QString type = QMimeDatabase().mimeTypeForFile(path).name();
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), type});
+    if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)
+        return false;
+    const QString desktopFile = QString::fromLocal8Bit(query.readAllStandardOutput()).trimmed();
+    if (desktopFile.isEmpty())
+        return false;
+    // An entry left behind by an uninstalled viewer names a file that is gone.
+    return !QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopFile).isEmpty();
+}
+
+} // namespace
+
 bool DesktopOpener::open(const QString& path) {
-    if (!QFileInfo::exists(path))
+    if (!QFileInfo::exists(path) || !desktopHasViewerFor(path))
         return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

@@ -128,6 +128,8 @@ void Mainform::buildMenu() {
     Hilfe1 = entry(hilfe, "Hilfe1", QStringLiteral("Hilfe"), &Mainform::Hilfe1Click);
     Hilfe1->setShortcut(Qt::Key_F1);
     Hilfe1->setShortcutContext(Qt::WindowShortcut); // only while the main window is active
+    HandbuchImProgramm1 = entry(hilfe, "HandbuchImProgramm1", QStringLiteral("Handbuch im Programm"),
+                                &Mainform::HandbuchImProgramm1Click);
     hilfe->addSeparator();
     Info1 = entry(hilfe, "Info1", QStringLiteral("Info"), &Mainform::Info1Click);
 }
@@ -235,12 +237,6 @@ void Mainform::AttachVocabularyViews() {
     viewsAttached_ = true;
     for (auto& l : viewsLinks_)
         l(true);
-}
-
-void Mainform::OpenManual(core::ManualPlace place) {
-    const QString folder = place == core::ManualPlace::Main ? ctx_.paths.dataFolder : ctx_.paths.programFolder;
-    // Nothing is reported when the file or a viewer is missing.
-    ctx_.opener().open(QDir(folder).filePath(QStringLiteral("Vokabeltrainer - Handbuch.pdf")));
 }
 
 void Mainform::registerColumnWidths(ColumnWidths grid) {

@@ -6,6 +6,7 @@
 #include "printing/printkind.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <optional>
 
@@ -53,6 +54,7 @@ class DictionaryPanel;
 namespace shell {
 
 class AboutF;
+class HelpWindow;
 class WorkPanel;
 
 // The one main window: navigation bar, menu, status bar and the work panels.
@@ -98,6 +100,7 @@ public:
     QAction* Vokabelliste1;
     QAction* Vokabeltest1;
     QAction* Hilfe1;
+    QAction* HandbuchImProgramm1; // the manual in the program's own help window
     QAction* Info1;
 
     // Work panels.
@@ -199,7 +202,14 @@ public:
     // Menu and bar handlers.
     void Beenden1Click();
     void Hilfe1Click() { OpenManual(core::ManualPlace::Main); }
+    void HandbuchImProgramm1Click();
     void Info1Click();
+
+    // The program's own help window at the chapter for `window` (the main
+    // window: for the panel it shows); made on first use.
+    HelpWindow* showHelpWindow(const QWidget* window);
+    // The manual's chapter for a window or the main window's visible panel.
+    int manualChapterFor(const QWidget* window) const;
     void StatistikClick();
     void LernenClick();
     void TestenClick();
@@ -247,6 +257,7 @@ private:
     bool closed_ = false;
     bool endingOnSignal_ = false;
     std::optional<printing::PrintKind> printKind_;
+    QPointer<HelpWindow> helpWindow_;
 };
 
 } // namespace shell

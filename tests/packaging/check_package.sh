@@ -21,6 +21,7 @@ cmake --install "$build" --prefix "$root/usr" >/dev/null
 for f in usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
          usr/share/icons/hicolor/scalable/apps/$id.svg \
          "usr/lib/moriva-vokabeltrainer/Vokabeltrainer - Handbuch.pdf" \
+         usr/lib/moriva-vokabeltrainer/handbuch.md usr/lib/moriva-vokabeltrainer/bilder/hauptfenster.png \
          usr/share/doc/moriva-vokabeltrainer/LICENSE; do
     [ -s "$root/$f" ] || fail "missing $f"
 done

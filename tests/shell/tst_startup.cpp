@@ -317,6 +317,7 @@ private slots:
                                     "  Vokabeltest",
                                     "Hilfe",
                                     "  Hilfe",
+                                    "  Handbuch im Programm",
                                     "-",
                                     "  Info"}));
     }

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -63,6 +64,10 @@ void LearnPanel::buildUi() {
     steps->addWidget(BLernenStart);
     steps->addWidget(BLernenStop);
     steps->addStretch(1);
+    LKartenposition = new QLabel(this);
+    LKartenposition->setObjectName(QStringLiteral("LKartenposition"));
+    steps->addWidget(LKartenposition);
+    steps->addStretch(1);
     steps->addWidget(BVorher);
     steps->addWidget(BEinzelschritt);
     steps->addWidget(BNaechste);
@@ -77,10 +82,17 @@ void LearnPanel::showOptions() {
     CBReihenfolge->setCurrentIndex(ctx_.options.OrderMode - 1);
     SBSChleife->setChecked(ctx_.options.loop);
     SBAbfragerichtung->setChecked(ctx_.options.Direction == 1);
+    run_.optionsChanged();
 }
 
 void LearnPanel::showCard(int vocabularyId, CardPart part) {
     CardView(*Image1, *Image2, ctx_.db.vocabulary, vocabularyId, ctx_.options.Direction, part);
+}
+
+void LearnPanel::showProgress(int number, int count) {
+    LKartenposition->setText(
+        QStringLiteral("Karte %1 von %2")
+            .arg(QLocale(QLocale::German).toString(number), QLocale(QLocale::German).toString(count)));
 }
 
 void LearnPanel::showRunning(bool running, bool canStepBack) {

@@ -11,6 +11,7 @@
 #include <functional>
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QToolButton;
 
@@ -35,6 +36,7 @@ public:
     QComboBox* CBReihenfolge;
     QToolButton* SBSChleife;
     QToolButton* SBAbfragerichtung;
+    QLabel* LKartenposition; // "Karte 17 von 123" while a run shows cards
 
     std::function<void()> onOptions; // opens the learn options dialog
 
@@ -58,6 +60,7 @@ private:
     void buildUi();
     void showCard(int vocabularyId, CardPart part) override;
     void showRunning(bool running, bool canStepBack) override;
+    void showProgress(int number, int count) override;
 
     core::AppContext& ctx_;
     core::WindowHost& host_;

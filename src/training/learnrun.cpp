@@ -7,12 +7,20 @@ namespace training {
 void LearnRun::showCurrent(bool single) {
     const CardPart part = !single ? CardPart::Whole : singleStepPhase_ == 1 ? CardPart::Question : CardPart::Answers;
     view_.showCard(pool_.vocabularyId(), part);
+    if (part == CardPart::Answers)
+        return; // the second half of the same card
+    const int count = pool_.size();
+    if (ctx_.options.OrderMode == Sequential)
+        view_.showProgress(pool_.position(), count);
+    else
+        view_.showProgress(count > 0 ? drawn_++ % count + 1 : 0, count);
 }
 
 void LearnRun::start() {
     if (!readyToStart(pool_, ctx_.prompter(), QStringLiteral("Lernen")))
         return;
     pool_.first();
+    drawn_ = 0;
     showCurrent(false);
     pool_.next();
     asked_.clear();
@@ -23,6 +31,11 @@ void LearnRun::start() {
 void LearnRun::stop() {
     running_ = false;
     view_.showRunning(false, false);
+}
+
+void LearnRun::optionsChanged() {
+    if (running_)
+        view_.showRunning(true, ctx_.options.OrderMode == Sequential);
 }
 
 void LearnRun::step(bool single) {

@@ -13,6 +13,9 @@ class LearnRunView {
 public:
     virtual ~LearnRunView() = default;
     virtual void showCard(int vocabularyId, CardPart part) = 0;
+    // Where the run is: card `number` of `count` (in a drawn order the
+    // number of cards drawn so far, counted again from 1 after `count`).
+    virtual void showProgress(int number, int count) = 0;
     // Start, stop and the step controls as a running or an idle run needs
     // them; stepping back is offered only where the order allows it.
     virtual void showRunning(bool running, bool canStepBack) = 0;
@@ -31,6 +34,8 @@ public:
     void next();
     void singleStep();
     void previous();
+    // The options changed during the run: stepping back follows the order.
+    void optionsChanged();
 
     bool running() const { return running_; }
     // 1 while the next half step shows a question, 2 while it shows the answers.
@@ -47,6 +52,7 @@ private:
     LearnRunView& view_;
     AskedList asked_;
     int singleStepPhase_ = 1;
+    int drawn_ = 0; // cards shown in a drawn order
     bool running_ = false;
 };
 

@@ -16,11 +16,13 @@ public:
     QList<CardPart> parts;
     bool running = false;
     bool canStepBack = false;
+    QStringList progress;
 
     void showCard(int id, CardPart part) override {
         cards << id;
         parts << part;
     }
+    void showProgress(int number, int count) override { progress << QStringLiteral("%1/%2").arg(number).arg(count); }
     void showRunning(bool on, bool back) override {
         running = on;
         canStepBack = back;
@@ -155,6 +157,40 @@ private slots:
         for (int i = 0; i < 4; ++i)
             run->next();
         QCOMPARE(prompter->shown.size(), 1);
+    }
+
+    // The position counts the lesson's cards in sequence, and the cards
+    // drawn so far in a drawn order; a half step shows it once per card.
+    void progressCountsTheCardsOfTheLesson() {
+        begin("Drei");
+        run->singleStep();
+        run->singleStep();
+        run->next();
+        QCOMPARE(view.progress, QStringList({"1/3", "2/3", "3/3"}));
+        run->previous();
+        QCOMPARE(view.progress.last(), QString("2/3"));
+        view.progress.clear();
+        begin(QStringLiteral("ALLE VOKABELN"), 2, true);
+        for (int i = 0; i < 4; ++i)
+            run->next();
+        QCOMPARE(view.progress, QStringList({"1/4", "2/4", "3/4", "4/4", "1/4"}));
+    }
+
+    // Switching to a drawn order during the run takes the step back away,
+    // so it cannot be offered where it would only say it cannot go back.
+    void aDrawnOrderChosenDuringTheRunTakesTheStepBackAway() {
+        begin("Drei");
+        QVERIFY(view.canStepBack);
+        ctx->options.OrderMode = 2;
+        run->optionsChanged();
+        QVERIFY(view.running);
+        QVERIFY(!view.canStepBack);
+        ctx->options.OrderMode = 1;
+        run->optionsChanged();
+        QVERIFY(view.canStepBack);
+        run->stop();
+        run->optionsChanged(); // an idle run stays idle
+        QVERIFY(!view.running);
     }
 
     // A run cannot start on a lesson without words, and says why.

@@ -53,6 +53,7 @@ private slots:
         QCOMPARE(l().Image2->texts().front(), (Text{"house", 112, 50, 30, Qt::AlignHCenter, Qt::white}));
         QVERIFY(!l().BLernenStart->isEnabled());
         QVERIFY(l().BVorher->isEnabled());
+        QCOMPARE(l().LKartenposition->text(), QString("Karte 1 von 3"));
         click(l().BNaechste);
         QCOMPARE(question(), QStringList{"Baum"});
         click(l().BNaechste);
@@ -81,6 +82,15 @@ private slots:
         click(l().BEinzelschritt);
         QCOMPARE(question(), QStringList{"Apfel"});
         QVERIFY(l().Image2->isBlank());
+    }
+
+    void theOrderBoxDuringARunSwitchesTheStepBackOff() {
+        startLesson("Drei");
+        QVERIFY(l().BVorher->isEnabled());
+        QTest::keyClick(l().CBReihenfolge, Qt::Key_Down); // "Zufällig"
+        QCOMPARE(f->ctx->options.OrderMode, 2);
+        QVERIFY(!l().BVorher->isEnabled());
+        QVERIFY(l().BNaechste->isEnabled());
     }
 
     void stepsBackAreOfferedOnlyInSequentialOrder() {

@@ -319,6 +319,25 @@ private slots:
         QVERIFY(!t().BOK->isVisible());
     }
 
+    void switchingARunningTestToTheKeyboardPutsTheFocusInTheAnswerField() {
+        startWith({{"tastatur", 0}});
+        f->chooseLesson(true, "ALLE VOKABELN");
+        QTest::mouseClick(t().BTestStart, Qt::LeftButton);
+        QVERIFY(t().run().running());
+        QTest::mouseClick(t().SBTastatureingabe, Qt::LeftButton);
+        QVERIFY(f->ctx->options.keyboard);
+        // The main window's focus; the test platform leaves the closed
+        // lesson dialog the active window.
+        QTRY_COMPARE(f->form->focusWidget(), static_cast<QWidget*>(t().Edit1));
+
+        QTest::mouseClick(t().SBTastatureingabe, Qt::LeftButton); // back to the choices
+        QVERIFY(!f->ctx->options.keyboard);
+        f->testOptions([](training::testoptionenF& d) { d.RadioButton9->setChecked(true); });
+        QVERIFY(f->ctx->options.keyboard);
+        QVERIFY(t().run().running());
+        QTRY_COMPARE(f->form->focusWidget(), static_cast<QWidget*>(t().Edit1));
+    }
+
     void multipleChoiceOffersFourDifferentCaptionsOneOfThemRight() {
         startWith();
         f->random->ints = {2, 0, 3, 5, 1, 6, 2, 4};

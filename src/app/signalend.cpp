@@ -49,6 +49,7 @@ core::Answer EndingPrompter::endingAnswer(core::Buttons buttons) {
     case core::Buttons::Ok:
         return core::Answer::Ok;
     case core::Buttons::YesNo:
+    case core::Buttons::YesNoDefaultNo:
         return core::Answer::No;
     case core::Buttons::YesCancel:
     case core::Buttons::YesNoCancel:

@@ -22,7 +22,11 @@ DatenSichernF::DatenSichernF(core::AppContext& ctx, core::WindowHost& host, QWid
         w->setObjectName(QString::fromLatin1(name));
         return w;
     };
-    const QString start = QDir::toNativeSeparators(QDir::homePath() + u'/');
+    // A folder of its own, so a backup's files do not lie loose in the home
+    // folder; it is made when the first backup goes there.
+    const QString home = ctx.paths.homeFolder.isEmpty() ? QDir::homePath() : ctx.paths.homeFolder;
+    proposal_ = QDir(home).filePath(QStringLiteral("Vokabeltrainer-Sicherung")) + u'/';
+    const QString start = QDir::toNativeSeparators(proposal_);
 
     Label1 = new QLabel(QStringLiteral("Datenbank sichern in folgendes Verzeichnis"), this);
     named(Label1, "Label1");
@@ -92,6 +96,12 @@ QString DatenSichernF::withSeparator(QLineEdit* field) {
 
 void DatenSichernF::BSichernClick() {
     const QString folder = withSeparator(Edit1);
+    if (folder == proposal_ && !QDir().mkpath(folder)) {
+        ctx_.prompter().information(
+            QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden. Bitte wählen Sie einen anderen Ordner.")
+                .arg(QDir::toNativeSeparators(folder)));
+        return;
+    }
     QStringList problems;
     try {
         problems = core::backup::backUp(ctx_.db, folder);
@@ -110,7 +120,7 @@ void DatenSichernF::BZuruecklesenClick() {
     const QString folder = withSeparator(Edit2);
     if (ctx_.prompter().ask(QStringLiteral("Beim Zurücklesen der Datenbanken werden alle jetzigen Daten mit der "
                                            "zurückgelesenen Version überschrieben! Sind Sie sicher?"),
-                            core::Buttons::YesNo) != core::Answer::Yes)
+                            core::Buttons::YesNoDefaultNo) != core::Answer::Yes)
         return;
     const QStringList refused = core::backup::checkCopy(folder);
     if (!refused.isEmpty()) {

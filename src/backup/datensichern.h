@@ -42,6 +42,7 @@ private:
 
     core::AppContext& ctx_;
     QString lastChosen_;
+    QString proposal_; // the proposed backup folder, with '/'
 };
 
 } // namespace backup

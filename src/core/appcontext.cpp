@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QStandardPaths>
 
 namespace core {
@@ -13,6 +14,7 @@ AppPaths AppPaths::standard() {
                    QStringLiteral("/Moriva Vokabeltrainer/");
     p.settingsFile = SettingsStore::defaultFilePath();
     p.programFolder = QCoreApplication::applicationDirPath();
+    p.homeFolder = QDir::homePath();
     return p;
 }
 

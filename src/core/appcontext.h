@@ -15,6 +15,7 @@ struct AppPaths {
     QString dataFolder; // ends with '/'
     QString settingsFile;
     QString programFolder; // where the program and its manual copy lie
+    QString homeFolder;    // the user's home, where backups are proposed; empty: the system's
     // The places a normal run uses.
     static AppPaths standard();
 };

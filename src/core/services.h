@@ -10,7 +10,9 @@
 namespace core {
 
 enum class Answer { Ok, Cancel, Yes, No };
-enum class Buttons { Ok, YesNo, YesCancel, YesNoCancel, OkCancel };
+// YesNoDefaultNo: "Nein" is the default button, for questions whose "Ja"
+// cannot be undone.
+enum class Buttons { Ok, YesNo, YesCancel, YesNoCancel, OkCancel, YesNoDefaultNo };
 
 class Prompter {
 public:

@@ -41,6 +41,7 @@ core::Answer WidgetPrompter::ask(const QString& text, core::Buttons buttons, con
         choices = {{"OK", QMessageBox::AcceptRole, core::Answer::Ok}};
         break;
     case core::Buttons::YesNo:
+    case core::Buttons::YesNoDefaultNo:
         choices = {{"Ja", QMessageBox::YesRole, core::Answer::Yes}, {"Nein", QMessageBox::NoRole, core::Answer::No}};
         break;
     case core::Buttons::YesCancel:
@@ -60,12 +61,15 @@ core::Answer WidgetPrompter::ask(const QString& text, core::Buttons buttons, con
     std::vector<QAbstractButton*> made;
     for (const Choice& c : choices)
         made.push_back(box.addButton(QString::fromUtf8(c.label), c.role));
+    if (buttons == core::Buttons::YesNoDefaultNo)
+        box.setDefaultButton(static_cast<QPushButton*>(made[1]));
     box.exec();
     for (size_t i = 0; i < made.size(); ++i)
         if (box.clickedButton() == made[i])
             return choices[i].answer;
     // Closed by the frame or Escape: the cautious answer.
-    return buttons == core::Buttons::YesNo ? core::Answer::No : core::Answer::Cancel;
+    const bool yesNo = buttons == core::Buttons::YesNo || buttons == core::Buttons::YesNoDefaultNo;
+    return yesNo ? core::Answer::No : core::Answer::Cancel;
 }
 
 std::optional<QString> WidgetPrompter::input(const QString& caption, const QString& prompt, const QString& initial) {

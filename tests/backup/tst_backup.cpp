@@ -12,6 +12,15 @@
 
 using namespace testsupport;
 
+namespace {
+void writeFileAt(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+} // namespace
+
 class BackupTest : public QObject, public MainWindowFixture {
     Q_OBJECT
 
@@ -42,6 +51,35 @@ private slots:
         start();
     }
     void cleanup() { form.reset(); }
+
+    // The proposal is a folder of its own in the home folder, made by the
+    // first backup into it; reading back asks with "Nein" as the default.
+    void theProposedFolderIsMadeOnDemandAndRestoringDefaultsToNo() {
+        openDialog();
+        const QString proposal = tc->dir.filePath("home/Vokabeltrainer-Sicherung") + u'/';
+        QCOMPARE(dialog()->Edit1->text(), QDir::toNativeSeparators(proposal));
+        QCOMPARE(dialog()->Edit2->text(), QDir::toNativeSeparators(proposal));
+        QVERIFY(!QDir(proposal).exists());
+        QDir().mkpath(tc->dir.filePath("home"));
+        dialog()->BSichern->click();
+        QCOMPARE(tc->prompter->shown, QStringList{});
+        QVERIFY(QFile::exists(proposal + "benutzer.xml"));
+        QVERIFY(QFile::exists(proposal + "englisch.v02"));
+
+        openDialog();
+        tc->prompter->answers = {core::Answer::No};
+        dialog()->BZuruecklesen->click();
+        QCOMPARE(tc->prompter->asked, QList<core::Buttons>{core::Buttons::YesNoDefaultNo});
+    }
+
+    void aProposedFolderThatCannotBeMadeIsSaidAndNothingIsWritten() {
+        openDialog();
+        writeFileAt(tc->dir.filePath("home/Vokabeltrainer-Sicherung"), "ein Dokument, kein Ordner");
+        dialog()->BSichern->click();
+        QCOMPARE(tc->prompter->shown.size(), 1);
+        QVERIFY(tc->prompter->shown.last().contains("kann nicht angelegt werden"));
+        QVERIFY(dialog()->isVisible());
+    }
 
     void backupWritesEveryFileAndAppendsTheSeparator() {
         openDialog();

@@ -10,6 +10,7 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -63,6 +64,26 @@ private slots:
     // the panel titles ask for a comic face. Both must come out as a face the
     // package installs, never as an arbitrary fallback (a calligraphic face
     // for the titles, a wider sans for the layouts).
+    // A question whose "Ja" cannot be undone has "Nein" as its default, so
+    // Enter does not answer it; other questions keep the box's own choice.
+    // Escape answers "Nein" for both kinds.
+    void aDestructiveQuestionDefaultsToNo() {
+        shell::WidgetPrompter prompter;
+        for (auto [buttons, expected] : {std::pair{core::Buttons::YesNoDefaultNo, QStringLiteral("Nein")},
+                                         std::pair{core::Buttons::YesNo, QString()}}) {
+            QString defaultCaption;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                if (box->defaultButton())
+                    defaultCaption = box->defaultButton()->text();
+                QTest::keyClick(box, Qt::Key_Escape);
+            });
+            QCOMPARE(prompter.ask(QStringLiteral("Sicher?"), buttons, QString()), core::Answer::No);
+            QCOMPARE(defaultCaption, expected);
+        }
+    }
+
     void theLayoutFacesResolveToTheirStandIns() {
         const QFont arial(QStringLiteral("Arial"));
         QVERIFY2(QStringList({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")})

@@ -15,12 +15,15 @@ public:
     QStringList shown;                         // every text, in order
     std::deque<core::Answer> answers;          // for ask()
     std::deque<std::optional<QString>> inputs; // for input()
+    QList<core::Buttons> asked;                // the buttons of every ask()
 
     void information(const QString& text, const QString&) override { shown << text; }
     core::Answer ask(const QString& text, core::Buttons buttons, const QString&) override {
         shown << text;
+        asked << buttons;
         if (answers.empty())
-            return buttons == core::Buttons::YesNo ? core::Answer::No : core::Answer::Cancel;
+            return buttons == core::Buttons::YesNo || buttons == core::Buttons::YesNoDefaultNo ? core::Answer::No
+                                                                                               : core::Answer::Cancel;
         const core::Answer a = answers.front();
         answers.pop_front();
         return a;
@@ -128,7 +131,7 @@ struct TestContext {
         s.opener = std::move(o);
         s.folderChooser = std::move(f);
         core::AppPaths paths{dataFolder(), dir.filePath("config/Moriva Software/Vokabeltrainer.reg"),
-                             dir.filePath("program/")};
+                             dir.filePath("program/"), dir.filePath("home/")};
         ctx = std::make_unique<core::AppContext>(paths, std::move(s));
     }
 };

@@ -77,10 +77,11 @@ public:
         s.random = std::move(r);
         s.opener = std::move(o);
         s.folderChooser = std::make_unique<testsupport::ScriptedFolderChooser>();
-        ctx = std::make_unique<core::AppContext>(
-            core::AppPaths{dir.filePath("data/Moriva Vokabeltrainer/"),
-                           dir.filePath("config/Moriva Software/Vokabeltrainer.reg"), dir.filePath("program/")},
-            std::move(s));
+        ctx =
+            std::make_unique<core::AppContext>(core::AppPaths{dir.filePath("data/Moriva Vokabeltrainer/"),
+                                                              dir.filePath("config/Moriva Software/Vokabeltrainer.reg"),
+                                                              dir.filePath("program/"), dir.filePath("home/")},
+                                               std::move(s));
     }
 
     void writeWords(const QList<Word>& words, const QString& language = "englisch") {

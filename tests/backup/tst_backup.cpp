@@ -45,9 +45,7 @@ private slots:
 
     void backupWritesEveryFileAndAppendsTheSeparator() {
         openDialog();
-        tc->ctx->db.vocabulary.insert();
-        tc->ctx->db.vocabulary.setValue("deutsch", "Fenster");
-        tc->ctx->db.vocabulary.post();
+        appendRow(tc->ctx->db.vocabulary, {.german = "Fenster"});
         const QString folder = target.path(); // as the chooser returns it: no closing separator
         backUpTo(folder);
         QCOMPARE(dialog()->Edit1->text(), QDir::toNativeSeparators(folder) + QDir::separator());
@@ -164,9 +162,7 @@ private slots:
     void answeringNeinChangesNothing() {
         openDialog();
         backUpTo(target.path());
-        tc->ctx->db.vocabulary.insert();
-        tc->ctx->db.vocabulary.setValue("deutsch", "nach der Sicherung");
-        tc->ctx->db.vocabulary.post();
+        appendRow(tc->ctx->db.vocabulary, {.german = "nach der Sicherung"});
         openDialog();
         restoreFrom(target.path(), core::Answer::No);
         QVERIFY(dialog()->isVisible());
@@ -181,9 +177,7 @@ private slots:
         QVERIFY(damaged.open(QIODevice::WriteOnly));
         damaged.write("kaputt");
         damaged.close();
-        tc->ctx->db.vocabulary.insert();
-        tc->ctx->db.vocabulary.setValue("deutsch", "bleibt");
-        tc->ctx->db.vocabulary.post();
+        appendRow(tc->ctx->db.vocabulary, {.german = "bleibt"});
         openDialog();
         restoreFrom(target.path());
         QVERIFY(dialog()->isVisible());

@@ -2,6 +2,7 @@
 // The five tables, identifier rules and the vocabulary file.
 #include "core/database.h"
 #include "core/vocabularyfile.h"
+#include "support/vocabularyrows.h"
 #include "tablestore/tableerror.h"
 
 #include <QFile>
@@ -26,10 +27,7 @@ class DatabaseTest : public QObject {
     }
 
     void addWord(const QString& de, const QString& en) {
-        db->vocabulary.insert();
-        db->vocabulary.setValue("deutsch", de);
-        db->vocabulary.setValue("auslaendisch", en);
-        db->vocabulary.post();
+        testsupport::appendRow(db->vocabulary, {.german = de, .foreign = en});
     }
 
 private slots:

@@ -7,6 +7,7 @@
 #include "core/practiceoptions.h"
 #include "core/subjectgroups.h"
 #include "core/vocabularyfile.h"
+#include "support/vocabularyrows.h"
 #include "tablestore/tableerror.h"
 
 #include <QDir>
@@ -24,10 +25,7 @@ class LanguageDataTest : public QObject {
     std::unique_ptr<Database> db;
 
     void addWord(const QString& de, const QString& group) {
-        db->vocabulary.insert();
-        db->vocabulary.setValue("deutsch", de);
-        db->vocabulary.setValue("Sachgruppe", group);
-        db->vocabulary.post();
+        testsupport::appendRow(db->vocabulary, {.german = de, .group = group});
     }
 
 private slots:

@@ -106,9 +106,7 @@ private slots:
         QCOMPARE(tc->ctx->db.loadedLanguage(), QString("englisch"));
         QCOMPARE(tc->ctx->settings.readInteger("LastVokID"), 10040);
         auto& v = tc->ctx->db.vocabulary;
-        v.insert();
-        v.setValue("deutsch", "Tisch");
-        v.post();
+        appendRow(v, {.german = "Tisch"});
         QCOMPARE(v.integer("ID"), 10041);
     }
 };

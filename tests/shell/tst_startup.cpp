@@ -31,27 +31,18 @@ QList<int> vocabularyIds(ts::Table& v) {
 
 } // namespace
 
-class StartupTest : public QObject {
+class StartupTest : public QObject, public testsupport::MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<TestContext> tc;
-    std::unique_ptr<Mainform> form;
     QMap<QString, int> gridWidths; // a stand-in grid for the width rules
 
     void start() {
-        form = std::make_unique<Mainform>(*tc->ctx);
-        form->createWindows();
-        form->registerColumnWidths({"BreiteB",
+        testsupport::startMainform(form, *tc->ctx, [this](Mainform& m) {
+            m.registerColumnWidths({"BreiteB",
                                     {"deutsch", "auslaendisch"},
                                     [this](const QString& f) { return gridWidths.value(f); },
                                     [this](const QString& f, int w) { gridWidths[f] = w; }});
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
-    void stop() {
-        form->close();
-        form.reset();
-        tc->make();
+        });
     }
 
 private slots:
@@ -212,10 +203,7 @@ private slots:
 
     void quittingSavesTheRunsChangesOnce() {
         start();
-        auto& v = tc->ctx->db.vocabulary;
-        v.insert();
-        v.setValue("deutsch", "Brücke");
-        v.post();
+        testsupport::appendRow(tc->ctx->db.vocabulary, {.german = "Brücke"});
         form->Beenden1->trigger();
         QVERIFY(form->closeStepDone());
         QVERIFY(!form->isVisible());

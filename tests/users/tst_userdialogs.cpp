@@ -144,9 +144,7 @@ private slots:
 
     void switchingUpdatesAtOnceAndLoadsTheUsersLanguage() {
         addUser("Anna", "französisch");
-        tc->ctx->db.vocabulary.insert();
-        tc->ctx->db.vocabulary.setValue("deutsch", "Tür");
-        tc->ctx->db.vocabulary.post();
+        appendRow(tc->ctx->db.vocabulary, {.german = "Tür"});
         auto* d = form->benutzerwechselnF;
         open(d);
         clickUser(d->DBLookupListBox1, "Anna");

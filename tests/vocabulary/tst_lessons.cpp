@@ -255,19 +255,10 @@ private slots:
     }
 
     void aFirstSwitchToALanguageCreatesItsLesson() {
-        ts::Table t("v");
-        core::Database::defineVocabulary(t);
-        t.createDataSet();
-        for (auto [id, de, group] :
-             {std::tuple{20001, "Brot", "Essen"}, {20002, "Käse", "Essen"}, {20003, "Tag", ""}}) {
-            t.insert();
-            t.setValue("ID", id);
-            t.setValue("deutsch", de);
-            t.setValue("auslaendisch", QString(de) + "-fr");
-            t.setValue("Sachgruppe", group);
-            t.post();
-        }
-        core::vocabularyfile::write(t, tc->dataFile("französisch.v02"));
+        writeLanguage(tc->dataFolder(), "französisch",
+                      {{.id = 20001, .german = "Brot", .foreign = "Brot-fr", .group = "Essen"},
+                       {.id = 20002, .german = "Käse", .foreign = "Käse-fr", .group = "Essen"},
+                       {.id = 20003, .german = "Tag", .foreign = "Tag-fr", .group = ""}});
         QVERIFY(form->switchLanguage("französisch"));
         auto& l = db().lessons;
         QVERIFY(l.locate("Name;Sprache", {"ALLE VOKABELN", "französisch"}));
@@ -286,11 +277,7 @@ private slots:
         QVERIFY(l.locate("Name", "ALLE VOKABELN"));
         l.deleteRecord();
         const int rows = db().members.recordCount();
-        auto& v = db().vocabulary;
-        v.insert();
-        v.setValue("deutsch", "Baum");
-        v.setValue("auslaendisch", "tree");
-        v.post();
+        appendRow(db().vocabulary, {.german = "Baum", .foreign = "tree"});
         QCOMPARE(db().members.recordCount(), rows);
     }
 };

@@ -2,22 +2,15 @@
 // The five tables, identifier rules and the vocabulary file.
 #include "core/database.h"
 #include "core/vocabularyfile.h"
+#include "support/databasefixture.h"
 #include "support/vocabularyrows.h"
 #include "tablestore/tableerror.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
-using core::Database;
-using core::SettingsStore;
-
-class DatabaseTest : public QObject {
+class DatabaseTest : public QObject, public testsupport::DatabaseFixture {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<SettingsStore> settings;
-    std::unique_ptr<Database> db;
 
     void addUser(const QString& name, const QString& language) {
         db->users.insert();
@@ -31,15 +24,7 @@ class DatabaseTest : public QObject {
     }
 
 private slots:
-    void init() {
-        dir = std::make_unique<QTemporaryDir>();
-        settings = std::make_unique<SettingsStore>(dir->filePath("settings.reg"));
-        db = std::make_unique<Database>(*settings, dir->path());
-        for (ts::Table* t : {&db->users, &db->lessons, &db->members, &db->knowledge, &db->vocabulary})
-            t->open();
-        addUser("TestName", "englisch");
-        settings->writeInteger("AktuelleBenutzerID", db->users.integer("ID"));
-    }
+    void init() { openDatabase(); }
 
     void tablesHaveTheirFieldsFilesAndOrderings() {
         QCOMPARE(db->users.fields().size(), size_t(5));

@@ -13,8 +13,9 @@
 
 namespace testsupport {
 
-// One row of a vocabulary table. A field left out stays unset (null), as
-// when a user never typed into it; without an ID the table numbers the row.
+// One row of a vocabulary table. A field left out is not set at all, so the
+// row keeps what a new record of that table starts with: null, or what the
+// table's insert hook puts there (the program's vocabulary numbers its rows).
 struct VocabularyRow {
     std::optional<int> id = {};
     QString german;

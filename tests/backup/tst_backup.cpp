@@ -3,6 +3,7 @@
 #include "backup/datensichern.h"
 #include "core/languages.h"
 #include "support/mainwindowfixture.h"
+#include "support/userrows.h"
 #include "users/sprache.h"
 
 #include <QLabel>
@@ -128,18 +129,11 @@ private slots:
     void aCurrentUserTheCopyLacksHandsOverToTheFirstByName() {
         auto& db = tc->ctx->db;
         for (const char* name : {"Zora", "Berta"}) {
-            db.users.insert();
-            db.users.setValue("Name", name);
-            db.users.setValue("Letzte Sprache", "englisch");
-            db.users.post();
+            appendUser(db.users, name, "englisch");
         }
         openDialog();
         backUpTo(target.path());
-        db.users.insert();
-        db.users.setValue("Name", "Carl");
-        db.users.setValue("Letzte Sprache", "englisch");
-        db.users.post();
-        tc->ctx->settings.writeInteger("AktuelleBenutzerID", db.users.integer("ID"));
+        tc->ctx->settings.writeInteger("AktuelleBenutzerID", appendUser(db.users, "Carl", "englisch"));
         openDialog();
         restoreFrom(target.path());
         QVERIFY(db.users.locate("Name", "Berta"));

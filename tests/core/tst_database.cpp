@@ -12,12 +12,7 @@
 class DatabaseTest : public QObject, public testsupport::DatabaseFixture {
     Q_OBJECT
 
-    void addUser(const QString& name, const QString& language) {
-        db->users.insert();
-        db->users.setValue("Name", name);
-        db->users.setValue("Letzte Sprache", language);
-        db->users.post();
-    }
+    void addUser(const QString& name, const QString& language) { testsupport::appendUser(db->users, name, language); }
 
     void addWord(const QString& de, const QString& en) {
         testsupport::appendRow(db->vocabulary, {.german = de, .foreign = en});

@@ -4,6 +4,7 @@
 #include "shell/mainform.h"
 #include "shell/workpanel.h"
 #include "support/mainwindowfixture.h"
+#include "support/userrows.h"
 
 #include <QAction>
 #include <QDir>
@@ -117,10 +118,7 @@ private slots:
     void aMissingKnowledgeFileKeepsTheUsers() {
         start();
         auto& db = tc->ctx->db;
-        db.users.insert();
-        db.users.setValue("Name", "Anna");
-        db.users.setValue("Letzte Sprache", "englisch");
-        db.users.post();
+        testsupport::appendUser(db.users, "Anna", "englisch");
         stop();
         QVERIFY(QFile::remove(tc->dataFile("kann.xml")));
         start();
@@ -133,11 +131,8 @@ private slots:
         writeVocabulary(tc->dataFile("französisch.v02"), {{20001, "Käse"}});
         start();
         auto& db = tc->ctx->db;
-        db.users.insert();
-        db.users.setValue("Name", "Zoe"); // sorts after TestName
-        db.users.setValue("Letzte Sprache", "französisch");
-        db.users.post();
-        tc->ctx->settings.writeInteger("AktuelleBenutzerID", db.users.integer("ID"));
+        const int zoe = testsupport::appendUser(db.users, "Zoe", "französisch"); // sorts after TestName
+        tc->ctx->settings.writeInteger("AktuelleBenutzerID", zoe);
         stop();
         start();
         QCOMPARE(vocabularyIds(tc->ctx->db.vocabulary), (QList<int>{20001}));

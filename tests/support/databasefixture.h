@@ -3,6 +3,7 @@
 
 #include "core/database.h"
 #include "core/settingsstore.h"
+#include "support/userrows.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -25,11 +26,7 @@ struct DatabaseFixture {
         db = std::make_unique<core::Database>(*settings, dir->path());
         for (ts::Table* t : {&db->users, &db->lessons, &db->members, &db->knowledge, &db->vocabulary})
             t->open();
-        db->users.insert();
-        db->users.setValue("Name", "TestName");
-        db->users.setValue("Letzte Sprache", "englisch");
-        db->users.post();
-        settings->writeInteger("AktuelleBenutzerID", db->users.integer("ID"));
+        settings->writeInteger("AktuelleBenutzerID", appendUser(db->users, "TestName", "englisch"));
     }
 };
 

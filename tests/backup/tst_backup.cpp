@@ -3,6 +3,7 @@
 #include "backup/datensichern.h"
 #include "core/languages.h"
 #include "support/mainwindowfixture.h"
+#include "support/userrows.h"
 #include "users/sprache.h"
 
 #include <QLabel>
@@ -83,9 +84,7 @@ private slots:
 
     void backupWritesEveryFileAndAppendsTheSeparator() {
         openDialog();
-        tc->ctx->db.vocabulary.insert();
-        tc->ctx->db.vocabulary.setValue("deutsch", "Fenster");
-        tc->ctx->db.vocabulary.post();
+        appendRow(tc->ctx->db.vocabulary, {.german = "Fenster"});
         const QString folder = target.path(); // as the chooser returns it: no closing separator
         backUpTo(folder);
         QCOMPARE(dialog()->Edit1->text(), QDir::toNativeSeparators(folder) + QDir::separator());
@@ -168,18 +167,11 @@ private slots:
     void aCurrentUserTheCopyLacksHandsOverToTheFirstByName() {
         auto& db = tc->ctx->db;
         for (const char* name : {"Zora", "Berta"}) {
-            db.users.insert();
-            db.users.setValue("Name", name);
-            db.users.setValue("Letzte Sprache", "englisch");
-            db.users.post();
+            appendUser(db.users, name, "englisch");
         }
         openDialog();
         backUpTo(target.path());
-        db.users.insert();
-        db.users.setValue("Name", "Carl");
-        db.users.setValue("Letzte Sprache", "englisch");
-        db.users.post();
-        tc->ctx->settings.writeInteger("AktuelleBenutzerID", db.users.integer("ID"));
+        tc->ctx->settings.writeInteger("AktuelleBenutzerID", appendUser(db.users, "Carl", "englisch"));
         openDialog();
         restoreFrom(target.path());
         QVERIFY(db.users.locate("Name", "Berta"));
@@ -202,9 +194,7 @@ private slots:
     void answeringNeinChangesNothing() {
         openDialog();
         backUpTo(target.path());
-        tc->ctx->db.vocabulary.insert();
-        tc->ctx->db.vocabulary.setValue("deutsch", "nach der Sicherung");
-        tc->ctx->db.vocabulary.post();
+        appendRow(tc->ctx->db.vocabulary, {.german = "nach der Sicherung"});
         openDialog();
         restoreFrom(target.path(), core::Answer::No);
         QVERIFY(dialog()->isVisible());
@@ -219,9 +209,7 @@ private slots:
         QVERIFY(damaged.open(QIODevice::WriteOnly));
         damaged.write("kaputt");
         damaged.close();
-        tc->ctx->db.vocabulary.insert();
-        tc->ctx->db.vocabulary.setValue("deutsch", "bleibt");
-        tc->ctx->db.vocabulary.post();
+        appendRow(tc->ctx->db.vocabulary, {.german = "bleibt"});
         openDialog();
         restoreFrom(target.path());
         QVERIFY(dialog()->isVisible());

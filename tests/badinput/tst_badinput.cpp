@@ -136,19 +136,15 @@ private slots:
             // subject group.
             QDir().mkpath(tc->dataFolder());
             ts::Table words(QStringLiteral("v"));
-            core::Database::defineVocabulary(words);
-            words.createDataSet();
+            openVocabularyTable(words);
             {
                 const ts::BulkInsertGuard bulk(words);
-                for (int i = 1; i <= 200000; ++i) {
-                    words.insert();
-                    words.setValue("ID", i);
-                    words.setValue("deutsch", QStringLiteral("Wort %1").arg(i));
-                    words.setValue("auslaendisch", QStringLiteral("word %1").arg(i));
-                    words.setValue("Gattung", QStringLiteral("Substantiv"));
-                    words.setValue("Schwierigkeitsgrad", 1);
-                    words.post();
-                }
+                for (int i = 1; i <= 200000; ++i)
+                    appendRow(words, {.id = i,
+                                      .german = QStringLiteral("Wort %1").arg(i),
+                                      .foreign = QStringLiteral("word %1").arg(i),
+                                      .kind = QStringLiteral("Substantiv"),
+                                      .level = 1});
             }
             core::vocabularyfile::write(words, tc->dataFile("englisch.v02"));
         }

@@ -2,46 +2,24 @@
 // The five tables, identifier rules and the vocabulary file.
 #include "core/database.h"
 #include "core/vocabularyfile.h"
+#include "support/databasefixture.h"
+#include "support/vocabularyrows.h"
 #include "tablestore/tableerror.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
-using core::Database;
-using core::SettingsStore;
-
-class DatabaseTest : public QObject {
+class DatabaseTest : public QObject, public testsupport::DatabaseFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<SettingsStore> settings;
-    std::unique_ptr<Database> db;
-
-    void addUser(const QString& name, const QString& language) {
-        db->users.insert();
-        db->users.setValue("Name", name);
-        db->users.setValue("Letzte Sprache", language);
-        db->users.post();
-    }
+    void addUser(const QString& name, const QString& language) { testsupport::appendUser(db->users, name, language); }
 
     void addWord(const QString& de, const QString& en) {
-        db->vocabulary.insert();
-        db->vocabulary.setValue("deutsch", de);
-        db->vocabulary.setValue("auslaendisch", en);
-        db->vocabulary.post();
+        testsupport::appendRow(db->vocabulary, {.german = de, .foreign = en});
     }
 
 private slots:
-    void init() {
-        dir = std::make_unique<QTemporaryDir>();
-        settings = std::make_unique<SettingsStore>(dir->filePath("settings.reg"));
-        db = std::make_unique<Database>(*settings, dir->path());
-        for (ts::Table* t : {&db->users, &db->lessons, &db->members, &db->knowledge, &db->vocabulary})
-            t->open();
-        addUser("TestName", "englisch");
-        settings->writeInteger("AktuelleBenutzerID", db->users.integer("ID"));
-    }
+    void init() { openDatabase(); }
 
     void tablesHaveTheirFieldsFilesAndOrderings() {
         QCOMPARE(db->users.fields().size(), size_t(5));

@@ -7,42 +7,25 @@
 #include "core/practiceoptions.h"
 #include "core/subjectgroups.h"
 #include "core/vocabularyfile.h"
+#include "support/databasefixture.h"
+#include "support/vocabularyrows.h"
 #include "tablestore/tableerror.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace core;
 
-class LanguageDataTest : public QObject {
+class LanguageDataTest : public QObject, public testsupport::DatabaseFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<SettingsStore> settings;
-    std::unique_ptr<Database> db;
-
     void addWord(const QString& de, const QString& group) {
-        db->vocabulary.insert();
-        db->vocabulary.setValue("deutsch", de);
-        db->vocabulary.setValue("Sachgruppe", group);
-        db->vocabulary.post();
+        testsupport::appendRow(db->vocabulary, {.german = de, .group = group});
     }
 
 private slots:
-    void init() {
-        dir = std::make_unique<QTemporaryDir>();
-        settings = std::make_unique<SettingsStore>(dir->filePath("s.reg"));
-        db = std::make_unique<Database>(*settings, dir->path());
-        for (ts::Table* t : {&db->users, &db->lessons, &db->members, &db->knowledge, &db->vocabulary})
-            t->open();
-        db->users.insert();
-        db->users.setValue("Name", "TestName");
-        db->users.setValue("Letzte Sprache", "englisch");
-        db->users.post();
-        settings->writeInteger("AktuelleBenutzerID", 1);
-    }
+    void init() { openDatabase(); }
 
     void allVocabularyLessonIsCreatedOnceWithEveryWord() {
         settings->writeInteger("LastVokID", 10000);

@@ -3,6 +3,7 @@
 #include "core/database.h"
 #include "core/recovery.h"
 #include "core/vocabularyfile.h"
+#include "support/vocabularyrows.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,23 +16,12 @@ class RecoveryTest : public QObject {
 
 private slots:
     void theLargestIdIsFoundWhateverTheOtherFieldsHold() {
-        ts::Table v("v");
-        core::Database::defineVocabulary(v);
-        v.createDataSet();
-        const QList<std::pair<int, QString>> rows{
-            {12, QStringLiteral(" c0=\"99999\" ")}, {20500, QStringLiteral("<r c0=\"88888\"/>")}, {7, QString()}};
-        for (const auto& [id, remark] : rows) {
-            v.insert();
-            v.setValue("ID", id);
-            v.setValue("deutsch", remark);
-            v.setValue("Bemerkung", remark);
-            v.post();
-        }
-        v.insert(); // a row without an ID
-        v.setValue("deutsch", "ohne Nummer");
-        v.post();
+        const QString hostile[] = {QStringLiteral(" c0=\"99999\" "), QStringLiteral("<r c0=\"88888\"/>"), QString()};
         const QString path = dir.filePath("englisch.v02");
-        core::vocabularyfile::write(v, path);
+        testsupport::writeVocabularyFile(path, {{.id = 12, .german = hostile[0], .remark = hostile[0]},
+                                                {.id = 20500, .german = hostile[1], .remark = hostile[1]},
+                                                {.id = 7, .german = hostile[2], .remark = hostile[2]},
+                                                {.german = "ohne Nummer"}}); // the last without an ID
         QCOMPARE(core::recovery::largestVocabularyId(path), 20500);
     }
 

@@ -3,6 +3,7 @@
 
 #include "core/database.h"
 #include "databound/datasource.h"
+#include "support/vocabularyrows.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -16,15 +17,10 @@ inline void openVocabulary(ts::Table& t, const QStringList& german = {}) {
     core::Database::defineVocabulary(t);
     t.setOrder("deutsch");
     t.createDataSet();
-    int id = 1;
-    for (const QString& de : german) {
-        t.insert();
-        t.setValue("ID", id++);
-        t.setValue("deutsch", de);
-        t.setValue("auslaendisch", de.toLower() + "-en");
-        t.setValue("Gattung", "Substantiv");
-        t.setValue("Schwierigkeitsgrad", 1 + id % 3);
-        t.post();
+    for (int id = 1; id <= german.size(); ++id) {
+        const QString& de = german[id - 1];
+        const int level = 1 + (id + 1) % 3;
+        appendRow(t, {.id = id, .german = de, .foreign = de.toLower() + "-en", .kind = "Substantiv", .level = level});
     }
     if (!t.isEmpty())
         t.first();

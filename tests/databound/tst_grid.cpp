@@ -3,6 +3,7 @@
 // keys, new records, in-place editing and looked-up columns.
 #include "boundfixture.h"
 #include "databound/grid.h"
+#include "support/itemviews.h"
 #include "tablestore/tableerror.h"
 
 #include <QComboBox>
@@ -45,12 +46,7 @@ class GridTest : public QObject {
             return rows.size() == 1 ? rows.front().row() : -1;
         }
         QString shown(int row, int column = 0) const { return grid.model()->index(row, column).data().toString(); }
-        int rowOf(const QString& word) const {
-            for (int r = 0; r < grid.model()->rowCount(); ++r)
-                if (shown(r) == word)
-                    return r;
-            return -1;
-        }
+        int rowOf(const QString& word) const { return testsupport::rowShowing(&grid, word); }
         QLineEdit* editor() const { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }
     };
 

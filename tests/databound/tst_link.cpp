@@ -67,12 +67,7 @@ private slots:
             t.setValue("Bemerkung", "geprüft");
             t.post();
         }
-        t.insert();
-        t.setValue("ID", 77);
-        t.setValue("deutsch", "Zwiebel");
-        t.setValue("Gattung", "Substantiv");
-        t.setValue("Schwierigkeitsgrad", 3);
-        t.post();
+        testsupport::appendRow(t, {.id = 77, .german = "Zwiebel", .kind = "Substantiv", .level = 3});
         t.setFilter("Gattung = 'Substantiv'");
         t.setFiltered(true);
         QVERIFY(t.locate("deutsch", "Zwiebel"));

@@ -85,11 +85,7 @@ class DiskFaultsTest : public QObject, public MainWindowFixture {
         dialog()->BZuruecklesen->click();
     }
     void addWord(const QString& german) {
-        auto& v = tc->ctx->db.vocabulary;
-        v.insert();
-        v.setValue("deutsch", german);
-        v.setValue("auslaendisch", german + "-en");
-        v.post();
+        appendRow(tc->ctx->db.vocabulary, {.german = german, .foreign = german + "-en"});
     }
     // A folder this process cannot write into.
     QString readOnlyFolder(QTemporaryDir& dir) {

@@ -2,9 +2,8 @@
 // Vocabulary rows for the printing tests.
 #pragma once
 
-#include "core/database.h"
+#include "support/vocabularyrows.h"
 #include "tablestore/cursorguard.h"
-#include "tablestore/table.h"
 
 #include <QString>
 
@@ -12,15 +11,7 @@ namespace printing::test {
 
 inline void addWord(ts::Table& t, int id, const QString& de, const QString& foreign = {}, const QString& group = {},
                     const QString& kind = QStringLiteral("Substantiv"), int level = 1, const QString& note = {}) {
-    t.insert();
-    t.setValue("ID", id);
-    t.setValue("deutsch", de);
-    t.setValue("auslaendisch", foreign);
-    t.setValue("Sachgruppe", group);
-    t.setValue("Gattung", kind);
-    t.setValue("Schwierigkeitsgrad", level);
-    t.setValue("Bemerkung", note);
-    t.post();
+    testsupport::appendRow(t, {id, de, foreign, note, group, kind, level});
 }
 
 // Words "Wort1".."WortN" with "Fremd1".."FremdN", IDs 1..N.
@@ -31,8 +22,7 @@ inline void fillNumbered(ts::Table& t, int count) {
 }
 
 inline void makeVocabulary(ts::Table& t) {
-    core::Database::defineVocabulary(t);
-    t.createDataSet();
+    testsupport::openVocabularyTable(t);
     t.setOrder(QStringLiteral("ID"));
 }
 

@@ -3,6 +3,7 @@
 // of the data folder: the current user and the identifier counters come
 // from the data, and nothing is created twice.
 #include "support/mainwindowfixture.h"
+#include "support/userrows.h"
 
 #include <QLabel>
 #include <QRandomGenerator>
@@ -21,13 +22,7 @@ class SettingsLossTest : public QObject, public MainWindowFixture {
             n += l.text("Name") == name;
         return n;
     }
-    void addUser(const QString& name, const QString& language) {
-        auto& u = tc->ctx->db.users;
-        u.insert();
-        u.setValue("Name", name);
-        u.setValue("Letzte Sprache", language);
-        u.post();
-    }
+    void addUser(const QString& name, const QString& language) { appendUser(tc->ctx->db.users, name, language); }
 
 private slots:
     void init() {
@@ -106,9 +101,7 @@ private slots:
         QCOMPARE(tc->ctx->db.loadedLanguage(), QString("englisch"));
         QCOMPARE(tc->ctx->settings.readInteger("LastVokID"), 10040);
         auto& v = tc->ctx->db.vocabulary;
-        v.insert();
-        v.setValue("deutsch", "Tisch");
-        v.post();
+        appendRow(v, {.german = "Tisch"});
         QCOMPARE(v.integer("ID"), 10041);
     }
 };

@@ -4,6 +4,7 @@
 #include "shell/mainform.h"
 #include "shell/workpanel.h"
 #include "support/mainwindowfixture.h"
+#include "support/userrows.h"
 
 #include <QAction>
 #include <QDir>
@@ -31,27 +32,18 @@ QList<int> vocabularyIds(ts::Table& v) {
 
 } // namespace
 
-class StartupTest : public QObject {
+class StartupTest : public QObject, public testsupport::MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<TestContext> tc;
-    std::unique_ptr<Mainform> form;
     QMap<QString, int> gridWidths; // a stand-in grid for the width rules
 
     void start() {
-        form = std::make_unique<Mainform>(*tc->ctx);
-        form->createWindows();
-        form->registerColumnWidths({"BreiteB",
+        testsupport::startMainform(form, *tc->ctx, [this](Mainform& m) {
+            m.registerColumnWidths({"BreiteB",
                                     {"deutsch", "auslaendisch"},
                                     [this](const QString& f) { return gridWidths.value(f); },
                                     [this](const QString& f, int w) { gridWidths[f] = w; }});
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
-    void stop() {
-        form->close();
-        form.reset();
-        tc->make();
+        });
     }
 
 private slots:
@@ -126,10 +118,7 @@ private slots:
     void aMissingKnowledgeFileKeepsTheUsers() {
         start();
         auto& db = tc->ctx->db;
-        db.users.insert();
-        db.users.setValue("Name", "Anna");
-        db.users.setValue("Letzte Sprache", "englisch");
-        db.users.post();
+        testsupport::appendUser(db.users, "Anna", "englisch");
         stop();
         QVERIFY(QFile::remove(tc->dataFile("kann.xml")));
         start();
@@ -142,11 +131,8 @@ private slots:
         writeVocabulary(tc->dataFile("französisch.v02"), {{20001, "Käse"}});
         start();
         auto& db = tc->ctx->db;
-        db.users.insert();
-        db.users.setValue("Name", "Zoe"); // sorts after TestName
-        db.users.setValue("Letzte Sprache", "französisch");
-        db.users.post();
-        tc->ctx->settings.writeInteger("AktuelleBenutzerID", db.users.integer("ID"));
+        const int zoe = testsupport::appendUser(db.users, "Zoe", "französisch"); // sorts after TestName
+        tc->ctx->settings.writeInteger("AktuelleBenutzerID", zoe);
         stop();
         start();
         QCOMPARE(vocabularyIds(tc->ctx->db.vocabulary), (QList<int>{20001}));
@@ -212,10 +198,7 @@ private slots:
 
     void quittingSavesTheRunsChangesOnce() {
         start();
-        auto& v = tc->ctx->db.vocabulary;
-        v.insert();
-        v.setValue("deutsch", "Brücke");
-        v.post();
+        testsupport::appendRow(tc->ctx->db.vocabulary, {.german = "Brücke"});
         form->Beenden1->trigger();
         QVERIFY(form->closeStepDone());
         QVERIFY(!form->isVisible());

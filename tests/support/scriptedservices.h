@@ -100,16 +100,17 @@ public:
 };
 
 // A context on fresh temporary folders with scripted services. The data
-// folder is not created, as on a machine that never ran the program.
-struct TestContext {
+// folder is not created, as on a machine that never ran the program. A
+// fixture whose prompts must do more names its own prompter type.
+template <class PrompterType = ScriptedPrompter> struct BasicTestContext {
     QTemporaryDir dir;
-    ScriptedPrompter* prompter;
-    ScriptedRandom* random;
-    RecordingOpener* opener;
-    ScriptedFolderChooser* folders;
+    PrompterType* prompter = nullptr;
+    ScriptedRandom* random = nullptr;
+    RecordingOpener* opener = nullptr;
+    ScriptedFolderChooser* folders = nullptr;
     std::unique_ptr<core::AppContext> ctx;
 
-    TestContext() { make(); }
+    BasicTestContext() { make(); }
 
     QString dataFolder() const { return dir.filePath("data/Moriva Vokabeltrainer/"); }
     QString dataFile(const QString& name) const { return dataFolder() + name; }
@@ -118,7 +119,7 @@ struct TestContext {
     void make() {
         ctx.reset();
         core::Services s;
-        auto p = std::make_unique<ScriptedPrompter>();
+        auto p = std::make_unique<PrompterType>();
         auto r = std::make_unique<ScriptedRandom>();
         auto o = std::make_unique<RecordingOpener>();
         auto f = std::make_unique<ScriptedFolderChooser>();
@@ -135,5 +136,7 @@ struct TestContext {
         ctx = std::make_unique<core::AppContext>(paths, std::move(s));
     }
 };
+
+using TestContext = BasicTestContext<>;
 
 } // namespace testsupport

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/vocabularyfile.h"
 #include "shell/mainform.h"
 #include "shell/workpanel.h"
-#include "support/scriptedservices.h"
+#include "support/mainwindowfixture.h"
+#include "support/vocabularyrows.h"
 #include "training/trainingarea.h"
 
 #include <QCheckBox>
@@ -40,72 +40,33 @@ public:
     }
 };
 
-struct Word {
-    int id;
-    QString german;
-    QString foreign;
-    QString remark = {};
-};
+using Word = testsupport::VocabularyRow;
 
 // The real main window on temporary folders with scripted prompts and
 // random numbers; the vocabulary of "englisch" written before the start.
-class TrainingFixture {
+class TrainingFixture : public testsupport::BasicTestContext<HookPrompter> {
 public:
-    QTemporaryDir dir;
-    HookPrompter* prompter = nullptr;
-    testsupport::ScriptedRandom* random = nullptr;
-    testsupport::RecordingOpener* opener = nullptr;
-    std::unique_ptr<core::AppContext> ctx;
     std::unique_ptr<shell::Mainform> form;
 
-    TrainingFixture() { make(); }
     ~TrainingFixture() { form.reset(); }
 
-    QString dataFile(const QString& name) const { return dir.filePath("data/Moriva Vokabeltrainer/") + name; }
-
+    // The window goes before the context it works on.
     void make() {
         form.reset();
-        ctx.reset();
-        core::Services s;
-        auto p = std::make_unique<HookPrompter>();
-        auto r = std::make_unique<testsupport::ScriptedRandom>();
-        auto o = std::make_unique<testsupport::RecordingOpener>();
-        prompter = p.get();
-        random = r.get();
-        opener = o.get();
-        s.prompter = std::move(p);
-        s.random = std::move(r);
-        s.opener = std::move(o);
-        s.folderChooser = std::make_unique<testsupport::ScriptedFolderChooser>();
-        ctx =
-            std::make_unique<core::AppContext>(core::AppPaths{dir.filePath("data/Moriva Vokabeltrainer/"),
-                                                              dir.filePath("config/Moriva Software/Vokabeltrainer.reg"),
-                                                              dir.filePath("program/"), dir.filePath("home/")},
-                                               std::move(s));
+        BasicTestContext::make();
     }
 
-    void writeWords(const QList<Word>& words, const QString& language = "englisch") {
-        QDir().mkpath(dir.filePath("data/Moriva Vokabeltrainer"));
-        ts::Table v("v");
-        core::Database::defineVocabulary(v);
-        v.createDataSet();
-        for (const Word& w : words) {
-            v.insert();
-            v.setValue("ID", w.id);
-            v.setValue("deutsch", w.german);
-            v.setValue("auslaendisch", w.foreign);
-            v.setValue("Bemerkung", w.remark);
-            v.post();
+    // The words of a language, written before the start. A training word
+    // always has a foreign word and a remark, if only an empty one.
+    void writeWords(QList<Word> words, const QString& language = "englisch") {
+        for (Word& w : words) {
+            w.foreign = w.foreign.value_or(QString());
+            w.remark = w.remark.value_or(QString());
         }
-        core::vocabularyfile::write(v, dataFile(language + ".v02"));
+        testsupport::writeLanguage(dataFolder(), language, words);
     }
 
-    void start() {
-        form = std::make_unique<shell::Mainform>(*ctx);
-        form->createWindows();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
+    void start() { testsupport::startMainform(form, *ctx); }
     // Closes the program (writing every file) and starts it again.
     void restart() {
         form->close();

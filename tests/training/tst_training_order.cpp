@@ -2,6 +2,7 @@
 // Pool, question order and the small rules of a test answer, without windows.
 #include "randomsources.h"
 #include "support/scriptedservices.h"
+#include "support/vocabularyrows.h"
 #include "training/answercheck.h"
 #include "training/cardview.h"
 #include "training/questionorder.h"
@@ -47,11 +48,7 @@ class OrderTest : public QObject {
         d.lessons.setValue("Sprache", "englisch");
         d.lessons.post();
         for (int i = 1; i <= n; ++i) {
-            d.vocabulary.insert();
-            d.vocabulary.setValue("ID", 100 + i);
-            d.vocabulary.setValue("deutsch", QString("Wort%1").arg(i));
-            d.vocabulary.setValue("auslaendisch", QString("word%1").arg(i));
-            d.vocabulary.post();
+            testsupport::appendRow(d.vocabulary, {100 + i, QString("Wort%1").arg(i), QString("word%1").arg(i)});
             d.members.insert();
             d.members.setValue("LektionsID", 7);
             d.members.setValue("VokabelID", 100 + i);
@@ -258,21 +255,7 @@ private slots:
     void answerCheckAcceptsEveryMeaningAndRestoresTheTable() {
         lessonOf(2);
         auto& v = db().vocabulary;
-        v.insert();
-        v.setValue("ID", 201);
-        v.setValue("deutsch", "Bank");
-        v.setValue("auslaendisch", "bank");
-        v.post();
-        v.insert();
-        v.setValue("ID", 202);
-        v.setValue("deutsch", "Bank ");
-        v.setValue("auslaendisch", "bench");
-        v.post();
-        v.insert();
-        v.setValue("ID", 203);
-        v.setValue("deutsch", "Bank");
-        v.setValue("auslaendisch", "bench");
-        v.post();
+        testsupport::appendRows(v, {{201, "Bank", "bank"}, {202, "Bank ", "bench"}, {203, "Bank", "bench"}});
         v.setFilter("ID > 101");
         v.setFiltered(true);
         v.locate("ID", 102);

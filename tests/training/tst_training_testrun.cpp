@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The test run through the real main window, its "Testen" panel and dialogs.
 #include "trainingfixture.h"
+#include "support/userrows.h"
 #include "training/answercheck.h"
 #include "training/cardview.h"
 #include "users/benutzer.h"
@@ -442,11 +443,7 @@ private slots:
         QFETCH(bool, deleteUser);
         startWith({{"tastatur", 1}});
         auto& users = f->ctx->db.users;
-        users.insert();
-        users.setValue("Name", "Anna");
-        users.setValue("Letzte Sprache", "englisch");
-        users.post();
-        const int anna = users.integer("ID");
+        const int anna = testsupport::appendUser(users, "Anna", "englisch");
         f->chooseLesson(true, "ALLE VOKABELN");
         QTest::mouseClick(t().BTestStart, Qt::LeftButton);
         type("house");

@@ -132,9 +132,7 @@ private slots:
     }
 
     void switchingToTheCurrentLanguageKeepsEverything() {
-        tc->ctx->db.vocabulary.insert();
-        tc->ctx->db.vocabulary.setValue("deutsch", "Tisch");
-        tc->ctx->db.vocabulary.post();
+        appendRow(tc->ctx->db.vocabulary, {.german = "Tisch"});
         openDialog();
         dialog()->BOK->click();
         QCOMPARE(germanWords(tc->ctx->db.vocabulary), (QStringList{"Haus", "Baum", "Tisch"}));

@@ -4,6 +4,7 @@
 #include "databound/edit.h"
 #include "databound/lookuplistbox.h"
 #include "databound/textlabel.h"
+#include "support/itemviews.h"
 #include "support/mainwindowfixture.h"
 #include "users/statisticspanel.h"
 #include "users/benutzer.h"
@@ -43,13 +44,8 @@ class UserDialogsTest : public QObject, public MainWindowFixture {
     }
     // Clicks the row of `name` in a user list.
     void clickUser(databound::LookupListBox* list, const QString& name) {
-        auto* m = list->model();
-        for (int r = 0; r < m->rowCount(); ++r)
-            if (m->index(r, 0).data().toString() == name) {
-                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(m->index(r, 0)).center());
-                return;
-            }
-        QFAIL(qPrintable("no user " + name));
+        if (!clickRow(list, name))
+            QFAIL(qPrintable("no user " + name));
     }
 
 private slots:
@@ -144,9 +140,7 @@ private slots:
 
     void switchingUpdatesAtOnceAndLoadsTheUsersLanguage() {
         addUser("Anna", "französisch");
-        tc->ctx->db.vocabulary.insert();
-        tc->ctx->db.vocabulary.setValue("deutsch", "Tür");
-        tc->ctx->db.vocabulary.post();
+        appendRow(tc->ctx->db.vocabulary, {.german = "Tür"});
         auto* d = form->benutzerwechselnF;
         open(d);
         clickUser(d->DBLookupListBox1, "Anna");

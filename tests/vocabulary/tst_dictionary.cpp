@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The dictionary panel through the real main window.
 #include "databound/grid.h"
+#include "support/itemviews.h"
 #include "training/answercheck.h"
 #include "vocabulary/vocabularyeditor.h"
 #include "vocabulary/dictionarypanel.h"
@@ -19,14 +20,7 @@ class DictionaryTest : public QObject, public VocabularyFixture {
     Q_OBJECT
 
     vocabulary::DictionaryPanel* panel() { return form->woerterbuch; }
-    QStringList shown() {
-        QStringList out;
-        auto* m = panel()->DBGrid1->model();
-        for (int r = 0; r < m->rowCount(); ++r)
-            out << m->index(r, 0).data().toString();
-        out.sort();
-        return out;
-    }
+    QStringList shown() { return sortedTexts(panel()->DBGrid1); }
 
 private slots:
     void init() {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The lesson panel and the assignment dialog through the real main window.
-#include "core/vocabularyfile.h"
 #include "databound/grid.h"
 #include "databound/lookuplistbox.h"
+#include "support/itemviews.h"
 #include "vocabulary/lessonpanel.h"
 #include "vocabulary/vocabularyeditor.h"
 #include "vocabulary/vokabellektion.h"
@@ -22,37 +22,22 @@ class LessonsTest : public QObject, public VocabularyFixture {
     vocabulary::VokabelLektionF* assignment() { return form->vokabelLektionF; }
 
     void clickLesson(const QString& name) {
-        auto* list = panel()->DBLookupListBox3;
-        auto* m = list->model();
-        for (int r = 0; r < m->rowCount(); ++r)
-            if (m->index(r, 0).data().toString() == name) {
-                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(m->index(r, 0)).center());
-                return;
-            }
-        QFAIL(qPrintable("no lesson " + name));
+        if (!clickRow(panel()->DBLookupListBox3, name))
+            QFAIL(qPrintable("no lesson " + name));
     }
-    QStringList listedLessons() {
-        QStringList out;
-        auto* m = panel()->DBLookupListBox3->model();
-        for (int r = 0; r < m->rowCount(); ++r)
-            out << m->index(r, 0).data().toString();
-        out.sort();
-        return out;
-    }
+    QStringList listedLessons() { return sortedTexts(panel()->DBLookupListBox3); }
     void newLesson(const QString& name) {
         prompts().inputs = {name};
         panel()->Button17->click();
     }
     void doubleClickWord(const QString& de) {
         auto* g = assignment()->DBGrid1;
-        for (int r = 0; r < g->model()->rowCount(); ++r)
-            if (g->model()->index(r, 0).data().toString() == de) {
-                const QPoint at = g->visualRect(g->model()->index(r, 0)).center();
-                QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, at);
-                QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, at);
-                return;
-            }
-        QFAIL(qPrintable("no word " + de));
+        const int row = rowShowing(g, de);
+        if (row < 0)
+            QFAIL(qPrintable("no word " + de));
+        const QPoint at = rowCentre(g, row);
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, at);
     }
     // Opens the assignment dialog for the current lesson, runs `inside` while
     // it is shown, and closes it.
@@ -255,19 +240,10 @@ private slots:
     }
 
     void aFirstSwitchToALanguageCreatesItsLesson() {
-        ts::Table t("v");
-        core::Database::defineVocabulary(t);
-        t.createDataSet();
-        for (auto [id, de, group] :
-             {std::tuple{20001, "Brot", "Essen"}, {20002, "Käse", "Essen"}, {20003, "Tag", ""}}) {
-            t.insert();
-            t.setValue("ID", id);
-            t.setValue("deutsch", de);
-            t.setValue("auslaendisch", QString(de) + "-fr");
-            t.setValue("Sachgruppe", group);
-            t.post();
-        }
-        core::vocabularyfile::write(t, tc->dataFile("französisch.v02"));
+        writeLanguage(tc->dataFolder(), "französisch",
+                      {{.id = 20001, .german = "Brot", .foreign = "Brot-fr", .group = "Essen"},
+                       {.id = 20002, .german = "Käse", .foreign = "Käse-fr", .group = "Essen"},
+                       {.id = 20003, .german = "Tag", .foreign = "Tag-fr", .group = ""}});
         QVERIFY(form->switchLanguage("französisch"));
         auto& l = db().lessons;
         QVERIFY(l.locate("Name;Sprache", {"ALLE VOKABELN", "französisch"}));
@@ -286,11 +262,7 @@ private slots:
         QVERIFY(l.locate("Name", "ALLE VOKABELN"));
         l.deleteRecord();
         const int rows = db().members.recordCount();
-        auto& v = db().vocabulary;
-        v.insert();
-        v.setValue("deutsch", "Baum");
-        v.setValue("auslaendisch", "tree");
-        v.post();
+        appendRow(db().vocabulary, {.german = "Baum", .foreign = "tree"});
         QCOMPARE(db().members.recordCount(), rows);
     }
 };

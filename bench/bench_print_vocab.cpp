@@ -44,8 +44,8 @@ void printCards(ts::Table& t, const QString& file, int pages, bool german) {
     TPrintJob job;
     job.SetPrinterProvider(&provider);
     setupFlashCardJob(job);
-    job.OnDraw = [&](TCustomPrintJob*, TPrintCanvas& c, int page, const TRect&, TDrawArea, TDrawTarget) {
-        DrawFlashCardPage(c, t, 3, 6, german, page);
+    job.OnDraw = [&](TCustomPrintJob* j, TPrintCanvas& c, int page, const TRect& area, TDrawArea, TDrawTarget) {
+        DrawFlashCardPage(c, t, area, j->PageRect().Width(), 3, 6, german, page);
     };
     job.SetPageCount(std::min(pages, flashCardPageCount(t.recordCount(), 3, 6)));
     job.Print();

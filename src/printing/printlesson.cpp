@@ -57,18 +57,16 @@ std::vector<int> wordsOfLesson(core::Database& db, int lessonId) {
 }
 
 QString idFilterClause(const std::vector<int>& ids) {
-    QString f = QStringLiteral("( 1=2");
-    for (size_t i = 0; i < ids.size();) {
-        size_t j = i;
-        while (j + 1 < ids.size() && ids[j + 1] == ids[j] + 1)
-            ++j;
-        if (j == i)
-            f += QStringLiteral(" or ID = %1").arg(ids[i]);
-        else
-            f += QStringLiteral(" or ID >= %1 and ID <= %2").arg(ids[i]).arg(ids[j]);
-        i = j + 1;
+    if (ids.empty())
+        return QStringLiteral("1=2");
+    QString f = QStringLiteral("ID IN (");
+    f.reserve(int(ids.size()) * 7 + 8);
+    for (size_t i = 0; i < ids.size(); ++i) {
+        if (i > 0)
+            f += QStringLiteral(", ");
+        f += QString::number(ids[i]);
     }
-    f += QStringLiteral(")");
+    f += u')';
     return f;
 }
 

@@ -27,9 +27,7 @@ std::vector<PrintLesson> lessonsOfCurrentLanguage(core::Database& db);
 // The vocabulary IDs of a lesson, ascending and each once.
 std::vector<int> wordsOfLesson(core::Database& db, int lessonId);
 
-// A filter clause selecting exactly the given IDs (ascending). Runs of
-// consecutive IDs become one range, so a lesson filled in one go stays a
-// short expression however many words it holds.
+// A filter clause selecting exactly the given IDs, none when empty.
 QString idFilterClause(const std::vector<int>& ascendingIds);
 
 } // namespace printing

@@ -3,8 +3,6 @@
 
 #include "tablestore/table.h"
 
-#include <QSet>
-
 namespace printing {
 
 // ---------------------------------------------------------------- data link
@@ -107,17 +105,21 @@ void TCustomDBGridPrintJob::Recount() {
     const ts::Table* t = DataSource();
     const bool open = t && t->isOpen();
     rowMap_.clear();
+    twins_.clear();
     keyOffset_ = 0;
     questionRows_ = open ? t->recordCount() : 0;
     if (open && distinct_ && !columns_.empty()) {
         // Read in place: counting must not move the cursor of the views.
-        QSet<QString> seen;
+        QHash<QString, int> first;
         const int f = columns_.front();
         for (int i = 0; i < questionRows_; ++i) {
             const QString text = t->valueAt(i, f).toString();
-            if (!seen.contains(text)) {
-                seen.insert(text);
+            const auto it = first.constFind(text);
+            if (it == first.constEnd()) {
+                first.insert(text, i);
                 rowMap_.push_back(i);
+            } else {
+                twins_[*it].push_back(i);
             }
         }
         questionRows_ = int(rowMap_.size());
@@ -186,8 +188,16 @@ QString TCustomDBGridPrintJob::BodyText(int col, int row) {
         OnGetFieldText(this, t->fields().at(size_t(f)).name, text);
     if (key && col == 0) {
         const int answerField = t->fieldIndex(keyField_);
-        if (answerField >= 0)
-            text += QStringLiteral("  –  ") + t->value(answerField).toString();
+        if (answerField >= 0) {
+            QStringList answers{t->valueAt(record, answerField).toString()};
+            for (int twin : twins_.value(record))
+                if (twin < t->recordCount()) {
+                    const QString other = t->valueAt(twin, answerField).toString();
+                    if (!answers.contains(other))
+                        answers << other;
+                }
+            text += QStringLiteral("  –  ") + answers.join(QStringLiteral("; "));
+        }
     }
     return text;
 }

@@ -70,7 +70,8 @@ public:
     void SetDistinctRows(bool on);
     bool DistinctRows() const { return distinct_; }
     // A field name: after the pages of the rows come as many pages again
-    // with the same rows and numbers, each text followed by this field's.
+    // with the same rows and numbers, each text followed by this field's
+    // (and those of the rows left out as its twins).
     void SetAnswerKeyField(const QString& field);
     // The first page of the answers, 0 without them.
     int FirstKeyPage() const;
@@ -101,6 +102,9 @@ private:
     bool distinct_ = false;
     QString keyField_;
     std::vector<int> rowMap_; // view rows when rows are left out, else empty
+    // The rows left out as twins of a printed one (by its view row): their
+    // answers join its answer.
+    QHash<int, std::vector<int>> twins_;
     int questionRows_ = 0;
     int keyOffset_ = 0; // grid row of the first answer row, 0 without answers
     QStringList visibleNames_;

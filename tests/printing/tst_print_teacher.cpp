@@ -11,6 +11,7 @@
 #include "vocabtestsupport.h"
 #include "support/mainwindowfixture.h"
 #include "core/fieldnames.h"
+#include "core/firststart.h"
 #include "core/lessons.h"
 
 #include <QCheckBox>
@@ -351,7 +352,8 @@ private slots:
         QCOMPARE(words().first(), QStringLiteral("Wort1  –  Fremd1"));
         QVERIFY(shown().FindText("1"));
         preview()->SetPageIndex(4);
-        QCOMPARE(words().last(), QStringLiteral("Bank  –  bank"));
+        // The word asked once carries the answers of both its rows.
+        QCOMPARE(words().last(), QStringLiteral("Bank  –  bank; bench"));
         QVERIFY(shown().FindText("24"));
         if (havePdfToText()) {
             const PdfText sheet = readPdf(printed("vokabeltest.pdf"));
@@ -359,6 +361,7 @@ private slots:
             QVERIFY(sheet.find("Name:", 1) && sheet.find(today, 1) && sheet.find("Woche", 1));
             QVERIFY(sheet.find(QStringLiteral("Lösungsblatt:"), 3) && !sheet.find(QStringLiteral("Lösungsblatt:"), 2));
             QCOMPARE(sheet.count("Bank"), 2); // once asked, once answered
+            QVERIFY(sheet.find("bench", 4));
             QVERIFY(sheet.find("Fremd1", 3) && !sheet.find("Fremd1", 1));
         }
         // The answer key is the test's alone; the list goes on without it.
@@ -366,6 +369,54 @@ private slots:
         QCOMPARE(grid()->PageCount(), 1);
         QCOMPARE(grid()->IndexColumn(), false);
         QVERIFY(shown().FindText(QStringLiteral("Vokabelliste: ALLE VOKABELN")));
+    }
+
+    void aLessonOfTheBundledWordListPrintsEachWordOnceWithItsAnswers() {
+        QFile list(QStringLiteral(VT_WORDLIST));
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        QVERIFY(core::firststart::prepareDataFolder(tc->dataFolder(), list.readAll(), {}));
+        start();
+        pdf = std::make_unique<PdfPrinterFixture>();
+        form->usePrintServices(&pdf->provider, &ui);
+        QVERIFY(vocab().recordCount() > 12000);
+        // The words starting with "Ab", several of them twice in the list.
+        QList<int> lesson;
+        QSet<QString> distinct;
+        const int german = vocab().field(core::field::kGerman), id = vocab().field(core::field::kId);
+        for (int i = 0; i < vocab().recordCount(); ++i)
+            if (vocab().valueAt(i, german).toString().startsWith(QStringLiteral("Ab"))) {
+                lesson << vocab().valueAt(i, id).toInt();
+                distinct.insert(vocab().valueAt(i, german).toString());
+            }
+        QVERIFY(lesson.size() > distinct.size());
+        addLesson(tc->ctx->db, QStringLiteral("Wörter mit Ab"), tc->ctx->db.currentLanguage(), lesson);
+
+        PrintChoiceDialog* d = open(form->Vokabeltest1, form->vokabeltestDruckF);
+        d->CBLektion->setCurrentText(QStringLiteral("Wörter mit Ab"));
+        d->SortItems[1]->setChecked(true); // "deutsch": a word's twins side by side
+        d->CBLoesungsblatt->setChecked(true);
+        d->Button1->click();
+        const int keyPage = grid()->FirstKeyPage();
+        QCOMPARE(keyPage, (int(distinct.size()) + 19) / 20 + 1);
+        QCOMPARE(grid()->PageCount(), 2 * (keyPage - 1));
+        QStringList asked, numbers;
+        for (int page = 1; page < keyPage; ++page) {
+            preview()->SetPageIndex(page);
+            asked << words();
+            const int left = grid()->ColumnLeft(grid()->PageAreaRect(), 0);
+            for (const TDrawOp* op : shown().Texts())
+                if (op->rect.Right <= left + 1 && !op->text.isEmpty() && op->text != QStringLiteral("#"))
+                    numbers << op->text;
+        }
+        QCOMPARE(asked.size(), int(distinct.size()));
+        QCOMPARE(QSet<QString>(asked.begin(), asked.end()), distinct);
+        QCOMPARE(numbers.first(), QStringLiteral("1"));
+        QCOMPARE(numbers.last(), QString::number(distinct.size()));
+        QCOMPARE(numbers.size(), int(distinct.size()));
+        preview()->SetPageIndex(keyPage);
+        QVERIFY(words().first().startsWith(asked.first() + QStringLiteral("  –  ")));
+        if (havePdfToText())
+            QCOMPARE(readPdf(printed(QStringLiteral("vokabeltest-ab.pdf"))).pages, grid()->PageCount());
     }
 
     void aLongTextGoesOnToASecondLineInItsCellAndTheRowsStay() {

@@ -438,6 +438,13 @@ private slots:
                 QVERIFY(op->rect.Top >= cell.Top && op->rect.Bottom <= cell.Bottom);
                 QVERIFY(!op->text.endsWith(QChar(0x2026)));
             }
+        if (havePdfToText()) {
+            const PdfText sheet = readPdf(printed(QStringLiteral("liste-umbruch.pdf")));
+            QVERIFY(sheet.find(QStringLiteral("Bereitschaft,"), 2) && sheet.find(QStringLiteral("helfen"), 2));
+            // The second line lies below the first, both within the row.
+            QVERIFY(sheet.find(QStringLiteral("helfen"), 2)->yMin > sheet.find(QStringLiteral("die"), 2)->yMax - 1);
+            verifyMargins(sheet, 10);
+        }
         // The test's wide column needs no second line for it.
         open(form->Vokabeltest1, form->vokabeltestDruckF)->Button1->click();
         QCOMPARE(grid()->PageCount(), 2);

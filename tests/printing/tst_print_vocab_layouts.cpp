@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The vocabulary's pages: flash cards, list and test on the table grid job.
+// The vocabulary's pages: flash cards, list and test on the table grid job
+// (rows left out as repeats, answer pages, wrapped cells), the lesson clause.
 #include "pjdbgrid.h"
 #include "printtestsupport.h"
 #include "vocabtestsupport.h"
 #include "printlayouts.h"
+#include "printlesson.h"
 #include "tablestore/cursorguard.h"
 
 #include <QtTest>
@@ -60,6 +62,19 @@ struct GridFixture {
         vocab.setDisplayLabel(QStringLiteral("auslaendisch"), QStringLiteral("Englisch"));
         job.SetPrinterProvider(&pdf.provider);
         setupVocabularyGridJob(job);
+    }
+    // The texts of the field columns on `page`, top to bottom, without the
+    // row numbers and the page number.
+    QStringList words(int page) {
+        const TRecordedPage rec = drawPage(job, page);
+        const TRect area = job.PageAreaRect();
+        const int left = job.ColumnLeft(area, 0), right = job.ColumnLeft(area, job.ColCount());
+        QStringList out;
+        for (const TDrawOp* op : rec.Texts())
+            if (op->rect.Top >= area.Top - 1 && op->rect.Bottom <= area.Bottom + 2 && op->rect.Left >= left &&
+                op->rect.Left < right && !op->text.isEmpty() && !op->text.startsWith(QStringLiteral("Page")))
+                out << op->text;
+        return out;
     }
     std::vector<const TDrawOp*> bodyTexts(const TRecordedPage& page) const {
         const TRect area = job.PageAreaRect();
@@ -314,6 +329,102 @@ private slots:
             QVERIFY2(op->text.isEmpty() || op->text.startsWith(QStringLiteral("Page")) ||
                          op->rect.Bottom <= f.job.HeaderRect().Top + f.job.HeaderRect().Height() / 2 + 1,
                      qPrintable(op->text));
+    }
+
+    void repeatsAreLeftOutAndFollowTheFilterAndTheOrder() {
+        GridFixture f;
+        addWord(f.vocab, 1, "Bank", "bank");
+        addWord(f.vocab, 2, "Haus", "house");
+        addWord(f.vocab, 3, "Bank", "bench");
+        addWord(f.vocab, 4, "bank", "(lower case)");
+        applyVocabularyTestSettings(f.job, f.vocab, true);
+        QCOMPARE(f.job.QuestionRowCount(), 3);
+        QCOMPARE(f.words(1), (QStringList{"Bank", "Haus", "bank"}));
+        // A filter that drops the first "Bank" shows the second.
+        f.vocab.setFilter(QStringLiteral("ID > 1"));
+        f.vocab.setFiltered(true);
+        QCOMPARE(f.words(1), (QStringList{"Haus", "Bank", "bank"}));
+        // The foreign side has no repeats: every row.
+        f.vocab.setFiltered(false);
+        applyVocabularyTestSettings(f.job, f.vocab, false);
+        QCOMPARE(f.job.QuestionRowCount(), 4);
+        // The list leaves nothing out.
+        applyVocabularyListSettings(f.job, f.vocab);
+        QVERIFY(!f.job.DistinctRows());
+        QCOMPARE(f.job.PageCount(), 1);
+        QCOMPARE(f.words(1).count(QStringLiteral("Bank")), 2);
+    }
+
+    void answerPagesRepeatTheNumberedRowsAndAreLeftOutWithoutRows() {
+        GridFixture f;
+        applyVocabularyTestSettings(f.job, f.vocab, true, QStringLiteral("L"), true);
+        // Nothing to ask, nothing to answer: the one blank page.
+        QCOMPARE(f.job.PageCount(), 1);
+        QCOMPARE(f.job.FirstKeyPage(), 0);
+        fillNumbered(f.vocab, 20); // exactly one page of questions
+        QCOMPARE(f.job.PageCount(), 2);
+        QCOMPARE(f.job.FirstKeyPage(), 2);
+        QCOMPARE(f.words(2).first(), QStringLiteral("Wort1  –  Fremd1"));
+        QCOMPARE(f.words(2).size(), 20);
+        addWord(f.vocab, 21, "Zusatz", "extra");
+        QCOMPARE(f.job.PageCount(), 4);
+        // The last question page ends in blank, unnumbered rows; the answers
+        // start on a page of their own with number 1.
+        TRecordedPage page = drawPage(f.job, 2);
+        QCOMPARE(f.words(2), QStringList{"Zusatz"});
+        QVERIFY(page.FindText(QStringLiteral("21")) && !page.FindText(QStringLiteral("22")));
+        page = drawPage(f.job, 3);
+        QVERIFY(page.FindText(QStringLiteral("Lösungsblatt: L")));
+        QVERIFY(page.FindText(QStringLiteral("1")));
+        QCOMPARE(f.words(4), QStringList{"Zusatz  –  extra"});
+        QVERIFY(drawPage(f.job, 4).FindText(QStringLiteral("21")));
+        // A foreign test answers in German.
+        applyVocabularyTestSettings(f.job, f.vocab, false, QStringLiteral("L"), true);
+        QCOMPARE(f.words(3).first(), QStringLiteral("Fremd1  –  Wort1"));
+        // Off again: the pages of the questions only.
+        applyVocabularyTestSettings(f.job, f.vocab, false, QStringLiteral("L"), false);
+        QCOMPARE(f.job.PageCount(), 2);
+        QVERIFY(!drawPage(f.job, 2).FindText(QStringLiteral("Lösungsblatt: L")));
+    }
+
+    void aTextWithoutABreakEndsInAnEllipsisAndHeadersAreNeverWrapped() {
+        GridFixture f;
+        addWord(f.vocab, 1, "kurz", "short");
+        // The narrow remark column holds fewer than 99 letters on two lines.
+        addWord(f.vocab, 2, "lang", "long", {}, "Substantiv", 1,
+                QStringLiteral("eins zwei drei vier fünf sechs sieben acht neun zehn elf zwölf dreizehn vierzehn "
+                               "fünfzehn sechzehn"));
+        applyVocabularyListSettings(f.job, f.vocab);
+        const QStringList words = f.words(1);
+        // Too long for two lines: the second ends in an ellipsis.
+        QVERIFY(words.contains(QStringLiteral("kurz")));
+        int wrapped = 0;
+        for (const QString& w : words)
+            if (w.startsWith(QStringLiteral("eins")) || w.endsWith(QChar(0x2026)))
+                ++wrapped;
+        QCOMPARE(wrapped, 2);
+        QVERIFY(words.last().endsWith(QChar(0x2026)) || words.at(words.size() - 2).endsWith(QChar(0x2026)));
+        // "Schwierigkeitsgrad" in its narrow title cell stays one shortened line.
+        const TRecordedPage page = drawPage(f.job, 1);
+        int titles = 0;
+        for (const TDrawOp* op : page.Texts())
+            if (op->text.startsWith(QStringLiteral("Schw")) || op->text.startsWith(QStringLiteral("grad")))
+                ++titles;
+        QCOMPARE(titles, 1);
+    }
+
+    void theLessonClauseSelectsExactlyItsWords() {
+        QCOMPARE(idFilterClause({}), QStringLiteral("1=2"));
+        QCOMPARE(idFilterClause({3, 5, 9}), QStringLiteral("ID IN (3, 5, 9)"));
+        GridFixture f;
+        fillNumbered(f.vocab, 12);
+        f.vocab.setFilter(QStringLiteral("1 = 1 and ") + idFilterClause({2, 11, 12, 40}));
+        f.vocab.setFiltered(true);
+        QCOMPARE(f.vocab.recordCount(), 3);
+        f.vocab.setFilter(idFilterClause({}));
+        QCOMPARE(f.vocab.recordCount(), 0);
+        QVERIFY(germanLess(QStringLiteral("Äpfel"), QStringLiteral("Birne")));
+        QVERIFY(germanLess(QStringLiteral("tiere"), QStringLiteral("Tiere")));
     }
 
     void aFlashCardLandsAtTheSamePlaceOnPaperAsInThePreview() {

@@ -60,7 +60,7 @@ private slots:
         QCOMPARE(select("deutsch IN ('haus', 'über')", true), (QStringList{"Haus", "Über"}));
         // A list of many values costs one look-up per row.
         QString many = QStringLiteral("ID IN (0");
-        for (int i = 100; i < 200000; ++i)
+        for (int i = 100; i < 50000; ++i)
             many += QStringLiteral(", %1").arg(i);
         many += QStringLiteral(", 6)");
         QElapsedTimer clock;

@@ -203,6 +203,13 @@ QString TCustomDBGridPrintJob::BodyText(int col, int row) {
 }
 
 QString TCustomDBGridPrintJob::CellText(int col, int row) {
+    // The questions and the answers are counted apart: the sheets handed
+    // out do not tell how many answer pages there are.
+    if (row == FooterRow && col == ColCount() - 1 && keyOffset_ > 0) {
+        const int pages = FirstKeyPage() - 1;
+        const int page = DrawingPage() > pages ? DrawingPage() - pages : DrawingPage();
+        return QStringLiteral("Page %1 of %2").arg(page).arg(pages);
+    }
     // The number of an answer row is that of its question; the blank rows
     // that end the questions have none.
     if (col == IndexCol && row >= 0 && row != FooterRow && keyOffset_ > 0) {

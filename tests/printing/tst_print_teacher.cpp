@@ -335,8 +335,11 @@ private slots:
         d->CBLoesungsblatt->setChecked(true);
         d->Button1->click();
         QCOMPARE(grid()->PageCount(), 4);
+        preview()->SetPageIndex(2);
+        QVERIFY(shown().FindText(QStringLiteral("Page 2 of 2")));
         preview()->SetPageIndex(3);
         QVERIFY(shown().FindText(QStringLiteral("Lösungsblatt: Woche 3")));
+        QVERIFY(shown().FindText(QStringLiteral("Page 1 of 2"))); // each part counted by itself
         QVERIFY(!shown().FindText(QStringLiteral("Vokabeltest: Woche 3")));
         QCOMPARE(words().first(), QStringLiteral("Wort1  –  Fremd1"));
         QVERIFY(shown().FindText("1"));

@@ -11,6 +11,7 @@
 #include "pspreview.h"
 #include "pstoolbar.h"
 #include "printlayouts.h"
+#include "printlesson.h"
 #include "core/database.h"
 #include "tablestore/cursorguard.h"
 #include "wordgen.h"
@@ -44,8 +45,8 @@ void printCards(ts::Table& t, const QString& file, int pages, bool german) {
     TPrintJob job;
     job.SetPrinterProvider(&provider);
     setupFlashCardJob(job);
-    job.OnDraw = [&](TCustomPrintJob*, TPrintCanvas& c, int page, const TRect&, TDrawArea, TDrawTarget) {
-        DrawFlashCardPage(c, t, 3, 6, german, page);
+    job.OnDraw = [&](TCustomPrintJob* j, TPrintCanvas& c, int page, const TRect& area, TDrawArea, TDrawTarget) {
+        DrawFlashCardPage(c, t, area, j->PageRect().Width(), 3, 6, german, page);
     };
     job.SetPageCount(std::min(pages, flashCardPageCount(t.recordCount(), 3, 6)));
     job.Print();
@@ -162,6 +163,37 @@ int main(int argc, char** argv) {
         preview->DrawPanel()->repaint();
     }
     std::printf("first/last page jumps (draw + paint): %.3f ms per jump\n", t.nsecsElapsed() / 1e6 / 100);
+
+    // The test over the whole table: numbered, each word once.
+    t.restart();
+    applyVocabularyTestSettings(job, vocab, true);
+    QApplication::processEvents();
+    std::printf("test preview of %d rows opened (%d pages): %.1f ms\n", vocab.recordCount(), job.PageCount(),
+                t.nsecsElapsed() / 1e6);
+    t.restart();
+    for (int i = 0; i < 100; ++i) {
+        toolbar->ButtonClick(btnNextPage);
+        preview->DrawPanel()->repaint();
+    }
+    std::printf("test next page (draw + paint): %.3f ms per page\n", t.nsecsElapsed() / 1e6 / 100);
+    t.restart();
+    applyVocabularyTestSettings(job, vocab, true, QStringLiteral("ALLE VOKABELN"), true);
+    QApplication::processEvents();
+    std::printf("test with answer key opened (%d pages): %.1f ms\n", job.PageCount(), t.nsecsElapsed() / 1e6);
+    {
+        // A lesson of every seventh word, as scattered as a lesson gets.
+        std::vector<int> ids;
+        for (int id = 1; id <= 200000; id += 7)
+            ids.push_back(id);
+        t.restart();
+        vocab.setFilter(QStringLiteral("1 = 1 and ") + idFilterClause(ids));
+        vocab.setFiltered(true);
+        QApplication::processEvents();
+        std::printf("lesson of %d scattered words selected from 200000 rows (%d pages): %.1f ms\n", vocab.recordCount(),
+                    job.PageCount(), t.nsecsElapsed() / 1e6);
+        vocab.setFiltered(false);
+    }
+    applyVocabularyListSettings(job, vocab);
 
     // A print selection over the whole table: filter, order, recount, redraw.
     PrintSelection s;

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "druckerdialog.h"
 
+#include "printlesson.h"
 #include "databound/standardwidgets.h"
 #include "tablestore/table.h"
 #include "tablestore/tableerror.h"
 #include "core/fieldnames.h"
+#include "core/lessons.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -29,6 +32,9 @@ const QString* const SortFields[] = {&field::kId,           &field::kGerman,    
 const char* const SortCaptions[] = {"ID",       "deutsch", "ausländisch", "Gattung", "Sachgruppe", "Schwierigkeitsgrad",
                                     "Bemerkung"};
 constexpr int SortItemCount = 7;
+const QString BlankGroupCaption = QStringLiteral("(ohne Sachgruppe)");
+constexpr int GroupValueRole = Qt::UserRole;
+constexpr int LessonIdRole = Qt::UserRole;
 
 QString Title(PrintKind kind) {
     switch (kind) {
@@ -92,6 +98,8 @@ QString buildPrintFilter(const PrintSelection& s) {
             f += QStringLiteral(" or Sachgruppe IS NULL");
     }
     f += QStringLiteral(")");
+    if (!s.wholeVocabulary)
+        f += QStringLiteral(" and ") + idFilterClause(s.lessonWords);
     return f;
 }
 
@@ -127,6 +135,16 @@ PrintChoiceDialog::PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, core
     left->addWidget(GroupSchwierigkeitsgrad);
     left->addStretch(1);
 
+    auto* right = new QVBoxLayout;
+    top->addLayout(right, 1);
+    GroupLektion = new QGroupBox(QStringLiteral("Lektion"), this);
+    GroupLektion->setObjectName(QStringLiteral("GroupLektion"));
+    auto* lessonLayout = new QVBoxLayout(GroupLektion);
+    CBLektion = new QComboBox(GroupLektion);
+    CBLektion->setObjectName(QStringLiteral("CBLektion"));
+    lessonLayout->addWidget(CBLektion);
+    right->addWidget(GroupLektion);
+
     GroupSachgruppe = new QGroupBox(QStringLiteral("Sachgruppe"), this);
     GroupSachgruppe->setObjectName(QStringLiteral("GroupSachgruppe"));
     auto* groupLayout = new QVBoxLayout(GroupSachgruppe);
@@ -136,7 +154,20 @@ PrintChoiceDialog::PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, core
     ListBox1->setSelectionMode(QAbstractItemView::MultiSelection);
     ListBox1->setUniformItemSizes(true);
     groupLayout->addWidget(ListBox1);
-    top->addWidget(GroupSachgruppe, 1);
+    auto* groupButtons = new QHBoxLayout;
+    BAlle = new QPushButton(QStringLiteral("Alle"), GroupSachgruppe);
+    BAlle->setObjectName(QStringLiteral("BAlle"));
+    BAlle->setAutoDefault(false);
+    BKeine = new QPushButton(QStringLiteral("Keine"), GroupSachgruppe);
+    BKeine->setObjectName(QStringLiteral("BKeine"));
+    BKeine->setAutoDefault(false);
+    groupButtons->addWidget(BAlle);
+    groupButtons->addWidget(BKeine);
+    groupButtons->addStretch(1);
+    groupLayout->addLayout(groupButtons);
+    right->addWidget(GroupSachgruppe, 1);
+    connect(BAlle, &QPushButton::clicked, ListBox1, &QListWidget::selectAll);
+    connect(BKeine, &QPushButton::clicked, ListBox1, &QListWidget::clearSelection);
 
     RadioGroup1 = new QGroupBox(QStringLiteral("Sortierung"), this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
@@ -164,6 +195,10 @@ PrintChoiceDialog::PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, core
         row->addWidget(RBAuslaendisch);
         RBDeutsch->setChecked(true);
         layout->addWidget(RadioGroup2);
+        CBLoesungsblatt = new QCheckBox(QStringLiteral("Lösungsblatt"), this);
+        CBLoesungsblatt->setObjectName(QStringLiteral("CBLoesungsblatt"));
+        CBLoesungsblatt->setToolTip(QStringLiteral("Druckt nach dem Test eine Seite mit den Lösungen."));
+        layout->addWidget(CBLoesungsblatt);
     }
     if (kind == PrintKind::FlashCards) {
         GroupKarteikarten = new QGroupBox(QStringLiteral("Karteikarten"), this);
@@ -186,6 +221,7 @@ PrintChoiceDialog::PrintChoiceDialog(PrintKind kind, ts::Table& vocabulary, core
 
     connect(Button1, &QPushButton::clicked, this, &PrintChoiceDialog::Button1Click);
     setSortItem(0);
+    fillLessons();
 }
 
 QCheckBox* PrintChoiceDialog::addCheck(QGroupBox* box, const char* name, const QString& caption) {
@@ -217,10 +253,39 @@ void PrintChoiceDialog::setLanguageName(const QString& language) {
         RBAuslaendisch->setText(language);
 }
 
+void PrintChoiceDialog::setLessonSource(core::Database* db) {
+    // Filled on show: the tables may not be loaded yet.
+    db_ = db;
+}
+
+QString PrintChoiceDialog::lessonName() const {
+    return CBLektion->currentText();
+}
+
+bool PrintChoiceDialog::answerKey() const {
+    return CBLoesungsblatt && CBLoesungsblatt->isChecked();
+}
+
+void PrintChoiceDialog::fillLessons() {
+    // The choice stays while its lesson does; a new one starts on the whole
+    // vocabulary.
+    const QString kept = CBLektion->currentText();
+    CBLektion->clear();
+    std::vector<PrintLesson> lessons;
+    if (db_)
+        lessons = lessonsOfCurrentLanguage(*db_);
+    if (lessons.empty() || lessons.front().name != core::kAllVocabularyLesson)
+        lessons.insert(lessons.begin(), PrintLesson{-1, core::kAllVocabularyLesson});
+    for (const PrintLesson& l : lessons)
+        CBLektion->addItem(l.name, l.id);
+    const int again = CBLektion->findText(kept, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    CBLektion->setCurrentIndex(std::max(0, again));
+}
+
 QStringList PrintChoiceDialog::subjectGroupEntries() const {
     QStringList out;
     for (int i = 0; i < ListBox1->count(); ++i)
-        out << ListBox1->item(i)->text();
+        out << ListBox1->item(i)->data(GroupValueRole).toString();
     return out;
 }
 
@@ -235,7 +300,11 @@ PrintSelection PrintChoiceDialog::selection() const {
     s.level3 = CB3->isChecked();
     for (int i = 0; i < ListBox1->count(); ++i)
         if (ListBox1->item(i)->isSelected())
-            s.subjectGroups << ListBox1->item(i)->text();
+            s.subjectGroups << ListBox1->item(i)->data(GroupValueRole).toString();
+    if (db_ && CBLektion->currentText() != core::kAllVocabularyLesson) {
+        s.wholeVocabulary = false;
+        s.lessonWords = wordsOfLesson(*db_, CBLektion->currentData(LessonIdRole).toInt());
+    }
     return s;
 }
 
@@ -263,7 +332,17 @@ void PrintChoiceDialog::fillSubjectGroups() {
             entries << g;
         }
     }
-    ListBox1->addItems(entries);
+    // One stable order whatever the table's: German collation, the words
+    // without a group last.
+    std::sort(entries.begin(), entries.end(), [](const QString& a, const QString& b) {
+        if (a.isEmpty() != b.isEmpty())
+            return b.isEmpty();
+        return germanLess(a, b);
+    });
+    for (const QString& g : entries) {
+        auto* item = new QListWidgetItem(g.isEmpty() ? BlankGroupCaption : g, ListBox1);
+        item->setData(GroupValueRole, g);
+    }
     ListBox1->selectAll();
 }
 
@@ -272,6 +351,7 @@ void PrintChoiceDialog::FormShow() {
     if (detach)
         host_.DetachVocabularyViews();
     fillSubjectGroups();
+    fillLessons();
     setSortItem(0);
     if (RBDeutsch)
         RBDeutsch->setChecked(true);

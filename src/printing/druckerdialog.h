@@ -9,8 +9,11 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <vector>
+
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QListWidget;
 class QPushButton;
@@ -21,6 +24,9 @@ class QToolButton;
 namespace ts {
 class Table;
 }
+namespace core {
+class Database;
+}
 
 namespace printing {
 
@@ -29,6 +35,10 @@ struct PrintSelection {
     bool substantiv = true, verb = true, adjektiv = true, sonstiges = true;
     bool level1 = true, level2 = true, level3 = true;
     QStringList subjectGroups; // the selected entries, in list order
+    // A lesson other than "ALLE VOKABELN": only the words with these IDs
+    // (ascending).
+    bool wholeVocabulary = true;
+    std::vector<int> lessonWords;
 };
 
 // The filter text for a selection. Subject groups are written as quoted
@@ -55,8 +65,12 @@ public:
     QCheckBox* CB1;
     QCheckBox* CB2;
     QCheckBox* CB3;
+    QGroupBox* GroupLektion; // "Lektion"
+    QComboBox* CBLektion;
     QGroupBox* GroupSachgruppe;
     QListWidget* ListBox1;
+    QPushButton* BAlle;     // selects every subject group
+    QPushButton* BKeine;    // selects none
     QGroupBox* RadioGroup1; // "Sortierung"
     QList<QRadioButton*> SortItems;
     QGroupBox* RadioGroup2 = nullptr; // "Sprache", test dialog only
@@ -65,8 +79,9 @@ public:
     QGroupBox* GroupKarteikarten = nullptr; // flash-card dialog only, never shown
     QSpinBox* ERechts = nullptr;
     QSpinBox* EOben = nullptr;
-    QPushButton* Button1; // "Vorschau"
-    QPushButton* Button2; // "Abbrechen"
+    QCheckBox* CBLoesungsblatt = nullptr; // test dialog only: "Lösungsblatt", off by default
+    QPushButton* Button1;                 // "Vorschau"
+    QPushButton* Button2;                 // "Abbrechen"
     QToolButton* SpeedButtonHilfe;
 
     // The flash-card grid: columns and rows (3 x 6 without the dialog).
@@ -78,7 +93,14 @@ public:
     // The current language's name on the items that name it.
     void setLanguageName(const QString& language);
 
+    // Where the lessons come from; without it the combo box offers only
+    // "ALLE VOKABELN".
+    void setLessonSource(core::Database* db);
+    QString lessonName() const;
+    bool answerKey() const;
+
     PrintSelection selection() const;
+    // The subject groups in list order, the blank one as "".
     QStringList subjectGroupEntries() const;
 
     void FormShow();
@@ -90,10 +112,12 @@ protected:
 private:
     QCheckBox* addCheck(QGroupBox* box, const char* name, const QString& caption);
     void fillSubjectGroups();
+    void fillLessons();
 
     PrintKind kind_;
     ts::Table& vocabulary_;
     core::WindowHost& host_;
+    core::Database* db_ = nullptr;
     QButtonGroup* sortGroup_;
 };
 

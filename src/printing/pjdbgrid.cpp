@@ -83,11 +83,69 @@ void TCustomDBGridPrintJob::RebuildColumns() {
     }
 }
 
+void TCustomDBGridPrintJob::SetHeading(const TGridHeading& heading) {
+    heading_ = heading;
+    Update();
+}
+void TCustomDBGridPrintJob::SetKeyHeading(const TGridHeading& heading) {
+    keyHeading_ = heading;
+    Update();
+}
+void TCustomDBGridPrintJob::SetDistinctRows(bool on) {
+    distinct_ = on;
+    Update();
+}
+void TCustomDBGridPrintJob::SetAnswerKeyField(const QString& field) {
+    keyField_ = field;
+    Update();
+}
+
 void TCustomDBGridPrintJob::Recount() {
     RebuildColumns();
     const ts::Table* t = DataSource();
     const bool open = t && t->isOpen();
-    StoreCounts(open ? int(columns_.size()) : 0, open ? t->recordCount() : 0);
+    rowMap_.clear();
+    twins_.clear();
+    keyOffset_ = 0;
+    questionRows_ = open ? t->recordCount() : 0;
+    if (open && distinct_ && !columns_.empty()) {
+        // Read in place: counting must not move the cursor of the views.
+        QHash<QString, int> first;
+        const int f = columns_.front();
+        for (int i = 0; i < questionRows_; ++i) {
+            const QString text = t->valueAt(i, f).toString();
+            const auto it = first.constFind(text);
+            if (it == first.constEnd()) {
+                first.insert(text, i);
+                rowMap_.push_back(i);
+            } else {
+                twins_[*it].push_back(i);
+            }
+        }
+        questionRows_ = int(rowMap_.size());
+    }
+    int rows = questionRows_;
+    if (open && !keyField_.isEmpty() && t->fieldIndex(keyField_) >= 0 && questionRows_ > 0) {
+        const int perPage = RowsPerPage();
+        keyOffset_ = (questionRows_ + perPage - 1) / perPage * perPage;
+        rows = keyOffset_ + questionRows_;
+    }
+    StoreCounts(open ? int(columns_.size()) : 0, rows);
+}
+
+int TCustomDBGridPrintJob::FirstKeyPage() const {
+    return keyOffset_ > 0 ? keyOffset_ / RowsPerPage() + 1 : 0;
+}
+
+int TCustomDBGridPrintJob::RecordOfRow(int row, bool* key) const {
+    const bool answer = keyOffset_ > 0 && row >= keyOffset_;
+    if (key)
+        *key = answer;
+    if (answer)
+        row -= keyOffset_;
+    if (row < 0 || row >= questionRows_)
+        return -1;
+    return rowMap_.empty() ? row : rowMap_[size_t(row)];
 }
 
 int TCustomDBGridPrintJob::FieldOfColumn(int col) const {
@@ -120,13 +178,78 @@ QString TCustomDBGridPrintJob::ColumnTitle(int col) const {
 QString TCustomDBGridPrintJob::BodyText(int col, int row) {
     ts::Table* t = DataSource();
     const int f = FieldOfColumn(col);
-    if (!t || f < 0 || row < 0 || row >= t->recordCount())
+    bool key = false;
+    const int record = RecordOfRow(row, &key);
+    if (!t || f < 0 || record < 0 || record >= t->recordCount())
         return {};
-    t->setRecNo(row + 1);
+    t->setRecNo(record + 1);
     QString text = t->value(f).toString();
     if (OnGetFieldText)
         OnGetFieldText(this, t->fields().at(size_t(f)).name, text);
+    if (key && col == 0) {
+        const int answerField = t->fieldIndex(keyField_);
+        if (answerField >= 0) {
+            QStringList answers{t->valueAt(record, answerField).toString()};
+            for (int twin : twins_.value(record))
+                if (twin < t->recordCount()) {
+                    const QString other = t->valueAt(twin, answerField).toString();
+                    if (!answers.contains(other))
+                        answers << other;
+                }
+            text += QStringLiteral("  –  ") + answers.join(QStringLiteral("; "));
+        }
+    }
     return text;
+}
+
+QString TCustomDBGridPrintJob::CellText(int col, int row) {
+    // The questions and the answers are counted apart: the sheets handed
+    // out do not tell how many answer pages there are.
+    if (row == FooterRow && col == ColCount() - 1 && keyOffset_ > 0) {
+        const int pages = FirstKeyPage() - 1;
+        const int page = DrawingPage() > pages ? DrawingPage() - pages : DrawingPage();
+        return QStringLiteral("Page %1 of %2").arg(page).arg(pages);
+    }
+    // The number of an answer row is that of its question; the blank rows
+    // that end the questions have none.
+    if (col == IndexCol && row >= 0 && row != FooterRow && keyOffset_ > 0) {
+        bool key = false;
+        if (RecordOfRow(row, &key) < 0)
+            return {};
+        return QString::number(qint64(IndexStart()) + (key ? row - keyOffset_ : row));
+    }
+    return TCustomTextGridPrintJob::CellText(col, row);
+}
+
+void TCustomDBGridPrintJob::DrawArea(TPrintCanvas& canvas, int pageIndex, const TRect& rect, TDrawArea area,
+                                     TDrawTarget target) {
+    const TGridHeading& heading = FirstKeyPage() > 0 && pageIndex >= FirstKeyPage() ? keyHeading_ : heading_;
+    if (area != daHeader || heading.IsEmpty()) {
+        TCustomTextGridPrintJob::DrawArea(canvas, pageIndex, rect, area, target);
+        return;
+    }
+    TRect band = rect;
+    band.Bottom = rect.Top + rect.Height() / 2;
+    DrawHeading(canvas, band, heading);
+    TRect titles = rect;
+    titles.Top = band.Bottom;
+    TCustomTextGridPrintJob::DrawArea(canvas, pageIndex, titles, area, target);
+}
+
+void TCustomDBGridPrintJob::DrawHeading(TPrintCanvas& canvas, const TRect& band, const TGridHeading& heading) {
+    canvas.Font = HeaderFont();
+    canvas.Font.Bold = true;
+    const TRect r = TextRect(band, canvas);
+    TTextFormat format;
+    format.Clip = true;
+    for (const auto& [text, align] :
+         {std::pair{heading.Left, Qt::AlignLeft}, std::pair{heading.Center, Qt::AlignHCenter},
+          std::pair{heading.Right, Qt::AlignRight}}) {
+        if (text.isEmpty())
+            continue;
+        format.Horizontal = align;
+        canvas.DrawText(r, text, format);
+    }
 }
 
 Qt::Alignment TCustomDBGridPrintJob::ColumnAlignment(int col) const {

@@ -4,15 +4,13 @@
 #include "tablestore/table.h"
 #include "core/fieldnames.h"
 
+#include <QDate>
+
 #include <cmath>
 
 namespace printing {
 
 namespace {
-int Div(double a, int b) {
-    return RoundToInt(a / b);
-}
-
 TFontSpec Arial(double points) {
     TFontSpec f;
     f.PointSize = points;
@@ -20,15 +18,17 @@ TFontSpec Arial(double points) {
 }
 } // namespace
 
-FlashCardGeometry::FlashCardGeometry(int columns, int rows)
-    : rowH(Div(6800, rows)), colW(Div(4850, columns)), textX0(Div(2425, columns)), textY0(Div(3400, rows)) {}
+FlashCardGeometry::FlashCardGeometry(const TRect& area, int pageWidth, int columns, int rows)
+    : left(area.Left), top(area.Top), colW(area.Width() / std::max(1, columns)),
+      rowH(area.Height() / std::max(1, rows)), pageWidth(pageWidth) {}
 
 int flashCardPageCount(int records, int columns, int rows) {
     const int perPage = std::max(1, columns) * std::max(1, rows);
     return std::max(1, (records + perPage - 1) / perPage);
 }
 
-void DrawFlashCardPage(TPrintCanvas& canvas, ts::Table& table, int columns, int rows, bool germanSide, int page) {
+void DrawFlashCardPage(TPrintCanvas& canvas, ts::Table& table, const TRect& area, int pageWidth, int columns, int rows,
+                       bool germanSide, int page) {
     columns = std::max(1, columns);
     rows = std::max(1, rows);
     canvas.TextAlignH = haCenter;
@@ -40,13 +40,13 @@ void DrawFlashCardPage(TPrintCanvas& canvas, ts::Table& table, int columns, int 
     if (table.eof())
         return;
 
-    const FlashCardGeometry g(columns, rows);
+    const FlashCardGeometry g(area, pageWidth, columns, rows);
     const int field = table.field(germanSide ? core::field::kGerman : core::field::kForeign);
+    const int halfText = canvas.TextHeight(QStringLiteral("Ag")) / 2;
     bool left = true;
-    for (int i = 0; i < columns && left; ++i) {
-        const int c = germanSide ? i : columns - 1 - i;
+    for (int c = 0; c < columns && left; ++c) {
         for (int r = 0; r < rows; ++r) {
-            canvas.TextOut(g.textX(c), g.textY(r), table.value(field).toString());
+            canvas.TextOut(g.centreX(c, germanSide), g.centreY(r) - halfText, table.value(field).toString());
             table.next();
             if (table.eof()) {
                 left = false;
@@ -56,22 +56,25 @@ void DrawFlashCardPage(TPrintCanvas& canvas, ts::Table& table, int columns, int 
     }
     if (!germanSide)
         return;
-    // The lines run off the sheet and are cut by its edge.
+    // A line round every card; the back carries none, so a sheet turned a
+    // little off shows no stray line.
     canvas.Pen.Width = 1;
-    for (int k = 1; k <= rows; ++k)
-        canvas.Line(0, k * g.rowH, 100000, k * g.rowH);
-    for (int k = 1; k <= columns; ++k)
-        canvas.Line(k * g.colW, 0, k * g.colW, 10000);
+    const int right = g.left + columns * g.colW, bottom = g.top + rows * g.rowH;
+    for (int k = 0; k <= rows; ++k)
+        canvas.Line(g.left, g.top + k * g.rowH, right, g.top + k * g.rowH);
+    for (int k = 0; k <= columns; ++k)
+        canvas.Line(g.left + k * g.colW, g.top, g.left + k * g.colW, bottom);
 }
 
 void setupFlashCardJob(TPrintJob& job) {
     job.BeginUpdate();
     job.SetPageUnits(unPixels);
     job.SetOrientation(orPortrait);
-    job.SetOptions({});
+    job.SetOptions({joMargins});
     job.SetRelativeCoords(false);
-    job.SetMarginsUnits(unPixels);
-    job.SetMargins({120, 120, 104, 120});
+    job.SetMarginsUnits(unMillimeters);
+    // Equal on the left and right, so the cards of both sides share a grid.
+    job.SetMargins({PageMarginMm, PageMarginMm, PageMarginMm, PageMarginMm});
     job.SetTitle(QStringLiteral("Karteikarten"));
     job.EndUpdate();
 }
@@ -80,21 +83,22 @@ void setupVocabularyGridJob(TDBGridPrintJob& job) {
     job.BeginUpdate();
     job.SetPageUnits(unPixels);
     job.SetOrientation(orLandscape);
-    job.SetOptions({joHeader, joFooter});
+    job.SetOptions({joMargins, joHeader, joFooter});
     job.SetHeaderUnits(unInches);
     job.SetHeader(0.3);
     job.SetFooterUnits(unInches);
     job.SetFooter(0.3);
     job.SetRelativeCoords(false);
-    job.SetMarginsUnits(unInches);
-    job.SetMargins({0.2, 0.2, 0.173, 0.173});
+    job.SetMarginsUnits(unMillimeters);
+    job.SetMargins({PageMarginMm, PageMarginMm, PageMarginMm, PageMarginMm});
     job.SetHeaderFont(Arial(10));
     job.SetPageFont(Arial(10));
     job.SetFooterFont(Arial(12));
     job.SetHeaderCellBorders({cbTop, cbLeft, cbRight, cbBottom});
     job.SetFooterCellBorders({});
     job.SetTableBorders({});
-    job.SetClipMode(cmEllipsis);
+    // A text too long for its cell goes on to a second line there.
+    job.SetClipMode(cmWrap);
     job.SetMultiline(false);
     job.SetIndexColumn(false);
     job.SetIndexStart(1);
@@ -109,8 +113,23 @@ void setupVocabularyGridJob(TDBGridPrintJob& job) {
     job.EndUpdate();
 }
 
-void applyVocabularyListSettings(TDBGridPrintJob& job, ts::Table& vocabulary) {
+namespace {
+QString Today() {
+    return QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+}
+QString Titled(const QString& what, const QString& lesson) {
+    return lesson.isEmpty() ? what : what + QStringLiteral(": ") + lesson;
+}
+} // namespace
+
+void applyVocabularyListSettings(TDBGridPrintJob& job, ts::Table& vocabulary, const QString& lesson) {
     job.BeginUpdate();
+    job.SetHeading({Titled(QStringLiteral("Vokabelliste"), lesson), {}, Today()});
+    job.SetKeyHeading({});
+    job.SetHeader(0.6); // the title line above the column titles
+    job.SetIndexColumn(false);
+    job.SetDistinctRows(false);
+    job.SetAnswerKeyField({});
     job.SetRowsPerPage(30);
     job.SetDataSource(&vocabulary);
     job.SetPageCellBorders({cbLeft, cbRight});
@@ -120,8 +139,18 @@ void applyVocabularyListSettings(TDBGridPrintJob& job, ts::Table& vocabulary) {
     job.Update();
 }
 
-void applyVocabularyTestSettings(TDBGridPrintJob& job, ts::Table& vocabulary, bool german) {
+void applyVocabularyTestSettings(TDBGridPrintJob& job, ts::Table& vocabulary, bool german, const QString& lesson,
+                                 bool answerKey) {
     job.BeginUpdate();
+    job.SetHeading({Titled(QStringLiteral("Vokabeltest"), lesson), Today(),
+                    QStringLiteral("Name: ______________________________")});
+    job.SetKeyHeading({Titled(QStringLiteral("Lösungsblatt"), lesson), Today(), {}});
+    job.SetHeader(0.6);
+    job.SetIndexColumn(true);
+    job.SetIndexStart(1);
+    // The same word twice would give its answer away.
+    job.SetDistinctRows(true);
+    job.SetAnswerKeyField(answerKey ? (german ? core::field::kForeign : core::field::kGerman) : QString());
     job.SetRowsPerPage(20);
     job.SetDataSource(&vocabulary);
     job.SetPageCellBorders({cbTop, cbBottom});

@@ -43,8 +43,8 @@ PrintPreviewPanel::PrintPreviewPanel(ts::Table& vocabulary, core::WindowHost& ho
 
     PrintJob1 = new TPrintJob(this);
     PrintJob1->setObjectName(QStringLiteral("PrintJob1"));
-    PrintJob1->OnDraw = [this](TCustomPrintJob* sender, TPrintCanvas& canvas, int page, const TRect&, TDrawArea,
-                               TDrawTarget) { PrintJob1Draw(sender, canvas, page); };
+    PrintJob1->OnDraw = [this](TCustomPrintJob* sender, TPrintCanvas& canvas, int page, const TRect& area, TDrawArea,
+                               TDrawTarget) { PrintJob1Draw(sender, canvas, page, area); };
     DBGridPrintJob = new TDBGridPrintJob(this);
     DBGridPrintJob->setObjectName(QStringLiteral("DBGridPrintJob"));
     setPrintServices(printer, ui);
@@ -95,7 +95,7 @@ int PrintPreviewPanel::cardRows() const {
     return flashCards_ ? flashCards_->cardRows() : 6;
 }
 
-void PrintPreviewPanel::PrintJob1Draw(TCustomPrintJob* sender, TPrintCanvas& canvas, int pageIndex) {
+void PrintPreviewPanel::PrintJob1Draw(TCustomPrintJob* sender, TPrintCanvas& canvas, int pageIndex, const TRect& area) {
     if (kind_ != int(PrintKind::FlashCards))
         return;
     // Switching a filter on filters every row again: only when it is off.
@@ -103,7 +103,7 @@ void PrintPreviewPanel::PrintJob1Draw(TCustomPrintJob* sender, TPrintCanvas& can
         vocabulary_.setFiltered(true);
     const int columns = cardColumns();
     const int rows = cardRows();
-    DrawFlashCardPage(canvas, vocabulary_, columns, rows, GermanSideShown, pageIndex);
+    DrawFlashCardPage(canvas, vocabulary_, area, sender->PageRect().Width(), columns, rows, GermanSideShown, pageIndex);
     // The count follows the selection, so the preview and the printer never
     // offer pages that would come out blank.
     sender->SetPageCount(flashCardPageCount(vocabulary_.recordCount(), columns, rows));
@@ -129,7 +129,7 @@ void PrintPreviewPanel::showList() {
     kind_ = int(PrintKind::List);
     Preview1->SetPrintJob(DBGridPrintJob);
     vocabulary_.setFiltered(true);
-    applyVocabularyListSettings(*DBGridPrintJob, vocabulary_);
+    applyVocabularyListSettings(*DBGridPrintJob, vocabulary_, lesson_);
     Preview1->SetPageIndex(gridPage_);
     host_.showPanelOf(this);
 }
@@ -140,7 +140,7 @@ void PrintPreviewPanel::showTest(bool german) {
     kind_ = int(PrintKind::Test);
     Preview1->SetPrintJob(DBGridPrintJob);
     BSprache->hide();
-    applyVocabularyTestSettings(*DBGridPrintJob, vocabulary_, german);
+    applyVocabularyTestSettings(*DBGridPrintJob, vocabulary_, german, lesson_, answerKey_);
     Preview1->SetPageIndex(gridPage_);
     host_.showPanelOf(this);
 }
@@ -158,6 +158,11 @@ void PrintPreviewPanel::preview(PrintKind kind, bool german) {
         showTest(german);
         break;
     }
+}
+
+void PrintPreviewPanel::setPrintDetails(const QString& lesson, bool answerKey) {
+    lesson_ = lesson;
+    answerKey_ = answerKey;
 }
 
 void PrintPreviewPanel::adoptPrinterProvider(std::unique_ptr<IPrinterProvider> printer) {

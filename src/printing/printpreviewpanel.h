@@ -52,12 +52,15 @@ public:
     void showList();
     void showTest(bool german);
     void preview(PrintKind kind, bool german);
+    // What the next list or test names in its title line, and whether the
+    // test gets an answer key.
+    void setPrintDetails(const QString& lesson, bool answerKey);
 
     // The panel was left: the grid job lets go of the table.
     void left();
 
     void BSpracheClick();
-    void PrintJob1Draw(TCustomPrintJob* sender, TPrintCanvas& canvas, int pageIndex);
+    void PrintJob1Draw(TCustomPrintJob* sender, TPrintCanvas& canvas, int pageIndex, const TRect& area);
 
 protected:
     void hideEvent(QHideEvent* e) override;
@@ -75,6 +78,8 @@ private:
     const PrintChoiceDialog* flashCards_;
     int cardColumns() const;
     int cardRows() const;
+    QString lesson_;
+    bool answerKey_ = false;
     int kind_ = 0;     // what is on show, 0 for nothing
     int gridPage_ = 1; // the page the grid job showed when the panel was left
 };

@@ -172,6 +172,7 @@ public:
     void LabelLanguage();
     void showUserAndLanguage();
     void PrintCommand(printing::PrintKind kind);
+    printing::PrintChoiceDialog* printDialogOf(printing::PrintKind kind) const;
     int printKind() const { return printKind_ ? static_cast<int>(*printKind_) : 0; }
     WorkPanel* visiblePanel() const;
     void showPanel(WorkPanel* panel); // ResetView, then show it

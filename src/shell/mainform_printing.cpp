@@ -15,6 +15,8 @@ void Mainform::createPrintingWindows() {
     karteikartenDruckF = new printing::DruckerDialogF(vocabulary, *this, this);
     vokabellisteDruckF = new printing::DruckerDialogListeF(vocabulary, *this, this);
     vokabeltestDruckF = new printing::DruckerDialogtestF(vocabulary, *this, this);
+    for (printing::PrintChoiceDialog* d : {karteikartenDruckF, vokabellisteDruckF, vokabeltestDruckF})
+        d->setLessonSource(&ctx_.db);
     druckvorschau =
         new printing::PrintPreviewPanel(vocabulary, *this, karteikartenDruckF, nullptr, nullptr, PDruckvorschau);
     printing::TDefaultPrinterProvider::Hooks printerHooks;
@@ -27,6 +29,8 @@ void Mainform::createPrintingWindows() {
 }
 
 void Mainform::previewPrint(printing::PrintKind kind, bool german) {
+    const printing::PrintChoiceDialog* dialog = printDialogOf(kind);
+    druckvorschau->setPrintDetails(dialog->lessonName(), dialog->answerKey());
     druckvorschau->preview(kind, german);
 }
 
@@ -40,13 +44,17 @@ void Mainform::usePrintServices(printing::IPrinterProvider* printer, printing::I
     druckvorschau->setPrintServices(printer, ui);
 }
 
+printing::PrintChoiceDialog* Mainform::printDialogOf(printing::PrintKind kind) const {
+    return kind == printing::PrintKind::FlashCards ? karteikartenDruckF
+           : kind == printing::PrintKind::List     ? vokabellisteDruckF
+                                                   : vokabeltestDruckF;
+}
+
 void Mainform::PrintCommand(printing::PrintKind kind) {
     if (visiblePanel() == PDruckvorschau)
         ResetView();
     printKind_ = kind;
-    printing::PrintChoiceDialog* dialog = kind == printing::PrintKind::FlashCards ? karteikartenDruckF
-                                          : kind == printing::PrintKind::List     ? vokabellisteDruckF
-                                                                                  : vokabeltestDruckF;
+    printing::PrintChoiceDialog* dialog = printDialogOf(kind);
     // Modal for the user; the call returns at once, so the dialog's own
     // buttons finish the command.
     dialog->show();

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <unordered_set>
 #include <cstring>
 
 namespace ts {
@@ -260,6 +261,33 @@ private:
     Operand a_;
 };
 
+// "a IN (v1, v2, ...)": true when a equals one of the values; one look-up
+// per row however long the list, so a list of many thousand values (the
+// words of a lesson) costs no more than one comparison.
+class InNode : public Node {
+public:
+    InNode(Operand a, const std::vector<Operand>& values) : a_(std::move(a)) {
+        for (const Operand& v : values) {
+            if (v.constant.kind == Val::Num)
+                numbers_.insert(v.constant.num + 0.0); // -0 and 0 hash alike
+            else
+                texts_.insert(v.constText);
+        }
+    }
+    Tri eval(RowId r) const override {
+        const Val x = a_.fetch(r);
+        if (x.kind == Val::Null)
+            return Tri::Unknown;
+        const bool in = x.kind == Val::Num ? numbers_.count(x.num + 0.0) > 0 : texts_.count(std::u16string(x.str)) > 0;
+        return in ? Tri::True : Tri::False;
+    }
+
+private:
+    Operand a_;
+    std::unordered_set<double> numbers_;
+    std::unordered_set<std::u16string> texts_;
+};
+
 class LikeNode : public Node {
 public:
     LikeNode(Operand a, Operand pattern) : a_(std::move(a)), p_(std::move(pattern)) {
@@ -443,6 +471,8 @@ private:
             std::unique_ptr<Node> n = std::make_unique<IsNullNode>(std::move(a));
             return neg ? std::make_unique<NotNode>(std::move(n)) : std::move(n);
         }
+        if (acceptKeyword("IN"))
+            return parseIn(std::move(a));
         bool neg = false;
         if (isKeyword(peek(), "NOT")) {
             take();
@@ -476,6 +506,30 @@ private:
         coerce(a, b);
         coerce(b, a);
         return std::make_unique<CmpNode>(cmp, std::move(a), std::move(b));
+    }
+
+    // "IN ( value, value, ... )" after the field: constants only.
+    std::unique_ptr<Node> parseIn(Operand a) {
+        if (a.kind == Operand::Const)
+            fail(whole_, tr("Vor IN wird ein Feldname erwartet."));
+        if (peek().kind != Token::LParen)
+            fail(whole_, tr("Nach IN wird eine Klammer erwartet."));
+        take();
+        std::vector<Operand> values;
+        while (true) {
+            const int pos = peek().pos;
+            Operand v = parseOperand();
+            if (v.kind != Operand::Const)
+                fail(whole_, tr("In der Liste nach IN stehen nur Werte (Stelle %1).").arg(pos + 1));
+            coerce(v, a);
+            values.push_back(std::move(v));
+            const Token t = take();
+            if (t.kind == Token::RParen)
+                break;
+            if (t.kind != Token::Comma)
+                fail(whole_, tr("Komma oder schließende Klammer erwartet an Stelle %1.").arg(t.pos + 1));
+        }
+        return std::make_unique<InNode>(std::move(a), values);
     }
 
     // A quoted literal against a numeric field compares by value; a number

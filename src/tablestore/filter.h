@@ -16,10 +16,10 @@ class Node;
 //
 // The language: field names (any letter case, [in brackets] when they hold a
 // blank), string literals in single quotes with '' for a quote, numbers,
-// = <> < > <= >=, LIKE / NOT LIKE with % and _, IS [NOT] NULL, AND, OR, NOT
-// and parentheses. Comparisons with an empty (null) value are neither true nor
-// false, as in SQL. A numeric field compared with a quoted literal compares by
-// value. With case-insensitive matching, texts are compared lower-cased.
+// = <> < > <= >=, LIKE / NOT LIKE with % and _, IS [NOT] NULL,
+// field IN (value, value, ...), AND, OR, NOT and parentheses. Comparisons with an empty (null) value are neither true
+// nor false, as in SQL. A numeric field compared with a quoted literal compares by value. With case-insensitive
+// matching, texts are compared lower-cased.
 class Filter {
 public:
     using LookupFn = std::function<QVariant(RowId, int field)>;

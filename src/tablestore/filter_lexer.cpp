@@ -88,6 +88,9 @@ public:
             } else if (c == u')') {
                 t.kind = Token::RParen;
                 ++i;
+            } else if (c == u',') {
+                t.kind = Token::Comma;
+                ++i;
             } else if (c == u'<' || c == u'>' || c == u'=' || c == u'-') {
                 t.kind = Token::Op;
                 if (i + 1 < n && ((c == u'<' && (s_.at(i + 1) == u'>' || s_.at(i + 1) == u'=')) ||

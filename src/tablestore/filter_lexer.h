@@ -8,7 +8,7 @@
 namespace ts::filter::lexer {
 
 struct Token {
-    enum Kind { End, Ident, String, Number, Op, LParen, RParen } kind = End;
+    enum Kind { End, Ident, String, Number, Op, LParen, RParen, Comma } kind = End;
     QString text; // identifier name, literal content, operator
     int pos = 0;
 };

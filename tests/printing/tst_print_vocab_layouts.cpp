@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The vocabulary's pages: flash cards, list and test on the table grid job.
+// The vocabulary's pages: flash cards, list and test on the table grid job
+// (rows left out as repeats, answer pages, wrapped cells), the lesson clause.
 #include "pjdbgrid.h"
 #include "printtestsupport.h"
 #include "vocabtestsupport.h"
 #include "printlayouts.h"
+#include "printlesson.h"
 #include "tablestore/cursorguard.h"
 
 #include <QtTest>
@@ -37,9 +39,17 @@ struct CardFixture {
         makeVocabulary(vocab);
         job.SetPrinterProvider(&pdf.provider);
         setupFlashCardJob(job);
-        job.OnDraw = [this](TCustomPrintJob*, TPrintCanvas& c, int page, const TRect&, TDrawArea, TDrawTarget) {
-            DrawFlashCardPage(c, vocab, 3, 6, german, page);
+        job.OnDraw = [this](TCustomPrintJob*, TPrintCanvas& c, int page, const TRect& area, TDrawArea, TDrawTarget) {
+            DrawFlashCardPage(c, vocab, area, job.PageRect().Width(), 3, 6, german, page);
         };
+    }
+    FlashCardGeometry geometry() const { return {job.PageAreaRect(), job.PageRect().Width(), 3, 6}; }
+    // Where the text of the card at column c, row r starts on the front or back.
+    QPoint textAt(const TRecordedPage& page, int c, int r, bool front) const {
+        const FlashCardGeometry g = geometry();
+        // Every card's text hangs the same distance above its centre.
+        const int lift = g.centreY(0) - page.Texts().front()->p1.y();
+        return {g.centreX(c, front), g.centreY(r) - lift};
     }
 };
 
@@ -52,6 +62,19 @@ struct GridFixture {
         vocab.setDisplayLabel(QStringLiteral("auslaendisch"), QStringLiteral("Englisch"));
         job.SetPrinterProvider(&pdf.provider);
         setupVocabularyGridJob(job);
+    }
+    // The texts of the field columns on `page`, top to bottom, without the
+    // row numbers and the page number.
+    QStringList words(int page) {
+        const TRecordedPage rec = drawPage(job, page);
+        const TRect area = job.PageAreaRect();
+        const int left = job.ColumnLeft(area, 0), right = job.ColumnLeft(area, job.ColCount());
+        QStringList out;
+        for (const TDrawOp* op : rec.Texts())
+            if (op->rect.Top >= area.Top - 1 && op->rect.Bottom <= area.Bottom + 2 && op->rect.Left >= left &&
+                op->rect.Left < right && !op->text.isEmpty() && !op->text.startsWith(QStringLiteral("Page")))
+                out << op->text;
+        return out;
     }
     std::vector<const TDrawOp*> bodyTexts(const TRecordedPage& page) const {
         const TRect area = job.PageAreaRect();
@@ -67,15 +90,15 @@ struct GridFixture {
 class PrintVocabLayoutsTest : public QObject {
     Q_OBJECT
 private slots:
-    void flashCardLengthsAreRoundedToTheNearestEvenTie() {
-        const FlashCardGeometry g(3, 6);
-        QCOMPARE(g.rowH, 1133);
-        QCOMPARE(g.colW, 1617);
-        QCOMPARE(g.textX0, 808);
-        QCOMPARE(g.textY0, 567);
-        // 6800 / 8 = 850 exactly; 4850 / 4 = 1212.5 goes to the even 1212.
-        QCOMPARE(FlashCardGeometry(4, 8).colW, 1212);
-        QCOMPARE(FlashCardGeometry(4, 8).rowH, 850);
+    void flashCardsShareTheAreaAndTheBackMirrorsAboutThePageMiddle() {
+        // An area off centre, as a printer's forced margins may leave it.
+        const FlashCardGeometry g(TRect{300, 200, 3300, 6200}, 3400, 3, 6);
+        QCOMPARE(g.colW, 1000);
+        QCOMPARE(g.rowH, 1000);
+        QCOMPARE(g.centreX(0, true), 800);
+        QCOMPARE(g.centreX(0, false), 3400 - 800);
+        QCOMPARE(g.centreX(2, false), 3400 - 2800);
+        QCOMPARE(g.centreY(5), 5700);
         QCOMPARE(flashCardPageCount(0, 3, 6), 1);
         QCOMPARE(flashCardPageCount(18, 3, 6), 1);
         QCOMPARE(flashCardPageCount(19, 3, 6), 2);
@@ -90,7 +113,7 @@ private slots:
         QCOMPARE(int(texts.size()), 18);
         for (int n = 0; n < 18; ++n) {
             QCOMPARE(texts[size_t(n)].first, QStringLiteral("Wort%1").arg(n + 1));
-            QCOMPARE(texts[size_t(n)].second, QPoint((n / 6) * 1617 + 808, (n % 6) * 1133 + 567));
+            QCOMPARE(texts[size_t(n)].second, f.textAt(page, n / 6, n % 6, true));
         }
         // Centred on x, hanging from y, in the page's default font.
         const TDrawOp* first = page.Texts().front();
@@ -98,17 +121,29 @@ private slots:
         QVERIFY(first->flags & Qt::AlignHCenter);
         QCOMPARE(first->family, QStringLiteral("Arial"));
         QCOMPARE(first->pointSize, 10.0);
+        // A line round every card, all inside the margins.
+        const FlashCardGeometry g = f.geometry();
+        const TRect area = f.job.PageAreaRect();
+        const int right = g.left + 3 * g.colW, bottom = g.top + 6 * g.rowH;
+        QVERIFY(right <= area.Right && bottom <= area.Bottom);
         std::set<std::pair<int, int>> lines;
         for (const TDrawOp* op : page.Lines()) {
             QCOMPARE(op->penWidth, 1);
-            lines.insert({op->p1.x() == op->p2.x() ? op->p1.x() : -1, op->p1.y() == op->p2.y() ? op->p1.y() : -1});
-            if (op->p1.y() == op->p2.y())
-                QCOMPARE(op->p2.x(), 100000);
-            else
-                QCOMPARE(op->p2.y(), 10000);
+            if (op->p1.y() == op->p2.y()) {
+                lines.insert({-1, op->p1.y()});
+                QCOMPARE(op->p1.x(), g.left);
+                QCOMPARE(op->p2.x(), right);
+            } else {
+                lines.insert({op->p1.x(), -1});
+                QCOMPARE(op->p1.y(), g.top);
+                QCOMPARE(op->p2.y(), bottom);
+            }
         }
-        const std::set<std::pair<int, int>> expected{{-1, 1133}, {-1, 2266}, {-1, 3399}, {-1, 4532}, {-1, 5665},
-                                                     {-1, 6798}, {1617, -1}, {3234, -1}, {4851, -1}};
+        std::set<std::pair<int, int>> expected;
+        for (int k = 0; k <= 6; ++k)
+            expected.insert({-1, g.top + k * g.rowH});
+        for (int k = 0; k <= 3; ++k)
+            expected.insert({g.left + k * g.colW, -1});
         QCOMPARE(lines, expected);
     }
 
@@ -118,19 +153,23 @@ private slots:
         TRecordedPage page = drawPage(f.job, 2);
         QCOMPARE(int(page.Texts().size()), 1);
         QCOMPARE(page.Texts()[0]->text, QStringLiteral("Wort19"));
-        QCOMPARE(page.Texts()[0]->p1, QPoint(808, 567));
-        QCOMPARE(int(page.Lines().size()), 9);
+        QCOMPARE(page.Texts()[0]->p1, f.textAt(page, 0, 0, true));
+        QCOMPARE(int(page.Lines().size()), 11);
 
         f.german = false;
         page = drawPage(f.job, 2);
         QCOMPARE(page.Texts()[0]->text, QStringLiteral("Fremd19"));
-        QCOMPARE(page.Texts()[0]->p1, QPoint(2 * 1617 + 808, 567));
+        QCOMPARE(page.Texts()[0]->p1, f.textAt(page, 0, 0, false));
+        // The back of the first column is the page's last.
+        const FlashCardGeometry g = f.geometry();
+        QCOMPARE(f.textAt(page, 0, 0, false).x(), g.centreX(2, true));
         QVERIFY(page.Lines().empty());
         // Front and back of page 1 mirror the columns, rows stay.
         page = drawPage(f.job, 1);
-        QCOMPARE(page.Texts()[0]->p1, QPoint(2 * 1617 + 808, 567));
-        QCOMPARE(page.Texts()[6]->p1, QPoint(1617 + 808, 567));
-        QCOMPARE(page.Texts()[17]->p1, QPoint(808, 5 * 1133 + 567));
+        QCOMPARE(page.Texts()[0]->p1, f.textAt(page, 0, 0, false));
+        QCOMPARE(page.Texts()[6]->p1, f.textAt(page, 1, 0, false));
+        QCOMPARE(page.Texts()[17]->p1, f.textAt(page, 2, 5, false));
+        QCOMPARE(f.textAt(page, 2, 5, false).x(), g.centreX(0, true));
     }
 
     void aPagePastTheLastRecordOrAnEmptySelectionIsBlank() {
@@ -160,17 +199,20 @@ private slots:
         QCOMPARE(f.job.PageCount(), 2);
         QCOMPARE(f.job.ColCount(), 6);
         const TRect area = f.job.PageAreaRect();
-        // Landscape A4 at 600 dpi, 0.3 inch bands.
-        QCOMPARE(area, (TRect{0, 180, 7017, 4778}));
+        // Landscape A4 at 600 dpi inside 12 mm margins (283 pixels), a 0.6
+        // inch header with the title line, a 0.3 inch footer.
+        const TRect sheet = f.job.PageRect();
+        QCOMPARE(sheet.Right, 7017);
+        QCOMPARE(area, (TRect{283, 283 + 360, sheet.Right - 283, sheet.Bottom - 283 - 180}));
+        const int w = area.Width();
         const int widths[] = {20, 20, 14, 11, 5, 13};
-        int x = 0;
+        int x = area.Left;
         for (int c = 0; c < 6; ++c) {
             QCOMPARE(f.job.ColumnLeft(area, c), x);
-            QCOMPARE(f.job.ColumnWidth(c), widths[c] * 7017 / 83 - 1);
-            x += widths[c] * 7017 / 83 - 1;
+            QCOMPARE(f.job.ColumnWidth(c), widths[c] * w / 83 - 1);
+            x += widths[c] * w / 83 - 1;
         }
-        QCOMPARE(f.job.ColumnWidth(0), 1689);
-        QCOMPARE(f.job.ColumnWidth(4), 421);
+        QVERIFY(x <= area.Right);
         // Row tops share the area evenly.
         for (int k = 0; k <= 30; ++k)
             QCOMPARE(f.job.RowTop(area, 1, k), area.Top + (area.Height() - 1) * k / 30 - 1);
@@ -182,7 +224,7 @@ private slots:
         // The narrow level column shortens its title with an ellipsis.
         const TDrawOp* level = nullptr;
         for (const TDrawOp* op : page.Texts())
-            if (op->text.startsWith(QStringLiteral("Schwi")))
+            if (op->text.startsWith(QStringLiteral("Sch")) && op->text != QStringLiteral("Sachgruppe"))
                 level = op;
         QVERIFY(level);
         QVERIFY(level->text.endsWith(QChar(0x2026)));
@@ -224,7 +266,8 @@ private slots:
         applyVocabularyTestSettings(f.job, f.vocab, false);
         QCOMPARE(f.job.RowsPerPage(), 20);
         QCOMPARE(f.job.ColCount(), 1);
-        QCOMPARE(f.job.ColumnWidth(0), area.Width() - 1);
+        // The number column and the word share the width.
+        QCOMPARE(f.job.ColumnWidth(0) + f.job.ColumnWidth(IndexCol), area.Width() - 1);
         page = drawPage(f.job, 1);
         QVERIFY(!bodyLines(page).empty());
         for (const TDrawOp* op : bodyLines(page))
@@ -281,8 +324,107 @@ private slots:
         f.job.SetDataSource(nullptr);
         QCOMPARE(f.job.PageCount(), 1);
         page = drawPage(f.job, 1);
+        // Only the title line and the page number remain.
         for (const TDrawOp* op : page.Texts())
-            QVERIFY2(op->text.isEmpty() || op->text.startsWith(QStringLiteral("Page")), qPrintable(op->text));
+            QVERIFY2(op->text.isEmpty() || op->text.startsWith(QStringLiteral("Page")) ||
+                         op->rect.Bottom <= f.job.HeaderRect().Top + f.job.HeaderRect().Height() / 2 + 1,
+                     qPrintable(op->text));
+    }
+
+    void repeatsAreLeftOutAndFollowTheFilterAndTheOrder() {
+        GridFixture f;
+        addWord(f.vocab, 1, "Bank", "bank");
+        addWord(f.vocab, 2, "Haus", "house");
+        addWord(f.vocab, 3, "Bank", "bench");
+        addWord(f.vocab, 4, "bank", "(lower case)");
+        applyVocabularyTestSettings(f.job, f.vocab, true);
+        QCOMPARE(f.job.QuestionRowCount(), 3);
+        QCOMPARE(f.words(1), (QStringList{"Bank", "Haus", "bank"}));
+        // A filter that drops the first "Bank" shows the second.
+        f.vocab.setFilter(QStringLiteral("ID > 1"));
+        f.vocab.setFiltered(true);
+        QCOMPARE(f.words(1), (QStringList{"Haus", "Bank", "bank"}));
+        // The foreign side has no repeats: every row.
+        f.vocab.setFiltered(false);
+        applyVocabularyTestSettings(f.job, f.vocab, false);
+        QCOMPARE(f.job.QuestionRowCount(), 4);
+        // The list leaves nothing out.
+        applyVocabularyListSettings(f.job, f.vocab);
+        QVERIFY(!f.job.DistinctRows());
+        QCOMPARE(f.job.PageCount(), 1);
+        QCOMPARE(f.words(1).count(QStringLiteral("Bank")), 2);
+    }
+
+    void answerPagesRepeatTheNumberedRowsAndAreLeftOutWithoutRows() {
+        GridFixture f;
+        applyVocabularyTestSettings(f.job, f.vocab, true, QStringLiteral("L"), true);
+        // Nothing to ask, nothing to answer: the one blank page.
+        QCOMPARE(f.job.PageCount(), 1);
+        QCOMPARE(f.job.FirstKeyPage(), 0);
+        fillNumbered(f.vocab, 20); // exactly one page of questions
+        QCOMPARE(f.job.PageCount(), 2);
+        QCOMPARE(f.job.FirstKeyPage(), 2);
+        QCOMPARE(f.words(2).first(), QStringLiteral("Wort1  –  Fremd1"));
+        QCOMPARE(f.words(2).size(), 20);
+        addWord(f.vocab, 21, "Zusatz", "extra");
+        QCOMPARE(f.job.PageCount(), 4);
+        // The last question page ends in blank, unnumbered rows; the answers
+        // start on a page of their own with number 1.
+        TRecordedPage page = drawPage(f.job, 2);
+        QCOMPARE(f.words(2), QStringList{"Zusatz"});
+        QVERIFY(page.FindText(QStringLiteral("21")) && !page.FindText(QStringLiteral("22")));
+        page = drawPage(f.job, 3);
+        QVERIFY(page.FindText(QStringLiteral("Lösungsblatt: L")));
+        QVERIFY(page.FindText(QStringLiteral("1")));
+        QCOMPARE(f.words(4), QStringList{"Zusatz  –  extra"});
+        QVERIFY(drawPage(f.job, 4).FindText(QStringLiteral("21")));
+        // A foreign test answers in German.
+        applyVocabularyTestSettings(f.job, f.vocab, false, QStringLiteral("L"), true);
+        QCOMPARE(f.words(3).first(), QStringLiteral("Fremd1  –  Wort1"));
+        // Off again: the pages of the questions only.
+        applyVocabularyTestSettings(f.job, f.vocab, false, QStringLiteral("L"), false);
+        QCOMPARE(f.job.PageCount(), 2);
+        QVERIFY(!drawPage(f.job, 2).FindText(QStringLiteral("Lösungsblatt: L")));
+    }
+
+    void aTextWithoutABreakEndsInAnEllipsisAndHeadersAreNeverWrapped() {
+        GridFixture f;
+        addWord(f.vocab, 1, "kurz", "short");
+        // The narrow remark column holds fewer than 99 letters on two lines.
+        addWord(f.vocab, 2, "lang", "long", {}, "Substantiv", 1,
+                QStringLiteral("eins zwei drei vier fünf sechs sieben acht neun zehn elf zwölf dreizehn vierzehn "
+                               "fünfzehn sechzehn"));
+        applyVocabularyListSettings(f.job, f.vocab);
+        const QStringList words = f.words(1);
+        // Too long for two lines: the second ends in an ellipsis.
+        QVERIFY(words.contains(QStringLiteral("kurz")));
+        int wrapped = 0;
+        for (const QString& w : words)
+            if (w.startsWith(QStringLiteral("eins")) || w.endsWith(QChar(0x2026)))
+                ++wrapped;
+        QCOMPARE(wrapped, 2);
+        QVERIFY(words.last().endsWith(QChar(0x2026)) || words.at(words.size() - 2).endsWith(QChar(0x2026)));
+        // "Schwierigkeitsgrad" in its narrow title cell stays one shortened line.
+        const TRecordedPage page = drawPage(f.job, 1);
+        int titles = 0;
+        for (const TDrawOp* op : page.Texts())
+            if (op->text.startsWith(QStringLiteral("Schw")) || op->text.startsWith(QStringLiteral("grad")))
+                ++titles;
+        QCOMPARE(titles, 1);
+    }
+
+    void theLessonClauseSelectsExactlyItsWords() {
+        QCOMPARE(idFilterClause({}), QStringLiteral("1=2"));
+        QCOMPARE(idFilterClause({3, 5, 9}), QStringLiteral("ID IN (3, 5, 9)"));
+        GridFixture f;
+        fillNumbered(f.vocab, 12);
+        f.vocab.setFilter(QStringLiteral("1 = 1 and ") + idFilterClause({2, 11, 12, 40}));
+        f.vocab.setFiltered(true);
+        QCOMPARE(f.vocab.recordCount(), 3);
+        f.vocab.setFilter(idFilterClause({}));
+        QCOMPARE(f.vocab.recordCount(), 0);
+        QVERIFY(germanLess(QStringLiteral("Äpfel"), QStringLiteral("Birne")));
+        QVERIFY(germanLess(QStringLiteral("tiere"), QStringLiteral("Tiere")));
     }
 
     void aFlashCardLandsAtTheSamePlaceOnPaperAsInThePreview() {
@@ -298,14 +440,15 @@ private slots:
         QVERIFY(p.waitForFinished());
         const QString out = QString::fromUtf8(p.readAllStandardOutput());
         // Word "Wort8": column 1, row 1; its centre in points must match.
+        const FlashCardGeometry g = f.geometry();
         const QRegularExpression re(
-            QString::fromLatin1(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">Wort8<)re"));
+            QString::fromLatin1(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">Wort8<)re"));
         const auto m = re.match(out);
         QVERIFY2(m.hasMatch(), qPrintable(out.left(2000)));
         const double centre = (m.captured(1).toDouble() + m.captured(3).toDouble()) / 2;
-        QVERIFY(qAbs(centre - (1617 + 808) * 72.0 / 600) < 2.0);
-        const double top = m.captured(2).toDouble();
-        QVERIFY(qAbs(top - (1133 + 567) * 72.0 / 600) < 4.0);
+        QVERIFY(qAbs(centre - g.centreX(1, true) * 72.0 / 600) < 2.0);
+        const double middle = (m.captured(2).toDouble() + m.captured(4).toDouble()) / 2;
+        QVERIFY(qAbs(middle - g.centreY(1) * 72.0 / 600) < 4.0);
         QCOMPARE(out.count(QStringLiteral("<page ")), 2);
     }
 };

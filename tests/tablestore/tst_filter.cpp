@@ -3,6 +3,7 @@
 #include "support/sampletable.h"
 #include "tablestore/tableerror.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 using namespace testsupport;
@@ -47,6 +48,31 @@ private slots:
         QCOMPARE(select("Stufe > -1 AND Stufe < 2.6"), (QStringList{"Haus", "Hausaufgabe", "O'Neill", "100%", ""}));
         QCOMPARE(select("[deutsch] = 'Haus'"), (QStringList{"Haus"}));
         QCOMPARE(select("").size(), 7);
+    }
+
+    void inListsMatchAnyOfTheirValues() {
+        QCOMPARE(select("ID IN (5, 1, 3)"), (QStringList{"Haus", "Rathaus", "O'Neill"}));
+        QCOMPARE(select("ID in ('2', -0, 99) AND NOT ID IN (3)"), (QStringList{"Hausaufgabe"}));
+        QCOMPARE(select("Stufe IN (2.5, 1)"), (QStringList{"Haus", "O'Neill", "100%", ""}));
+        // Empty values are in no list, and out of none.
+        QCOMPARE(select("NOT Stufe IN (1)"), (QStringList{"Hausaufgabe", "Rathaus", "O'Neill"}));
+        QCOMPARE(select("deutsch IN ('haus', 'O''Neill')"), (QStringList{"O'Neill"}));
+        QCOMPARE(select("deutsch IN ('haus', 'über')", true), (QStringList{"Haus", "Über"}));
+        // A list of many values costs one look-up per row.
+        QString many = QStringLiteral("ID IN (0");
+        for (int i = 100; i < 50000; ++i)
+            many += QStringLiteral(", %1").arg(i);
+        many += QStringLiteral(", 6)");
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(select(many), (QStringList{"100%"}));
+        QVERIFY(clock.elapsed() < 2000);
+        // Malformed lists are refused and the old filter stays.
+        for (const char* bad : {"ID IN 1, 2", "ID IN (1, 2", "ID IN (1 2)", "ID IN ()", "ID IN (deutsch)", "5 IN (5)",
+                                "ID IN (1,)", "ID IN ('x')"}) {
+            QVERIFY_THROWS_EXCEPTION(ts::TableError, t.setFilter(QString::fromLatin1(bad)));
+            QCOMPARE(t.filter(), many);
+        }
     }
 
     void integerFieldAgainstQuotedNumberComparesByValue() {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pjtextgrid.h"
 
+#include <algorithm>
+
 namespace printing {
 
 namespace {
@@ -89,7 +91,7 @@ TTextFormat TCustomTextGridPrintJob::TextFormat(Qt::Alignment alignment) const {
     f.Horizontal = alignment;
     f.WordWrap = multiline_;
     f.Clip = clipMode_ != cmNone;
-    f.Ellipsis = clipMode_ == cmEllipsis;
+    f.Ellipsis = clipMode_ == cmEllipsis || clipMode_ == cmWrap;
     return f;
 }
 
@@ -104,7 +106,38 @@ void TCustomTextGridPrintJob::DrawCell(TPrintCanvas& canvas, int col, int row, c
     const TTextFormat format = TextFormat(CellAlignment(col, row));
     const TRect r = TextRect(cell, canvas);
     CustomizeCellCanvas(col, row, canvas);
+    if (clipMode_ == cmWrap && row != HeaderRow && row != FooterRow && canvas.TextWidth(text) > r.Width() &&
+        DrawWrapped(canvas, r, text, format.Horizontal))
+        return;
     canvas.DrawText(r, text, format);
+}
+
+bool TCustomTextGridPrintJob::DrawWrapped(TPrintCanvas& canvas, const TRect& r, const QString& text,
+                                          Qt::Alignment alignment) {
+    // Two lines must fit the row: the font shrinks as far as needed, but
+    // not below what can still be read.
+    const int lineHeight = canvas.TextHeight(QStringLiteral("Äg"));
+    if (2 * lineHeight > r.Height() && lineHeight > 0)
+        canvas.Font.PointSize = std::max(5.0, canvas.Font.PointSize * r.Height() / (2.0 * lineHeight));
+    // The last break after which the first line still fits.
+    int split = -1;
+    for (int i = 1; i < text.size(); ++i) {
+        const QChar c = text.at(i - 1);
+        if (c != u' ' && c != u'-' && c != u'/')
+            continue;
+        if (canvas.TextWidth(text.left(i).trimmed()) > r.Width())
+            break;
+        split = i;
+    }
+    if (split < 0)
+        return false;
+    TTextFormat format;
+    format.Horizontal = alignment;
+    format.Ellipsis = true;
+    const int middle = r.Top + r.Height() / 2;
+    canvas.DrawText({r.Left, r.Top, r.Right, middle}, text.left(split).trimmed(), format);
+    canvas.DrawText({r.Left, middle, r.Right, r.Bottom}, text.mid(split).trimmed(), format);
+    return true;
 }
 
 } // namespace printing

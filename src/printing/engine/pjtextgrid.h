@@ -10,7 +10,10 @@
 
 namespace printing {
 
-enum TClipMode { cmNone, cmClip, cmEllipsis };
+// cmWrap: a body text too wide for its cell is broken at a blank or hyphen
+// onto a second line in the same cell (in a smaller font when two lines do
+// not fit its height); what does not fit even so ends in an ellipsis.
+enum TClipMode { cmNone, cmClip, cmEllipsis, cmWrap };
 
 class TCustomTextGridPrintJob : public TCustomGridPrintJob {
     Q_OBJECT
@@ -52,6 +55,9 @@ public:
     TTextFormat TextFormat(Qt::Alignment alignment) const;
 
 private:
+    // Draws `text` as two lines in `r`; false when no break makes the first
+    // line fit.
+    bool DrawWrapped(TPrintCanvas& canvas, const TRect& r, const QString& text, Qt::Alignment alignment);
     TFontSpec headerFont_, pageFont_, footerFont_;
     TClipMode clipMode_ = cmEllipsis;
     bool multiline_ = false;

@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "languages.h"
 
+#include <QCollator>
 #include <QDir>
+#include <QHash>
+#include <QLocale>
+
+#include <algorithm>
 
 namespace core::languages {
 
@@ -10,7 +15,39 @@ QStringList list(const QString& dataFolder) {
     const QStringList files = QDir(dataFolder).entryList({QStringLiteral("*.v02")}, QDir::Files, QDir::Unsorted);
     for (const QString& f : files)
         out << f.left(f.size() - 4);
+    QCollator german{QLocale(QLocale::German)};
+    std::sort(out.begin(), out.end(), [&german](const QString& a, const QString& b) { return german(a, b); });
     return out;
+}
+
+QString code(const QString& language) {
+    static const QHash<QString, QString> known = {
+        {QStringLiteral("englisch"), QStringLiteral("en")},
+        {QStringLiteral("französisch"), QStringLiteral("fr")},
+        {QStringLiteral("spanisch"), QStringLiteral("es")},
+        {QStringLiteral("italienisch"), QStringLiteral("it")},
+        {QStringLiteral("lateinisch"), QStringLiteral("la")},
+        {QStringLiteral("latein"), QStringLiteral("la")},
+        {QStringLiteral("portugiesisch"), QStringLiteral("pt")},
+        {QStringLiteral("niederländisch"), QStringLiteral("nl")},
+        {QStringLiteral("russisch"), QStringLiteral("ru")},
+        {QStringLiteral("polnisch"), QStringLiteral("pl")},
+        {QStringLiteral("türkisch"), QStringLiteral("tr")},
+        {QStringLiteral("schwedisch"), QStringLiteral("sv")},
+        {QStringLiteral("dänisch"), QStringLiteral("da")},
+        {QStringLiteral("norwegisch"), QStringLiteral("no")},
+        {QStringLiteral("griechisch"), QStringLiteral("el")},
+        {QStringLiteral("tschechisch"), QStringLiteral("cs")},
+        {QStringLiteral("ungarisch"), QStringLiteral("hu")},
+        {QStringLiteral("finnisch"), QStringLiteral("fi")},
+        {QStringLiteral("japanisch"), QStringLiteral("ja")},
+        {QStringLiteral("chinesisch"), QStringLiteral("zh")},
+        {QStringLiteral("arabisch"), QStringLiteral("ar")},
+        {QStringLiteral("kroatisch"), QStringLiteral("hr")},
+    };
+    const QString key = language.trimmed().toLower();
+    const auto it = known.find(key);
+    return it != known.end() ? *it : key.left(2);
 }
 
 QString refusalForNewName(const QString& name, const QStringList& existing) {

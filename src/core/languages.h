@@ -6,9 +6,15 @@
 
 namespace core::languages {
 
-// The languages are the "*.v02" files of the data folder, in the order the
-// folder listing returns them, each without its extension.
+// The languages are the "*.v02" files of the data folder, each without its
+// extension, in German alphabetical order (the folder's own order is
+// whatever the disk keeps).
 QStringList list(const QString& dataFolder);
+
+// A short code for a language's name, for pictures: the ISO 639-1 code of
+// the languages the program knows by their German name ("englisch" → "en"),
+// otherwise its first two letters.
+QString code(const QString& language);
 
 // Why `name` cannot become a new language next to `existing`, or "" when it
 // can. Refuses names that are no valid file name and names that differ from

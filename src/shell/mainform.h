@@ -175,6 +175,8 @@ public:
     printing::PrintChoiceDialog* printDialogOf(printing::PrintKind kind) const;
     int printKind() const { return printKind_ ? static_cast<int>(*printKind_) : 0; }
     WorkPanel* visiblePanel() const;
+    // Status bar panel 1 and the language button's picture.
+    void showLanguage(const QString& language);
     void showPanel(WorkPanel* panel); // ResetView, then show it
 
     // A grid whose column widths persist under `prefix` + field name.

@@ -5,12 +5,15 @@
 #include "core/recovery.h"
 #include "mainform.h"
 #include "core/fieldnames.h"
+#include "core/languages.h"
+#include "navicons.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QToolButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -145,10 +148,15 @@ void Mainform::LabelLanguage() {
     labelLanguagePrinting(L);
 }
 
+void Mainform::showLanguage(const QString& language) {
+    StatusPanel1->setText(QStringLiteral("Aktuelle Sprache: ") + language);
+    SpeedButton9->setIcon(languageIcon(core::languages::code(language)));
+}
+
 void Mainform::showUserAndLanguage() {
     if (!ctx_.db.locateCurrentUser() && ctx_.db.users.isEmpty())
         return;
-    StatusPanel1->setText(QStringLiteral("Aktuelle Sprache: ") + ctx_.db.users.text(core::field::kLastLanguage));
+    showLanguage(ctx_.db.users.text(core::field::kLastLanguage));
     StatusPanel0->setText(QStringLiteral("Aktueller Benutzer: ") + ctx_.db.users.text(core::field::kName));
 }
 

@@ -73,7 +73,7 @@ bool Mainform::switchLanguage(const QString& language) {
             ctx_.prompter().information(e.message());
             return false;
         }
-        StatusPanel1->setText(QStringLiteral("Aktuelle Sprache: ") + language);
+        showLanguage(language);
         const int largest = db.vocabulary.maxInteger(core::field::kId);
         if (largest > ctx_.settings.readInteger("LastVokID"))
             ctx_.settings.writeInteger("LastVokID", largest);

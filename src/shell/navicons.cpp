@@ -21,16 +21,40 @@ void lines(QPainter& p, const QRectF& r, int n) {
     }
 }
 
-} // namespace
+// Two speech bubbles, German and the foreign language's code.
+void drawLanguage(QPainter& p, const QString& code) {
+    card(p, QRectF(3, 5, 22, 16), QColor(255, 255, 255));
+    card(p, QRectF(15, 17, 22, 16), QColor(79, 143, 240));
+    p.setFont(QFont(QStringLiteral("DejaVu Sans"), 7, QFont::Bold));
+    p.drawText(QRectF(3, 5, 22, 16), Qt::AlignCenter, QStringLiteral("de"));
+    p.setPen(Qt::white);
+    p.drawText(QRectF(15, 17, 22, 16), Qt::AlignCenter, code);
+}
 
-QIcon navIcon(NavIcon kind, int size) {
+// A square picture drawn on a 40 by 40 grid, scaled to `size`.
+template <typename Draw> QIcon painted(int size, Draw draw) {
     QPixmap pm(size, size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 40.0, size / 40.0);
-    const QPen outline(QColor(40, 50, 70), 1.6);
-    p.setPen(outline);
+    p.setPen(QPen(QColor(40, 50, 70), 1.6));
+    draw(p);
+    p.end();
+    return QIcon(pm);
+}
+
+} // namespace
+
+QIcon languageIcon(const QString& code, int size) {
+    return painted(size, [&code](QPainter& p) { drawLanguage(p, code); });
+}
+
+QIcon navIcon(NavIcon kind, int size) {
+    return painted(size, [kind](QPainter& p) { drawNavIcon(p, kind); });
+}
+
+void drawNavIcon(QPainter& p, NavIcon kind) {
     switch (kind) {
     case NavIcon::Learn: { // an open book
         QPainterPath left, right;
@@ -83,15 +107,9 @@ QIcon navIcon(NavIcon kind, int size) {
         p.drawRect(QRectF(26, 15, 7, 20));
         p.drawLine(QPointF(3, 35.5), QPointF(37, 35.5));
         break;
-    case NavIcon::Language: { // two speech bubbles
-        card(p, QRectF(3, 5, 22, 16), QColor(255, 255, 255));
-        card(p, QRectF(15, 17, 22, 16), QColor(79, 143, 240));
-        p.setFont(QFont(QStringLiteral("DejaVu Sans"), 7, QFont::Bold));
-        p.drawText(QRectF(3, 5, 22, 16), Qt::AlignCenter, QStringLiteral("de"));
-        p.setPen(Qt::white);
-        p.drawText(QRectF(15, 17, 22, 16), Qt::AlignCenter, QStringLiteral("en"));
+    case NavIcon::Language:
+        drawLanguage(p, QStringLiteral("en"));
         break;
-    }
     case NavIcon::Help:
         p.setBrush(QColor(79, 143, 240));
         p.drawEllipse(QRectF(4, 4, 32, 32));
@@ -100,7 +118,6 @@ QIcon navIcon(NavIcon kind, int size) {
         p.drawText(QRectF(4, 4, 32, 32), Qt::AlignCenter, QStringLiteral("?"));
         break;
     }
-    return QIcon(pm);
 }
 
 } // namespace shell

@@ -40,8 +40,18 @@ void benutzeranlegenF::BOkClick() {
         t.setValue(core::field::kRight, 0);
         t.post();
     });
-    if (posted)
-        accept();
+    if (!posted)
+        return;
+    const int id = users.integer(core::field::kId);
+    const QString name = users.text(core::field::kName);
+    accept();
+    if (id == ctx_.settings.readInteger("AktuelleBenutzerID"))
+        return; // the first user of a fresh program is current already
+    if (ctx_.prompter().ask(QStringLiteral("Möchten Sie jetzt zum Benutzer „%1“ wechseln?").arg(name),
+                            core::Buttons::YesNo) != core::Answer::Yes)
+        return;
+    switchToUser(id);
+    followCurrentUsersLanguage();
 }
 
 void benutzeranlegenF::done(int r) {

@@ -17,17 +17,16 @@ benutzerwechselnF::benutzerwechselnF(core::AppContext& ctx, core::WindowHost& ho
     connect(BOk, &QPushButton::clicked, this, &benutzerwechselnF::BOkClick);
 }
 
+void benutzerwechselnF::showEvent(QShowEvent* e) {
+    UserDialog::showEvent(e);
+    ctx_.db.locateCurrentUser(); // the list starts on whoever works now
+}
+
 void benutzerwechselnF::BOkClick() {
     auto& db = ctx_.db;
     if (db.users.isEmpty())
         return;
-    const int chosen = db.users.integer(core::field::kId);
-    if (chosen != ctx_.settings.readInteger("AktuelleBenutzerID")) {
-        host_.beforeUserChanges();
-        db.users.locate(core::field::kId, chosen);
-    }
-    ctx_.settings.writeInteger("AktuelleBenutzerID", chosen);
-    host_.showCurrentUser();
+    switchToUser(db.users.integer(core::field::kId));
     accept();
     followCurrentUsersLanguage();
 }

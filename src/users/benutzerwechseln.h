@@ -16,6 +16,9 @@ public:
     benutzerwechselnF(core::AppContext& ctx, core::WindowHost& host, QWidget* parent = nullptr);
     databound::LookupListBox* DBLookupListBox1;
     void BOkClick();
+
+protected:
+    void showEvent(QShowEvent* e) override;
 };
 
 } // namespace users

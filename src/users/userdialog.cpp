@@ -64,6 +64,16 @@ bool UserDialog::languageIsKnown(const QString& language) {
     return false;
 }
 
+void UserDialog::switchToUser(int id) {
+    auto& db = ctx_.db;
+    if (id != ctx_.settings.readInteger("AktuelleBenutzerID")) {
+        host_.beforeUserChanges();
+        db.users.locate(core::field::kId, id);
+    }
+    ctx_.settings.writeInteger("AktuelleBenutzerID", id);
+    host_.showCurrentUser();
+}
+
 void UserDialog::followCurrentUsersLanguage() {
     auto& db = ctx_.db;
     if (!db.locateCurrentUser())

@@ -42,6 +42,9 @@ protected:
     // After the current user's language changed: load that language so the
     // loaded vocabulary never lands in another language's file.
     void followCurrentUsersLanguage();
+    // Makes user `id` the current user, telling the main window before and
+    // after; the users table stays on that user.
+    void switchToUser(int id);
     void addButtons(QLayout* layout, const QString& okCaption);
     // The "Name:" field and the "bevorzugte Sprache: " combo of the current record.
     void addNameAndLanguage(QBoxLayout* layout, databound::Edit*& name, databound::ComboBox*& language);

@@ -8,6 +8,11 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "core/languages.h"
+#include "shell/navicons.h"
+
+#include <QToolButton>
+
 using namespace testsupport;
 
 class LanguagesTest : public QObject, public MainWindowFixture {
@@ -129,6 +134,23 @@ private slots:
         QCOMPARE(form->visiblePanel(), nullptr);
         QCOMPARE(tc->ctx->db.vocabulary.recordCount(), 2);
         QCOMPARE(tc->ctx->settings.readInteger("LastVokID"), 20501); // never lowered
+    }
+
+    // The list is alphabetical whatever order the disk keeps, and the
+    // language button shows the code of the language loaded.
+    void theListIsAlphabeticalAndTheButtonShowsTheLanguagesCode() {
+        writeVocabulary(tc->dataFile("spanisch.v02"), {{30001, "Sonne"}});
+        writeVocabulary(tc->dataFile("Albanisch.v02"), {{40001, "Berg"}});
+        openDialog();
+        QCOMPARE(dialog()->entries(), (QStringList{"Albanisch", "englisch", "französisch", "spanisch"}));
+        const auto picture = [this] { return form->SpeedButton9->icon().pixmap(40, 40).toImage(); };
+        QCOMPARE(picture(), shell::languageIcon("en").pixmap(40, 40).toImage());
+        dialog()->select("französisch");
+        dialog()->BOK->click();
+        QCOMPARE(picture(), shell::languageIcon("fr").pixmap(40, 40).toImage());
+        QVERIFY(picture() != shell::languageIcon("en").pixmap(40, 40).toImage());
+        QCOMPARE(core::languages::code("Spanisch"), QString("es"));
+        QCOMPARE(core::languages::code("Albanisch"), QString("al"));
     }
 
     void switchingToTheCurrentLanguageKeepsEverything() {

@@ -70,6 +70,34 @@ private slots:
         QCOMPARE(tc->ctx->settings.readInteger("AktuelleBenutzerID"), 1);
     }
 
+    // A new user is offered as the next one to work; "Ja" switches to them
+    // and their language at once, "Nein" (and no answer) leaves everything.
+    void aNewUserIsOfferedAndJaSwitchesToThem() {
+        addUser("Anna", "englisch");
+        QCOMPARE(tc->prompter->shown.last(), QString("Möchten Sie jetzt zum Benutzer „Anna“ wechseln?"));
+        QCOMPARE(tc->ctx->settings.readInteger("AktuelleBenutzerID"), 1);
+        QCOMPARE(form->StatusPanel0->text(), QString("Aktueller Benutzer: TestName"));
+
+        tc->prompter->answers = {core::Answer::Yes};
+        const int bert = addUser("Bert", "französisch");
+        QCOMPARE(tc->ctx->settings.readInteger("AktuelleBenutzerID"), bert);
+        QCOMPARE(form->StatusPanel0->text(), QString("Aktueller Benutzer: Bert"));
+        QCOMPARE(form->StatusPanel1->text(), QString("Aktuelle Sprache: französisch"));
+        QCOMPARE(germanWords(tc->ctx->db.vocabulary), QStringList{"Brot"});
+    }
+
+    // "Wechseln" opens on the user who works now, wherever another window
+    // left the users table.
+    void switchingStartsOnTheCurrentUser() {
+        addUser("Anna", "englisch");
+        auto& u = tc->ctx->db.users;
+        QVERIFY(u.locate("Name", QString("Anna")));
+        open(form->benutzerwechselnF);
+        QCOMPARE(u.text("Name"), QString("TestName"));
+        QCOMPARE(form->benutzerwechselnF->DBLookupListBox1->currentIndex().data().toString(), QString("TestName"));
+        form->benutzerwechselnF->BAbbrechen->click();
+    }
+
     void aCancelledCreationUsesUpItsNumber() {
         const int before = tc->ctx->settings.readInteger("LastBenutzerID");
         open(form->benutzeranlegenF);

@@ -77,14 +77,16 @@ void Mainform::buildMenu() {
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    QMenu* programm = bar->addMenu(QStringLiteral("Programm"));
+    QMenu* programm = bar->addMenu(QStringLiteral("&Programm"));
     programm->setObjectName(QStringLiteral("Programm1"));
     SpracheWechseln1 = entry(programm, "SpracheWechseln1", QStringLiteral("Sprache wechseln"), &Mainform::SpracheClick);
     DatenbankSichern1 =
         entry(programm, "DatenbankSichern1", QStringLiteral("Datenbank sichern"), &Mainform::DatenbankSichernClick);
     Beenden1 = entry(programm, "Beenden1", QStringLiteral("Beenden"), &Mainform::Beenden1Click);
+    Beenden1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    Beenden1->setShortcutContext(Qt::WindowShortcut);
 
-    QMenu* benutzer = bar->addMenu(QStringLiteral("Benutzer"));
+    QMenu* benutzer = bar->addMenu(QStringLiteral("&Benutzer"));
     benutzer->setObjectName(QStringLiteral("Benutzer1"));
     BenutzerNeu1 = entry(benutzer, "BenutzerNeu1", QStringLiteral("Neu"), &Mainform::BenutzerNeuClick);
     BenutzerBearbeiten1 =
@@ -96,7 +98,7 @@ void Mainform::buildMenu() {
         entry(benutzer, "BenutzerWechseln1", QStringLiteral("Wechseln"), &Mainform::BenutzerWechselnClick);
     BenutzerStatistik1 = entry(benutzer, "BenutzerStatistik1", QStringLiteral("Statistik"), &Mainform::StatistikClick);
 
-    QMenu* vokabeln = bar->addMenu(QStringLiteral("Vokabeln"));
+    QMenu* vokabeln = bar->addMenu(QStringLiteral("&Vokabeln"));
     vokabeln->setObjectName(QStringLiteral("Vokabeln1"));
     Vokabelverwaltung1 =
         entry(vokabeln, "Vokabelverwaltung1", QStringLiteral("Vokabelverwaltung"), &Mainform::VokabelnClick);
@@ -106,12 +108,12 @@ void Mainform::buildMenu() {
     vokabeln->addSeparator();
     Woerterbuch1 = entry(vokabeln, "Woerterbuch1", QStringLiteral("Wörterbuch"), &Mainform::WoerterbuchClick);
 
-    QMenu* lektion = bar->addMenu(QStringLiteral("Lektion"));
+    QMenu* lektion = bar->addMenu(QStringLiteral("&Lektion"));
     lektion->setObjectName(QStringLiteral("Lektion1"));
     Lektionsverwaltung1 =
         entry(lektion, "Lektionsverwaltung1", QStringLiteral("Lektionsverwaltung"), &Mainform::LektionenClick);
 
-    QMenu* drucken = bar->addMenu(QStringLiteral("Drucken"));
+    QMenu* drucken = bar->addMenu(QStringLiteral("&Drucken"));
     drucken->setObjectName(QStringLiteral("Drucken1"));
     Karteikarten1 = drucken->addAction(QStringLiteral("Karteikarten"), this,
                                        [this] { PrintCommand(printing::PrintKind::FlashCards); });
@@ -123,7 +125,7 @@ void Mainform::buildMenu() {
         drucken->addAction(QStringLiteral("Vokabeltest"), this, [this] { PrintCommand(printing::PrintKind::Test); });
     Vokabeltest1->setObjectName(QStringLiteral("Vokabeltest1"));
 
-    QMenu* hilfe = bar->addMenu(QStringLiteral("Hilfe"));
+    QMenu* hilfe = bar->addMenu(QStringLiteral("&Hilfe"));
     hilfe->setObjectName(QStringLiteral("Hilfe"));
     Hilfe1 = entry(hilfe, "Hilfe1", QStringLiteral("Hilfe"), &Mainform::Hilfe1Click);
     Hilfe1->setShortcut(Qt::Key_F1);

@@ -270,7 +270,7 @@ private slots:
         start();
         QStringList seen;
         for (QAction* top : form->menuBar()->actions()) {
-            seen << top->text();
+            seen << QString(top->text()).remove(u'&'); // the mnemonic's mark is no caption
             for (QAction* a : top->menu()->actions())
                 seen << (a->isSeparator() ? QString("-") : "  " + a->text());
         }
@@ -303,6 +303,18 @@ private slots:
                                     "  Handbuch im Programm",
                                     "-",
                                     "  Info"}));
+    }
+
+    // Alt and a letter open each menu; Ctrl+Q ends the program like "Beenden".
+    void theMenusHaveMnemonicsAndCtrlQQuits() {
+        start();
+        QStringList marked;
+        for (QAction* top : form->menuBar()->actions())
+            marked << top->text();
+        QCOMPARE(marked, (QStringList{"&Programm", "&Benutzer", "&Vokabeln", "&Lektion", "&Drucken", "&Hilfe"}));
+        QCOMPARE(form->Beenden1->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+        QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
+        QTRY_VERIFY(form->closeStepDone());
     }
 };
 

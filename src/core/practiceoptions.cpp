@@ -12,6 +12,7 @@ void PracticeOptions::load(const SettingsStore& s) {
     Direction = s.readInteger("richtung") == 0 ? 0 : 1;
     loop = s.readInteger("Schleife") != 0;
     override = s.readInteger("ueberstimmen") != 0;
+    choicesOfSameKind = s.readInteger("gleicheWortart") != 0;
     keyboard = s.readInteger("tastatur") != 0;
     timerMode = s.readInteger("Timer");
     if (timerMode < NoTimer || timerMode > TimePerWord)
@@ -30,6 +31,7 @@ void PracticeOptions::save(SettingsStore& s) const {
     s.writeInteger("reihenfolge", OrderMode);
     s.writeInteger("Schleife", loop ? 1 : 0);
     s.writeInteger("ueberstimmen", override ? 1 : 0);
+    s.writeInteger("gleicheWortart", choicesOfSameKind ? 1 : 0);
     s.writeInteger("tastatur", keyboard ? 1 : 0);
     if (selectedTimerMode)
         s.writeInteger("timer", *selectedTimerMode);

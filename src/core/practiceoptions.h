@@ -16,6 +16,9 @@ struct PracticeOptions {
     bool loop = false;
     bool override = false;
     bool keyboard = false;
+    // Multiple choice: the wrong captions come from words of the question's
+    // kind ("Gattung") where the lesson has enough of them.
+    bool choicesOfSameKind = false;
     bool timerOn = false;
     int timerMode = NoTimer;
     int TimeBudget = 360;  // seconds

@@ -37,24 +37,49 @@ void sweep(const ts::Table& table, int field, int start, Collector& c) {
         c.offer(table.valueAt((start + i) % n, field).toString());
 }
 
+// Offers the answers of the lesson's words of `kind`, drawn as the usual
+// captions are: random picks, then one sweep from a random row.
+void offerSameKind(const ts::Table& members, ts::Table& vocabulary, core::RandomSource& random, const QString& kind,
+                   int direction, Collector& c) {
+    const auto guard = ts::CursorGuard::byKey(vocabulary, core::field::kId, ts::CursorGuard::Rows::All);
+    const int idField = members.field(core::field::kVocabularyId);
+    const QString answer = answerField(direction);
+    auto offerRow = [&](int row) {
+        if (vocabulary.locate(core::field::kId, members.valueAt(row, idField)) &&
+            vocabulary.text(core::field::kGender) == kind)
+            c.offer(vocabulary.text(answer));
+    };
+    const int n = members.recordCount();
+    for (int t = 0; t < kRandomTries && n > 0 && !c.full(); ++t)
+        offerRow(random.below(n));
+    const int start = n > 0 ? random.below(n) : 0;
+    for (int i = 0; i < n && !c.full(); ++i)
+        offerRow((start + i) % n);
+}
+
 } // namespace
 
-Choices ChoiceFill(Pool& pool, ts::Table& vocabulary, core::RandomSource& random, int vocabularyId, int direction) {
+Choices ChoiceFill(Pool& pool, ts::Table& vocabulary, core::RandomSource& random, int vocabularyId, int direction,
+                   bool sameKind) {
     Choices result;
     const int slot = random.below(4);
     QString right;
+    QString kind;
     QStringList accepted;
     {
         const auto guard = ts::CursorGuard::byKey(vocabulary, core::field::kId, ts::CursorGuard::Rows::All);
         if (vocabulary.locate(core::field::kId, vocabularyId)) {
             right = vocabulary.text(answerField(direction));
             accepted = meaningsOf(vocabulary, vocabulary.text(questionField(direction)), direction).words;
+            kind = vocabulary.text(core::field::kGender);
         }
     }
     accepted << right;
     Collector c(accepted);
 
     const ts::Table& members = pool.members();
+    if (sameKind && !kind.isEmpty())
+        offerSameKind(members, vocabulary, random, kind, direction, c);
     const int lookupField = members.field(direction == 0 ? core::field::kMemberForeign : core::field::kMemberGerman);
     const int n = pool.size();
     for (int t = 0; t < kRandomTries && n > 0 && !c.full(); ++t)

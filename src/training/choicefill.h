@@ -18,6 +18,10 @@ struct Choices {
     int rightSlot = 0; // 0..3: top left, top right, bottom left, bottom right
 };
 
-Choices ChoiceFill(Pool& pool, ts::Table& vocabulary, core::RandomSource& random, int vocabularyId, int direction);
+// With `sameKind`, the wrong captions are first drawn from the lesson's words
+// of the question's kind ("Gattung"), so the right answer cannot be told by
+// its kind; where the lesson has too few of them, the rest are drawn as usual.
+Choices ChoiceFill(Pool& pool, ts::Table& vocabulary, core::RandomSource& random, int vocabularyId, int direction,
+                   bool sameKind = false);
 
 } // namespace training

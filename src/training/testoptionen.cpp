@@ -65,9 +65,12 @@ testoptionenF::testoptionenF(core::AppContext& ctx, core::WindowHost& host, Pool
     RadioButton9 = radio(GBEingabe, "RadioButton9", QStringLiteral("Tastatureingabe"));
     GBEingabe->layout()->addWidget(RadioButton8);
     GBEingabe->layout()->addWidget(RadioButton9);
+    CBGleicheWortart = checkBox(GBEingabe, "CBGleicheWortart", QStringLiteral("Falsche Antworten derselben Wortart"));
+    CBGleicheWortart->setToolTip(QStringLiteral("Bei Multiple Choice stammen die falschen Antworten aus Vokabeln "
+                                                "derselben Wortart wie die gefragte, soweit die Lektion genug hat."));
     rightColumn()->addWidget(GBEingabe);
     rightColumn()->addStretch(1);
-    buttonsAfter(RadioButton9);
+    buttonsAfter(CBGleicheWortart);
 
     connect(CheckBox1, &QCheckBox::clicked, this, &testoptionenF::CheckBox1Click);
     connect(Button1, &QPushButton::clicked, this, &testoptionenF::Button1Click);
@@ -84,6 +87,7 @@ void testoptionenF::FormShow() {
     (o.keyboard ? RadioButton9 : RadioButton8)->setChecked(true);
     CheckBox1->setChecked(o.loop);
     CheckBox2->setChecked(o.override);
+    CBGleicheWortart->setChecked(o.choicesOfSameKind);
     if (o.timerOn)
         o.timerMode = core::PracticeOptions::TotalTime; // a running budget is shown in minutes
     QRadioButton* const modes[] = {RadioButton10, RadioButton6, RadioButton7};
@@ -154,6 +158,7 @@ void testoptionenF::Button1Click() {
     o.TimeBudget = countdown;
     o.loop = CheckBox1->isChecked();
     o.override = CheckBox2->isChecked();
+    o.choicesOfSameKind = CBGleicheWortart->isChecked();
 
     test_.applyKeyboardMode();
     test_.run().clearAsked();

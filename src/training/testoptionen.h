@@ -17,8 +17,9 @@ public:
                   QWidget* parent);
 
     QGroupBox* GBSonstiges;
-    QCheckBox* CheckBox1; // Schleife
-    QCheckBox* CheckBox2; // Überstimmen
+    QCheckBox* CheckBox1;        // Schleife
+    QCheckBox* CheckBox2;        // Überstimmen
+    QCheckBox* CBGleicheWortart; // multiple choice: wrong answers of the question's kind
     QGroupBox* GBTimer;
     QRadioButton* RadioButton6; // Gesamtzeit
     QLineEdit* LabeledEdit1;    // Minuten

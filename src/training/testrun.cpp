@@ -89,7 +89,8 @@ void TestRun::nextEntry() {
 
 void TestRun::fillChoices() {
     choicesFor_ = questionSerial_;
-    view_.showChoices(ChoiceFill(pool_, ctx_.db.vocabulary, ctx_.random(), questionId_, ctx_.options.Direction));
+    view_.showChoices(ChoiceFill(pool_, ctx_.db.vocabulary, ctx_.random(), questionId_, ctx_.options.Direction,
+                                 ctx_.options.choicesOfSameKind));
 }
 
 void TestRun::keyboardModeChanged() {

@@ -172,6 +172,20 @@ private slots:
         QVERIFY(f->learn().SBAbfragerichtung->isChecked());
     }
 
+    // Off until chosen; once chosen it holds for the next start.
+    void choicesOfTheSameKindAreAnOptionKeptAcrossStarts() {
+        QVERIFY(!o().choicesOfSameKind);
+        f->testOptions([](training::testoptionenF& d) {
+            QVERIFY(!d.CBGleicheWortart->isChecked());
+            QCOMPARE(d.CBGleicheWortart->text(), QString("Falsche Antworten derselben Wortart"));
+            d.CBGleicheWortart->setChecked(true);
+        });
+        QVERIFY(o().choicesOfSameKind);
+        f->restart();
+        QVERIFY(o().choicesOfSameKind);
+        f->testOptions([](training::testoptionenF& d) { QVERIFY(d.CBGleicheWortart->isChecked()); }, false);
+    }
+
     void learnOptionsSetOrderDirectionAndLoop() {
         f->chooseLesson(false, "ALLE VOKABELN");
         QTest::mouseClick(f->learn().BLernenStart, Qt::LeftButton);

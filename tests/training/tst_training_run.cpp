@@ -21,7 +21,11 @@ public:
     training::RunTotals totals;
 
     void showQuestion(int id) override { questions << id; }
-    void showChoices(const training::Choices&) override { ++choicesShown; }
+    training::Choices choices;
+    void showChoices(const training::Choices& c) override {
+        ++choicesShown;
+        choices = c;
+    }
     void focusAnswer() override {}
     void showVerdict(Verdict v) override { verdicts << v; }
     void hideVerdict() override {}
@@ -181,6 +185,63 @@ private slots:
         QCOMPARE(userTotal("RichtigeVokabeln"), 3);
         QCOMPARE(coefficient(2), 5.0);
         QCOMPARE(coefficient(4), 1.0);
+    }
+
+    // With the option, multiple choice offers only wrong answers of the
+    // question's kind while the lesson has enough of them, and fills up with
+    // others where it has not; without it, any word of the lesson may come.
+    void wrongChoicesOfTheSameKindWhereTheLessonHasThem() {
+        run.reset();
+        pool.reset();
+        form.reset();
+        make();
+        const QString noun = QStringLiteral("Substantiv"), verb = QStringLiteral("Verb");
+        writeWords({{.id = 1, .german = "Haus", .foreign = "house", .kind = noun},
+                    {.id = 2, .german = "Baum", .foreign = "tree", .kind = noun},
+                    {.id = 3, .german = "Hund", .foreign = "dog", .kind = noun},
+                    {.id = 4, .german = "Apfel", .foreign = "apple", .kind = noun},
+                    {.id = 8, .german = "laufen", .foreign = "run", .kind = verb},
+                    {.id = 9, .german = "essen", .foreign = "eat", .kind = verb},
+                    {.id = 10, .german = "schlafen", .foreign = "sleep", .kind = verb},
+                    {.id = 11, .german = "trinken", .foreign = "drink", .kind = verb}});
+        start();
+        addLesson("Mix", {1, 2, 3, 4, 8, 9, 10, 11});
+        addLesson("Wenige", {1, 2, 8, 9, 10, 11});
+        pool = std::make_unique<training::Pool>(ctx->db);
+        run = std::make_unique<training::TestRun>(*ctx, *pool, view);
+        const QSet<QString> verbs{"run", "eat", "sleep", "drink"};
+        auto wrong = [this] {
+            QSet<QString> out;
+            for (const QString& c : view.choices.captions)
+                if (!c.isEmpty() && c != QLatin1String("house"))
+                    out << c;
+            return out;
+        };
+        random->ints = {4, 5, 6, 7, 4, 5, 6, 7};
+        begin([](core::PracticeOptions& o) { o.keyboard = false; }, "Mix");
+        QCOMPARE(run->questionId(), 1);
+        QVERIFY(wrong().intersects(verbs)); // the draw that the option changes
+        run->stop();
+
+        random->ints = {4, 5, 6, 7, 4, 5, 6, 7};
+        begin(
+            [](core::PracticeOptions& o) {
+                o.keyboard = false;
+                o.choicesOfSameKind = true;
+            },
+            "Mix");
+        QCOMPARE(wrong(), (QSet<QString>{"tree", "dog", "apple"}));
+        run->stop();
+
+        begin(
+            [](core::PracticeOptions& o) {
+                o.keyboard = false;
+                o.choicesOfSameKind = true;
+            },
+            "Wenige");
+        QCOMPARE(wrong().size(), 3);
+        QVERIFY(wrong().contains("tree"));
+        QCOMPARE((wrong() & verbs).size(), 2);
     }
 
     void randomOrderWithoutLoopAsksEveryEntryOnceThenEnds() {

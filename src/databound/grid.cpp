@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <algorithm>
 
 namespace databound {
 
@@ -118,6 +119,22 @@ void Grid::setFieldColumnWidth(const QString& field, int width) {
         fitColumns();
     widths_[c] = width;
     fitColumns();
+}
+
+std::vector<int> Grid::selectedViewIndexes() const {
+    // By ranges: Ctrl+A over 200,000 rows is one range, not 200,000 indexes.
+    std::vector<int> rows;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        for (int r = range.top(); r <= range.bottom(); ++r)
+            rows.push_back(r);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::vector<int> out;
+    out.reserve(rows.size());
+    for (int r : rows)
+        if (const int vi = model_->viewIndex(r); vi >= 0)
+            out.push_back(vi);
+    return out;
 }
 
 void Grid::setInPlaceEditing(bool on) {

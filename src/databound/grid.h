@@ -36,6 +36,10 @@ public:
     int fieldColumnWidth(const QString& field) const; // -1 when no column shows it
     void setFieldColumnWidth(const QString& field, int width);
 
+    // The selected records as positions in the table's view, in view order
+    // (a new record being typed is not among them).
+    std::vector<int> selectedViewIndexes() const;
+
     void setInPlaceEditing(bool on);
     bool inPlaceEditing() const { return model_->isEditable(); }
 

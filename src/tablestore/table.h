@@ -70,6 +70,8 @@ public:
 
     // --- cursor
     int recordCount() const;
+    // Every live record, whatever the filter lets through.
+    int liveRecordCount() const { return isOpen() ? int(ordered_.size()) : 0; }
     bool isEmpty() const { return recordCount() == 0; }
     void first();
     void last();
@@ -129,6 +131,9 @@ public:
     // The value of `resultField` in the first live record whose `keyField`
     // equals `key`, over all rows regardless of filter; null when none.
     QVariant lookup(int keyField, const QVariant& key, int resultField) const;
+    // How many live records hold `value` in `field`, regardless of filter;
+    // an integer field answers from its index without a pass over the rows.
+    int countOf(const QString& field, const QVariant& value) const;
     // The largest value of an integer field over all live rows (0 when none).
     int maxInteger(const QString& field) const;
 

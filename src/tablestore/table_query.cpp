@@ -507,6 +507,26 @@ QVariant Table::storedOrLookup(RowId row, int field) const {
     return key < 0 ? QVariant() : lookupFor(field, storedOrLookup(row, key));
 }
 
+int Table::countOf(const QString& name, const QVariant& value) const {
+    const int f = field(name);
+    if (!isOpen())
+        return 0;
+    QVariant v;
+    try {
+        v = convertForField(data_.fields[size_t(f)], value);
+    } catch (const TableError&) {
+        return 0; // a value of the wrong kind matches nothing
+    }
+    const int ci = data_.columnOf[size_t(f)];
+    if (ci >= 0 && data_.columns[size_t(ci)].type == FieldType::Integer && v.isValid())
+        return int(intIndex(ci).map.count(v.toInt()));
+    int n = 0;
+    for (RowId r = 0; r < data_.rowCount(); ++r)
+        if (data_.alive[r] && sameVariant(storedOrLookup(r, f), v))
+            ++n;
+    return n;
+}
+
 int Table::maxInteger(const QString& name) const {
     const int f = field(name);
     const int ci = data_.columnOf[size_t(f)];

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dictionarypanel.h"
 #include "vocabularyrules.h"
+#include "vocabularysearch.h"
 #include "databound/datasource.h"
 #include "databound/grid.h"
 #include "tablestore/tableerror.h"
@@ -61,9 +62,7 @@ void DictionaryPanel::setLanguage(const QString& language) {
 }
 
 void DictionaryPanel::search(const QString& field, const QString& text) {
-    // The typed text is a literal inside the pattern: a quote is just a
-    // character, while % and _ keep their wildcard meaning.
-    const QString expression = field + QStringLiteral(" LIKE ") + ts::Table::quoted(u'%' + text + u'%');
+    const QString expression = VocabularySearch::containsFilter({field}, text);
     source_->guard([&](ts::Table& t) {
         t.setFilterCaseInsensitive(true);
         t.setFilter(expression);

@@ -176,6 +176,38 @@ private slots:
         QVERIFY(t.locate("ID", 100));
     }
 
+    // The counts a lesson list shows: over every row whatever the filter,
+    // and right after edits and deletes (the index follows them).
+    void countOfCountsAllLiveRowsAndFollowsChanges() {
+        Table t("w");
+        defineWords(t);
+        QCOMPARE(t.liveRecordCount(), 0);
+        t.createDataSet();
+        for (int i = 1; i <= 6; ++i)
+            addWord(t, i % 3, QString("w%1").arg(i), i % 2 ? "ungerade" : "gerade");
+        t.setFilter("ID = 0");
+        t.setFiltered(true);
+        QCOMPARE(t.recordCount(), 2);
+        QCOMPARE(t.liveRecordCount(), 6);
+        QCOMPARE(t.countOf("ID", 1), 2);
+        QCOMPARE(t.countOf("id", "2"), 2); // any letter case, a number given as text
+        QCOMPARE(t.countOf("ID", 7), 0);
+        QCOMPARE(t.countOf("ID", "zwei"), 0);
+        QCOMPARE(t.countOf("auslaendisch", "gerade"), 3);
+        t.first();
+        t.edit();
+        t.setValue("ID", 1);
+        t.post();
+        QCOMPARE(t.countOf("ID", 1), 3);
+        QCOMPARE(t.countOf("ID", 0), 1);
+        t.setFiltered(false);
+        QVERIFY(t.locate("ID", 2));
+        t.deleteRecord();
+        QCOMPARE(t.countOf("ID", 2), 1);
+        QCOMPARE(t.liveRecordCount(), 5);
+        QVERIFY_THROWS_EXCEPTION(ts::TableError, t.countOf("Nom", 1));
+    }
+
     void typeAheadMatchesTheBeginningWithoutRegardToCase() {
         Table t("w");
         defineWords(t);

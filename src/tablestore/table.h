@@ -120,6 +120,13 @@ public:
     bool isFiltered() const { return filtered_; }
     void setFilterCaseInsensitive(bool on);
     bool isFilterCaseInsensitive() const { return filterCi_; }
+    // Within the filtered view, the records whose `field` is `text` come
+    // first, then those beginning with it, then the rest, each group in the
+    // ordering; letter case is ignored. An empty text, or another filter
+    // text, ends it. The unfiltered view keeps the plain ordering.
+    void rankByMatch(const QString& field, const QString& text);
+    const QString& rankField() const { return rankFieldName_; }
+    const QString& rankText() const { return rankText_; }
     bool locate(const QString& fieldList, const QVariantList& values);
     bool locate(const QString& fieldList, std::initializer_list<QVariant> values) {
         return locate(fieldList, QVariantList(values));
@@ -155,7 +162,12 @@ private:
     void adoptData(TableData&& data);
     void rebuildView(bool keepCurrent, bool resort);
     void placeRow(RowId row, bool isNew);
+    // view_ from the filter's hits, in the ordering (and the ranking).
+    void fillView(const std::vector<RowId>& hits);
     bool less(RowId a, RowId b) const;
+    bool ranked() const { return rankField_ >= 0; }
+    int rankOf(RowId row) const; // 0 the same text, 1 beginning with it, 2 the rest
+    bool viewLess(RowId a, RowId b) const;
     void sortRows(std::vector<RowId>& rows) const;
     int compareField(int field, RowId a, RowId b) const;
     std::vector<RowId> allRowsAscending() const;
@@ -193,6 +205,10 @@ private:
     bool filtered_ = false;
     bool filterCi_ = false;
     std::unique_ptr<Filter> filter_;
+    QString rankFieldName_;
+    QString rankText_;
+    int rankField_ = -1;
+    std::u16string rankFolded_;
 
     std::vector<Hook> hooks_[4];
     mutable std::unordered_map<int, std::unique_ptr<IntIndex>> indexes_;

@@ -245,16 +245,8 @@ void Table::rebuildView(bool keepCurrent, bool resort) {
             sortRows(ordered_);
     }
     view_.clear();
-    if (filtered_ && filter_) {
-        const std::vector<RowId> hits = filter_->select(allRowsAscending(), true);
-        std::vector<uint8_t> mark(data_.rowCount(), 0);
-        for (RowId r : hits)
-            mark[r] = 1;
-        view_.reserve(hits.size());
-        for (RowId r : ordered_)
-            if (mark[r])
-                view_.push_back(r);
-    }
+    if (filtered_ && filter_)
+        fillView(filter_->select(allRowsAscending(), true));
     posValid_ = false;
     const auto& v = filtered_ && filter_ ? view_ : ordered_;
     cur_ = v.empty() ? -1 : 0;
@@ -269,11 +261,24 @@ void Table::rebuildView(bool keepCurrent, bool resort) {
     emit currentChanged();
 }
 
+void Table::fillView(const std::vector<RowId>& hits) {
+    std::vector<uint8_t> mark(data_.rowCount(), 0);
+    for (RowId r : hits)
+        mark[r] = uint8_t(ranked() ? 1 + rankOf(r) : 1);
+    view_.clear();
+    view_.reserve(hits.size());
+    for (uint8_t group = 1; group <= (ranked() ? 3 : 1); ++group)
+        for (RowId r : ordered_)
+            if (mark[r] == group)
+                view_.push_back(r);
+}
+
 void Table::placeRow(RowId row, bool isNew) {
     const int oldCur = cur_;
     if (!isNew)
         ordered_.erase(std::find(ordered_.begin(), ordered_.end(), row));
     auto cmp = [this](RowId a, RowId b) { return less(a, b); };
+    auto vcmp = [this](RowId a, RowId b) { return viewLess(a, b); };
     ordered_.insert(std::lower_bound(ordered_.begin(), ordered_.end(), row, cmp), row);
     auto* v = &ordered_;
     if (filtered_ && filter_) {
@@ -284,10 +289,11 @@ void Table::placeRow(RowId row, bool isNew) {
                 view_.erase(it);
         }
         if (filter_->matches(row))
-            view_.insert(std::lower_bound(view_.begin(), view_.end(), row, cmp), row);
+            view_.insert(std::lower_bound(view_.begin(), view_.end(), row, vcmp), row);
     }
     posValid_ = false;
-    const auto it = std::lower_bound(v->begin(), v->end(), row, cmp);
+    const auto it = v == &view_ ? std::lower_bound(v->begin(), v->end(), row, vcmp)
+                                : std::lower_bound(v->begin(), v->end(), row, cmp);
     if (it != v->end() && *it == row)
         cur_ = int(it - v->begin());
     else // the saved record no longer passes the filter: stay near its place
@@ -313,6 +319,12 @@ void Table::setFilter(const QString& expression) {
     compileFilter(expression, filterCi_); // throws before anything changes
     if (isOpen())
         settle();
+    if (expression != filterText_) {
+        // A ranking belongs to the search it was made for.
+        rankField_ = -1;
+        rankFieldName_.clear();
+        rankText_.clear();
+    }
     filterText_ = expression;
     if (isOpen() && filtered_)
         rebuildView(false, false);
@@ -336,6 +348,56 @@ void Table::setFilterCaseInsensitive(bool on) {
     filterCi_ = on;
     if (isOpen() && filtered_)
         rebuildView(false, false);
+}
+
+void Table::rankByMatch(const QString& fieldName, const QString& text) {
+    const int f = text.isEmpty() ? -1 : field(fieldName); // throws on an unknown field
+    if (isOpen())
+        settle();
+    rankField_ = f;
+    rankFieldName_ = f < 0 ? QString() : fieldName;
+    rankText_ = f < 0 ? QString() : text;
+    rankFolded_ = text::lowered(text::view(rankText_));
+    if (!isOpen() || !filtered_ || !filter_)
+        return;
+    // The same records in another sequence: no filter pass.
+    const bool hadRow = cur_ >= 0 && size_t(cur_) < view_.size();
+    const RowId keep = hadRow ? view_[size_t(cur_)] : 0;
+    fillView(std::vector<RowId>(view_));
+    posValid_ = false;
+    if (hadRow) {
+        ensureViewPositions();
+        cur_ = posOfRow_[keep];
+    }
+    emit layoutChanged();
+    emit currentChanged();
+}
+
+int Table::rankOf(RowId row) const {
+    const int ci = data_.columnOf[size_t(rankField_)];
+    std::u16string lookedUp;
+    text::View folded;
+    if (ci >= 0 && data_.columns[size_t(ci)].type == FieldType::String) {
+        const Column& c = data_.columns[size_t(ci)];
+        if (c.null[row])
+            return 2;
+        folded = c.foldedText().row(row);
+    } else {
+        lookedUp = text::lowered(text::view(storedOrLookup(row, rankField_).toString()));
+        folded = lookedUp;
+    }
+    if (!folded.starts_with(rankFolded_))
+        return 2;
+    return folded.size() == rankFolded_.size() ? 0 : 1;
+}
+
+bool Table::viewLess(RowId a, RowId b) const {
+    if (ranked()) {
+        const int ra = rankOf(a), rb = rankOf(b);
+        if (ra != rb)
+            return ra < rb;
+    }
+    return less(a, b);
 }
 
 // ------------------------------------------------------------ locate and lookups

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Orderings, locating (exact, several fields, type-ahead) and looked-up fields.
 #include "support/sampletable.h"
+#include "tablestore/cursorguard.h"
 #include "tablestore/tableerror.h"
 
 #include <QRandomGenerator>
@@ -206,6 +207,51 @@ private slots:
         QCOMPARE(t.countOf("ID", 2), 1);
         QCOMPARE(t.liveRecordCount(), 5);
         QVERIFY_THROWS_EXCEPTION(ts::TableError, t.countOf("Nom", 1));
+    }
+
+    // The dictionary's sequence: the word itself, the words beginning with
+    // it, the rest; each group in the ordering, and kept so by saves.
+    void rankingPutsTheWordThenItsBeginningsFirst() {
+        Table t("w");
+        defineWords(t);
+        t.createDataSet();
+        int id = 0;
+        for (const char* w : {"Zeit", "Eimer", "Blei", "Ei", "Arbeit", "eitel", "Baum"})
+            addWord(t, ++id, w, "");
+        t.setOrder("deutsch");
+        t.setFilterCaseInsensitive(true);
+        t.setFilter("deutsch LIKE '%ei%'");
+        t.setFiltered(true);
+        QCOMPARE(column(t, "deutsch"), (QStringList{"Arbeit", "Blei", "Ei", "Eimer", "eitel", "Zeit"}));
+        t.rankByMatch("Deutsch", "EI");
+        QCOMPARE(column(t, "deutsch"), (QStringList{"Ei", "Eimer", "eitel", "Arbeit", "Blei", "Zeit"}));
+        addWord(t, ++id, "Eis", "");
+        QCOMPARE(t.text("deutsch"), QString("Eis"));
+        QCOMPARE(t.recNo(), 3);
+        QVERIFY(t.locate("deutsch", "Zeit"));
+        t.edit();
+        t.setValue("deutsch", "ei");
+        t.post();
+        QCOMPARE(t.recNo(), 1);
+        QCOMPARE(column(t, "deutsch"), (QStringList{"ei", "Ei", "Eimer", "Eis", "eitel", "Arbeit", "Blei"}));
+        {
+            // Someone looks at the table differently for a while.
+            const auto guard = ts::CursorGuard::byKey(t, "ID");
+            t.setFilter("ID = 1");
+            QCOMPARE(t.rankText(), QString());
+        }
+        QCOMPARE(t.rankText(), QString("EI"));
+        QCOMPARE(column(t, "deutsch"), (QStringList{"ei", "Ei", "Eimer", "Eis", "eitel", "Arbeit", "Blei"}));
+        t.setFiltered(false);
+        QCOMPARE(column(t, "deutsch").first(), QString("Arbeit")); // all rows keep the plain ordering
+        t.setFiltered(true);
+        t.rankByMatch("deutsch", "");
+        QCOMPARE(column(t, "deutsch"), (QStringList{"Arbeit", "Blei", "ei", "Ei", "Eimer", "Eis", "eitel"}));
+        t.rankByMatch("deutsch", "blei");
+        t.setFilter("deutsch LIKE '%e%'"); // another search drops the ranking
+        QCOMPARE(t.rankField(), QString());
+        QCOMPARE(column(t, "deutsch").first(), QString("Arbeit"));
+        QVERIFY_THROWS_EXCEPTION(ts::TableError, t.rankByMatch("Nom", "x"));
     }
 
     void typeAheadMatchesTheBeginningWithoutRegardToCase() {

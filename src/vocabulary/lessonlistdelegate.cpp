@@ -3,6 +3,8 @@
 #include "core/fieldnames.h"
 #include "databound/tablemodel.h"
 
+#include <QLocale>
+
 namespace vocabulary {
 
 LessonListDelegate::LessonListDelegate(const databound::TableModel* lessons, const ts::Table& members, QObject* parent)
@@ -16,7 +18,8 @@ QString LessonListDelegate::textFor(const QModelIndex& index) const {
         return name; // a lesson being created has no words yet to count
     try {
         const QVariant id = lessons->valueAt(viewIndex, lessons->field(core::field::kId));
-        return QStringLiteral("%1 (%2)").arg(name).arg(members_.countOf(core::field::kLessonId, id));
+        const QLocale german(QLocale::German, QLocale::Germany);
+        return QStringLiteral("%1 (%2)").arg(name, german.toString(members_.countOf(core::field::kLessonId, id)));
     } catch (...) {
         return name; // a list is drawn whatever the tables hold
     }

@@ -18,6 +18,8 @@
 #include "users/benutzerbearbeiten.h"
 #include "users/benutzerwechseln.h"
 #include "vocabulary/lessonpanel.h"
+#include "vocabulary/vocabularyeditor.h"
+#include "vocabulary/vocabularysearch.h"
 #include "vocabulary/vokabellektion.h"
 #include "vocabulary/vokabeln.h"
 #include "vocabulary/dictionarypanel.h"
@@ -62,6 +64,9 @@ int main(int argc, char** argv) {
     bool ok = save(&form, out, QStringLiteral("hauptfenster"));
     form.VokabelnClick();
     ok &= save(&form, out, QStringLiteral("vokabeln"));
+    form.vokabelverwaltung->Suche->ESuchen->setText(QStringLiteral("haus"));
+    ok &= save(&form, out, QStringLiteral("vokabeln-suche"));
+    form.vokabelverwaltung->Suche->clear();
     form.LektionenClick();
     ok &= save(&form, out, QStringLiteral("lektionen"));
     form.WoerterbuchClick();
@@ -73,6 +78,8 @@ int main(int argc, char** argv) {
     form.vokabelLektionF->setWindowTitle(QStringLiteral("Lektion: ALLE VOKABELN"));
     form.vokabelLektionF->resize(1000, 560);
     ok &= save(form.vokabelLektionF, out, QStringLiteral("zuordnen"));
+    form.vokabelLektionF->Suche->ESuchen->setText(QStringLiteral("hund"));
+    ok &= save(form.vokabelLektionF, out, QStringLiteral("zuordnen-suche"));
     form.vokabelLektionF->reject();
     // A folder a reader recognises, not the build's scratch folder.
     form.datenSichernF->Edit1->setText(QStringLiteral("/home/anna/Sicherung/"));

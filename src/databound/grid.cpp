@@ -33,8 +33,10 @@ Grid::Grid(QWidget* parent) : QTableView(parent), model_(new TableModel(nullptr,
     titles->setHighlightSections(false);
     titles->setSectionResizeMode(QHeaderView::Interactive);
     titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    connect(titles, &QHeaderView::sectionClicked, this,
-            [this](int section) { emit titleClicked(columnTitle(section)); });
+    connect(titles, &QHeaderView::sectionClicked, this, [this](int section) {
+        emit titleClicked(columnTitle(section));
+        showOrder(); // the header turned its arrow on its own; the table decides
+    });
     connect(titles, &QHeaderView::sectionResized, this,
             [this](int column, int, int newWidth) { columnDragged(column, newWidth); });
 }
@@ -83,6 +85,32 @@ void Grid::showEvent(QShowEvent* event) {
 void Grid::setDataSource(DataSource* source) {
     model_->setDataSource(source);
     link_->showCurrent();
+    disconnect(orderFollows_);
+    if (source)
+        orderFollows_ = connect(source, &DataSource::layoutChanged, this, &Grid::showOrder);
+    showOrder();
+}
+
+void Grid::setOrderIndicator(bool on) {
+    orderIndicator_ = on;
+    horizontalHeader()->setSortIndicatorShown(on);
+    showOrder();
+}
+
+void Grid::showOrder() {
+    if (!orderIndicator_)
+        return;
+    const DataSource* ds = dataSource();
+    const ts::Table* t = ds ? ds->table() : nullptr;
+    int column = -1;
+    bool down = false;
+    if (t) {
+        const auto [field, isDown] = ts::Table::orderPart(t->order().section(u';', 0, 0));
+        column = columnOfField(field);
+        down = isDown;
+    }
+    // -1 shows no arrow: the ordering is by a field no column shows.
+    horizontalHeader()->setSortIndicator(column, down ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void Grid::setColumns(const QList<GridColumn>& columns) {

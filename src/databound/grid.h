@@ -43,6 +43,10 @@ public:
     void setInPlaceEditing(bool on);
     bool inPlaceEditing() const { return model_->isEditable(); }
 
+    // The title of the column the table is ordered by shows which way.
+    void setOrderIndicator(bool on);
+    void showOrder();
+
 signals:
     void titleClicked(const QString& title);
     void deleteRequested(); // Ctrl+Entf
@@ -71,6 +75,8 @@ private:
 
     TableModel* model_;
     ViewLink* link_;
+    bool orderIndicator_ = false;
+    QMetaObject::Connection orderFollows_;
 };
 
 } // namespace databound

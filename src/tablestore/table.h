@@ -112,8 +112,16 @@ public:
     void addHook(HookKind kind, Hook hook);
 
     // --- ordering, filter, locate
-    void setOrder(const QString& fieldList); // "Name;Sprache"; throws on an unknown field
+    // "Name;Sprache"; a field followed by " DESC" orders from the largest
+    // value down ("deutsch DESC;ID"). Throws on an unknown field.
+    void setOrder(const QString& fieldList);
     const QString& order() const { return orderText_; }
+    // Records the ordering finds equal follow this field, ascending, then
+    // the order they were added in; empty: that order alone.
+    void setTieBreak(const QString& field);
+    const QString& tieBreak() const { return tieText_; }
+    // One part of an ordering: its field name and whether it goes downwards.
+    static std::pair<QString, bool> orderPart(const QString& part);
     void setFilter(const QString& expression); // throws on a malformed one, keeping the old
     const QString& filter() const { return filterText_; }
     void setFiltered(bool on);
@@ -201,6 +209,9 @@ private:
 
     QString orderText_;
     std::vector<int> orderFields_;
+    std::vector<bool> orderDown_;
+    QString tieText_;
+    int tieField_ = -1;
     QString filterText_;
     bool filtered_ = false;
     bool filterCi_ = false;

@@ -76,11 +76,15 @@ int Table::compareField(int field, RowId a, RowId b) const {
 }
 
 bool Table::less(RowId a, RowId b) const {
-    for (int f : orderFields_) {
-        const int c = compareField(f, a, b);
+    for (size_t i = 0; i < orderFields_.size(); ++i) {
+        const int c = compareField(orderFields_[i], a, b);
         if (c != 0)
-            return c < 0;
+            return orderDown_[i] ? c > 0 : c < 0;
     }
+    // Without an ordering the rows stay as added, tie field or not.
+    if (tieField_ >= 0 && !orderFields_.empty())
+        if (const int c = compareField(tieField_, a, b); c != 0)
+            return c < 0;
     return a < b; // ties keep the order of insertion
 }
 
@@ -153,22 +157,32 @@ void Table::sortRows(std::vector<RowId>& rows) const {
         uint64_t key;
         RowId row;
     };
+    // Downwards, the keys are turned over: the largest sorts first.
+    const bool down = orderDown_.front();
+    const auto turned = [down](uint64_t key) { return down ? ~key : key; };
     std::vector<Keyed> keyed(rows.size());
     for (size_t i = 0; i < rows.size(); ++i)
-        keyed[i] = Keyed{prefixKey(c, rows[i]), rows[i]};
+        keyed[i] = Keyed{turned(prefixKey(c, rows[i])), rows[i]};
     const bool isText = c.type == FieldType::String;
     auto full = [&](const Keyed& a, const Keyed& b) {
         if (a.key != b.key)
             return a.key < b.key;
         int k = 0;
         if (c.null[a.row] != c.null[b.row])
-            return bool(c.null[a.row]);
-        if (!c.null[a.row])
+            k = c.null[a.row] ? -1 : 1;
+        else if (!c.null[a.row])
             k = isText ? c.sortKey(a.row).compare(c.sortKey(b.row)) : compareField(orderFields_.front(), a.row, b.row);
         if (k == 0 && isText && !c.null[a.row])
             k = text::compareTie(c.strings.get(a.row), c.strings.get(b.row));
-        for (size_t f = 1; k == 0 && f < orderFields_.size(); ++f)
+        if (down)
+            k = -k;
+        for (size_t f = 1; k == 0 && f < orderFields_.size(); ++f) {
             k = compareField(orderFields_[f], a.row, b.row);
+            if (orderDown_[f])
+                k = -k;
+        }
+        if (k == 0 && tieField_ >= 0)
+            k = compareField(tieField_, a.row, b.row);
         return k != 0 ? k < 0 : a.row < b.row;
     };
     if (!isText) {
@@ -192,7 +206,7 @@ void Table::sortRows(std::vector<RowId>& rows) const {
                     }
                     if (deeper) {
                         for (Keyed* k = run; k < end; ++k)
-                            k->key = textChunk(c.sortKey(k->row), (level + 1) * 10).key;
+                            k->key = turned(textChunk(c.sortKey(k->row), (level + 1) * 10).key);
                         refine(run, end, level + 1);
                     } else {
                         std::sort(run, end, full);
@@ -216,18 +230,41 @@ std::vector<RowId> Table::allRowsAscending() const {
     return rows;
 }
 
+std::pair<QString, bool> Table::orderPart(const QString& part) {
+    const QString name = part.trimmed();
+    static const QString kDown = QStringLiteral(" DESC");
+    if (name.endsWith(kDown, Qt::CaseInsensitive))
+        return {name.chopped(kDown.size()).trimmed(), true};
+    return {name, false};
+}
+
 void Table::setOrder(const QString& fieldList) {
     std::vector<int> resolved;
+    std::vector<bool> down;
     for (const QString& n : fieldList.split(u';', Qt::SkipEmptyParts)) {
-        const QString name = n.trimmed();
+        const auto [name, isDown] = orderPart(n);
         if (name.isEmpty())
             continue;
         resolved.push_back(field(name));
+        down.push_back(isDown);
     }
     if (isOpen())
         settle();
     orderText_ = fieldList;
     orderFields_ = std::move(resolved);
+    orderDown_ = std::move(down);
+    if (isOpen())
+        rebuildView(true, true);
+}
+
+void Table::setTieBreak(const QString& fieldName) {
+    const int f = fieldName.trimmed().isEmpty() ? -1 : field(fieldName.trimmed());
+    if (f == tieField_ && tieText_ == fieldName)
+        return;
+    if (isOpen())
+        settle();
+    tieText_ = f < 0 ? QString() : fieldName.trimmed();
+    tieField_ = f;
     if (isOpen())
         rebuildView(true, true);
 }

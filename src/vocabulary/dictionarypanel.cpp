@@ -33,6 +33,7 @@ DictionaryPanel::DictionaryPanel(core::AppContext& ctx, VocabularyRules& rules, 
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setDataSource(source);
     DBGrid1->setColumns(vocabularyGridColumns());
+    DBGrid1->setOrderIndicator(true);
     DBGrid1->setInPlaceEditing(true);
     // A double-click opens the word; typing over a cell or F2 still edits it.
     DBGrid1->setEditTriggers(DBGrid1->editTriggers() & ~QAbstractItemView::DoubleClicked);

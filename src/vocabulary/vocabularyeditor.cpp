@@ -91,6 +91,7 @@ void VocabularyEditor::build(core::WindowHost& host) {
     DBGrid2->setObjectName(panel ? QStringLiteral("DBGrid2") : QStringLiteral("DBGrid1"));
     DBGrid2->setDataSource(source_);
     DBGrid2->setColumns(vocabularyGridColumns());
+    DBGrid2->setOrderIndicator(true);
     Suche = new VocabularySearch(source_, this);
     Suche->setObjectName(QStringLiteral("Suche"));
 

@@ -42,6 +42,7 @@ VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules, 
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setDataSource(vocabularySource);
     DBGrid1->setColumns(vocabularyGridColumns());
+    DBGrid1->setOrderIndicator(true);
     DBGrid1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Suche = new VocabularySearch(vocabularySource, this);
     Suche->setObjectName(QStringLiteral("Suche"));

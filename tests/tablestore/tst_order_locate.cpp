@@ -97,6 +97,85 @@ private slots:
         QCOMPARE(got, expected);
     }
 
+    // Downwards: the same fast text sort turned over, empty values last,
+    // equal values still as added; saves keep their place in it.
+    void descendingOrdersAgreeWithTheFullComparisonTurnedOver() {
+        Table t("w");
+        defineWords(t);
+        t.createDataSet();
+        const QStringList parts{"Haus", "haus", "Häus", "tür", "-", " ", "2", "10", "Straße", "strasse", "ärger", ""};
+        QRandomGenerator rng(815);
+        QList<QVariant> values;
+        for (int i = 0; i < 3000; ++i) {
+            QString s;
+            const int n = int(rng.bounded(6));
+            for (int k = 0; k < n; ++k)
+                s += parts[int(rng.bounded(parts.size()))];
+            values << (rng.bounded(40) == 0 ? QVariant() : QVariant(s));
+            addWord(t, i, values.last(), "x", double(rng.bounded(5)));
+        }
+        QList<int> expected(values.size());
+        std::iota(expected.begin(), expected.end(), 0);
+        std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+            const bool na = !values[a].isValid(), nb = !values[b].isValid();
+            if (na || nb)
+                return nb && !na;
+            return ts::text::compareGerman(ts::text::view(values[a].toString()), ts::text::view(values[b].toString())) >
+                   0;
+        });
+        const auto ids = [&] {
+            QList<int> got;
+            for (t.first(); !t.eof(); t.next())
+                got << t.integer("ID");
+            return got;
+        };
+        t.setOrder("deutsch DESC");
+        QCOMPARE(t.order(), QString("deutsch DESC"));
+        QCOMPARE(ids(), expected);
+        // A number downwards, ties by a text upwards.
+        t.setOrder("Stufe desc;deutsch");
+        double stufe = 5;
+        QVariant word;
+        for (t.first(); !t.eof(); t.next()) {
+            QVERIFY(t.number("Stufe") <= stufe);
+            if (t.number("Stufe") == stufe && word.isValid() && !t.isNull("deutsch"))
+                QVERIFY(ts::text::compareGerman(ts::text::view(word.toString()), ts::text::view(t.text("deutsch"))) <=
+                        0);
+            stufe = t.number("Stufe");
+            word = t.isNull("deutsch") ? QVariant() : QVariant(t.text("deutsch"));
+        }
+        addWord(t, 5000, "Zebra", "x", 4.0); // the last of the largest
+        QCOMPARE(t.recNo(), t.countOf("Stufe", 4.0));
+        QVERIFY_THROWS_EXCEPTION(ts::TableError, t.setOrder("Nom DESC"));
+        QCOMPARE(t.order(), QString("Stufe desc;deutsch"));
+    }
+
+    // The vocabulary grids' rule: equal values follow another field.
+    void aTieBreakOrdersEqualValuesByItsField() {
+        Table t("w");
+        defineWords(t);
+        t.createDataSet();
+        addWord(t, 1, "Zug", "b");
+        addWord(t, 2, "Apfel", "a");
+        addWord(t, 3, "Baum", "b");
+        addWord(t, 4, "Ast", "b");
+        t.setOrder("auslaendisch");
+        QCOMPARE(column(t, "deutsch"), (QStringList{"Apfel", "Zug", "Baum", "Ast"}));
+        t.setTieBreak("deutsch");
+        QCOMPARE(t.tieBreak(), QString("deutsch"));
+        QCOMPARE(column(t, "deutsch"), (QStringList{"Apfel", "Ast", "Baum", "Zug"}));
+        t.setOrder("auslaendisch DESC");
+        QCOMPARE(column(t, "deutsch"), (QStringList{"Ast", "Baum", "Zug", "Apfel"}));
+        addWord(t, 5, "Birne", "b");
+        QCOMPARE(column(t, "deutsch"), (QStringList{"Ast", "Baum", "Birne", "Zug", "Apfel"}));
+        t.setOrder("");
+        QCOMPARE(column(t, "deutsch"), (QStringList{"Zug", "Apfel", "Baum", "Ast", "Birne"})); // as added
+        addWord(t, 6, "Aal", "b");
+        QCOMPARE(column(t, "deutsch").last(), QString("Aal"));
+        QVERIFY_THROWS_EXCEPTION(ts::TableError, t.setTieBreak("Nom"));
+        QCOMPARE(t.tieBreak(), QString("deutsch"));
+    }
+
     void unknownOrderFieldIsACatchableErrorAndChangesNothing() {
         Table t("w");
         defineWords(t);

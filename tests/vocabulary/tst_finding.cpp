@@ -6,6 +6,7 @@
 #include "vocabulary/vokabeln.h"
 #include "vocabularyfixture.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -29,6 +30,19 @@ class FindingTest : public QObject, public VocabularyFixture {
         v.edit();
         v.setValue("auslaendisch", word);
         v.post();
+    }
+    static void clickTitle(databound::Grid* g, int column) {
+        QHeaderView* h = g->horizontalHeader();
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(column) + 5, 5));
+    }
+    static QString arrow(databound::Grid* g) {
+        QHeaderView* h = g->horizontalHeader();
+        if (!h->isSortIndicatorShown() || h->sortIndicatorSection() < 0 ||
+            h->sortIndicatorSection() >= g->model()->columnCount())
+            return QStringLiteral("none");
+        return QStringLiteral("%1 %2")
+            .arg(h->sortIndicatorSection())
+            .arg(h->sortIndicatorOrder() == Qt::AscendingOrder ? "up" : "down");
     }
     QString current() { return db().vocabulary.recNo() > 0 ? db().vocabulary.text("deutsch") : QString(); }
 
@@ -146,6 +160,40 @@ private slots:
         d->show();
         QTest::keyClick(s->ESuchen, Qt::Key_Escape);
         QVERIFY(!d->isVisible());
+    }
+
+    // A title orders upwards, the same title again downwards, and equal
+    // values follow the German word; the arrow says which.
+    void titlesOrderBothWaysWithAnArrowAndTiesByTheGermanWord() {
+        auto* g = panel()->DBGrid2;
+        auto& v = db().vocabulary;
+        QCOMPARE(arrow(g), QString("none")); // ordered by ID, which no column shows
+        clickTitle(g, 0);
+        QCOMPARE(v.order(), QString("deutsch"));
+        QCOMPARE(arrow(g), QString("0 up"));
+        QCOMPARE(shown(g).first(), QString("Apfel"));
+        clickTitle(g, 0);
+        QCOMPARE(v.order(), QString("deutsch DESC"));
+        QCOMPARE(arrow(g), QString("0 down"));
+        QCOMPARE(shown(g), (QStringList{"Rock'n'Roll", "Rathaus", "Hund", "Haus", "Baum", "Apfel"}));
+        clickTitle(g, 0);
+        QCOMPARE(arrow(g), QString("0 up"));
+        // Every subject group is empty: the German word decides, both ways.
+        clickTitle(g, 2);
+        QCOMPARE(arrow(g), QString("2 up"));
+        QCOMPARE(shown(g), (QStringList{"Apfel", "Baum", "Haus", "Hund", "Rathaus", "Rock'n'Roll"}));
+        clickTitle(g, 2);
+        QCOMPARE(arrow(g), QString("2 down"));
+        QCOMPARE(shown(g), (QStringList{"Apfel", "Baum", "Haus", "Hund", "Rathaus", "Rock'n'Roll"}));
+        clickTitle(g, 1); // the language's column
+        QCOMPARE(v.order(), QString("auslaendisch"));
+        QCOMPARE(arrow(g), QString("1 up"));
+        type(panel()->Suche->ESuchen, "haus");
+        clickTitle(g, 1);
+        QCOMPARE(shown(g), (QStringList{"Rathaus", "Haus"})); // "Rathaus-en" before "Haus-en" downwards
+        QCOMPARE(arrow(g), QString("1 down"));
+        // The other grids show it too.
+        QCOMPARE(arrow(form->vokabelnF->editor->DBGrid2), QString("1 down"));
     }
 };
 

@@ -177,6 +177,8 @@ private:
     int rankOf(RowId row) const; // 0 the same text, 1 beginning with it, 2 the rest
     bool viewLess(RowId a, RowId b) const;
     void sortRows(std::vector<RowId>& rows) const;
+    void sortRowsBy(std::vector<RowId>& rows, const std::vector<int>& fields, const std::vector<bool>& downs,
+                    const std::vector<int32_t>* tieRank) const;
     int compareField(int field, RowId a, RowId b) const;
     std::vector<RowId> allRowsAscending() const;
     void ensureViewPositions() const;

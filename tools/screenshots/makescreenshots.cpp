@@ -8,6 +8,7 @@
 #include "training/learnpanel.h"
 #include "training/testpanel.h"
 #include "training/trainingarea.h"
+#include "core/fieldnames.h"
 #include "core/firststart.h"
 #include "shell/mainform.h"
 #include "support/scriptedservices.h"
@@ -19,6 +20,7 @@
 #include "users/benutzerwechseln.h"
 #include "vocabulary/lessonpanel.h"
 #include "vocabulary/vocabularyeditor.h"
+#include "vocabulary/vocabularyrules.h"
 #include "vocabulary/vocabularysearch.h"
 #include "vocabulary/vokabellektion.h"
 #include "vocabulary/vokabeln.h"
@@ -65,8 +67,12 @@ int main(int argc, char** argv) {
     form.VokabelnClick();
     ok &= save(&form, out, QStringLiteral("vokabeln"));
     form.vokabelverwaltung->Suche->ESuchen->setText(QStringLiteral("haus"));
+    // Two clicks on "deutsch": downwards, with the arrow in the title.
+    for (int click = 0; click < 2; ++click)
+        vocabulary::VocabularyRules::orderByColumnTitle(tc.ctx->db.vocabulary, core::field::kGerman);
     ok &= save(&form, out, QStringLiteral("vokabeln-suche"));
     form.vokabelverwaltung->Suche->clear();
+    tc.ctx->db.vocabulary.setOrder(core::field::kId);
     form.LektionenClick();
     ok &= save(&form, out, QStringLiteral("lektionen"));
     form.WoerterbuchClick();

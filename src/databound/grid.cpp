@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <algorithm>
 
 namespace databound {
 
@@ -32,8 +33,10 @@ Grid::Grid(QWidget* parent) : QTableView(parent), model_(new TableModel(nullptr,
     titles->setHighlightSections(false);
     titles->setSectionResizeMode(QHeaderView::Interactive);
     titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    connect(titles, &QHeaderView::sectionClicked, this,
-            [this](int section) { emit titleClicked(columnTitle(section)); });
+    connect(titles, &QHeaderView::sectionClicked, this, [this](int section) {
+        emit titleClicked(columnTitle(section));
+        showOrder(); // the header turned its arrow on its own; the table decides
+    });
     connect(titles, &QHeaderView::sectionResized, this,
             [this](int column, int, int newWidth) { columnDragged(column, newWidth); });
 }
@@ -82,6 +85,32 @@ void Grid::showEvent(QShowEvent* event) {
 void Grid::setDataSource(DataSource* source) {
     model_->setDataSource(source);
     link_->showCurrent();
+    disconnect(orderFollows_);
+    if (source)
+        orderFollows_ = connect(source, &DataSource::layoutChanged, this, &Grid::showOrder);
+    showOrder();
+}
+
+void Grid::setOrderIndicator(bool on) {
+    orderIndicator_ = on;
+    horizontalHeader()->setSortIndicatorShown(on);
+    showOrder();
+}
+
+void Grid::showOrder() {
+    if (!orderIndicator_)
+        return;
+    const DataSource* ds = dataSource();
+    const ts::Table* t = ds ? ds->table() : nullptr;
+    int column = -1;
+    bool down = false;
+    if (t) {
+        const auto [field, isDown] = ts::Table::orderPart(t->order().section(u';', 0, 0));
+        column = columnOfField(field);
+        down = isDown;
+    }
+    // -1 shows no arrow: the ordering is by a field no column shows.
+    horizontalHeader()->setSortIndicator(column, down ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void Grid::setColumns(const QList<GridColumn>& columns) {
@@ -118,6 +147,22 @@ void Grid::setFieldColumnWidth(const QString& field, int width) {
         fitColumns();
     widths_[c] = width;
     fitColumns();
+}
+
+std::vector<int> Grid::selectedViewIndexes() const {
+    // By ranges: Ctrl+A over 200,000 rows is one range, not 200,000 indexes.
+    std::vector<int> rows;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        for (int r = range.top(); r <= range.bottom(); ++r)
+            rows.push_back(r);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::vector<int> out;
+    out.reserve(rows.size());
+    for (int r : rows)
+        if (const int vi = model_->viewIndex(r); vi >= 0)
+            out.push_back(vi);
+    return out;
 }
 
 void Grid::setInPlaceEditing(bool on) {

@@ -36,8 +36,16 @@ public:
     int fieldColumnWidth(const QString& field) const; // -1 when no column shows it
     void setFieldColumnWidth(const QString& field, int width);
 
+    // The selected records as positions in the table's view, in view order
+    // (a new record being typed is not among them).
+    std::vector<int> selectedViewIndexes() const;
+
     void setInPlaceEditing(bool on);
     bool inPlaceEditing() const { return model_->isEditable(); }
+
+    // The title of the column the table is ordered by shows which way.
+    void setOrderIndicator(bool on);
+    void showOrder();
 
 signals:
     void titleClicked(const QString& title);
@@ -67,6 +75,8 @@ private:
 
     TableModel* model_;
     ViewLink* link_;
+    bool orderIndicator_ = false;
+    QMetaObject::Connection orderFollows_;
 };
 
 } // namespace databound

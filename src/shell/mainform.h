@@ -219,6 +219,8 @@ public:
     void VokabelnClick();
     void LektionenClick();
     void WoerterbuchClick();
+    // The dictionary's current word in the vocabulary dialog.
+    void showWordInVocabularyDialog();
     void SpracheClick();
     void DatenbankSichernClick();
     void BenutzerNeuClick();

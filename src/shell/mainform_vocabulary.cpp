@@ -9,6 +9,9 @@
 #include "vocabulary/vokabeln.h"
 #include "vocabulary/dictionarypanel.h"
 #include "workpanel.h"
+#include "core/fieldnames.h"
+#include "tablestore/cursorguard.h"
+#include "tablestore/tableerror.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -35,6 +38,7 @@ void Mainform::createVocabularyWindows() {
 
     woerterbuch = new vocabulary::DictionaryPanel(ctx_, *vocabularyRules, vocabularySource, *this, PWoerterbuch);
     PWoerterbuch->contentLayout()->addWidget(woerterbuch);
+    connect(woerterbuch, &vocabulary::DictionaryPanel::openRequested, this, &Mainform::showWordInVocabularyDialog);
 
     auto showGroups = [this] {
         vokabelverwaltung->setSubjectGroups(ctx_.subjectGroups.list());
@@ -80,6 +84,23 @@ void Mainform::LektionenClick() {
     showPanel(PLektionsverwaltung);
     if (lektionsverwaltung)
         lektionsverwaltung->prepare(language);
+}
+
+void Mainform::showWordInVocabularyDialog() {
+    auto& v = ctx_.db.vocabulary;
+    try {
+        v.settle();
+        if (v.recNo() <= 0)
+            return;
+        const QVariant id = v.value(core::field::kId);
+        // The dialog shows every word, on this one; the dictionary's hits
+        // are back when it closes.
+        const auto hits = ts::CursorGuard::byKey(v, core::field::kId, ts::CursorGuard::Rows::All);
+        v.locate(core::field::kId, id);
+        vokabelnF->exec();
+    } catch (const ts::TableError& e) {
+        ctx_.prompter().information(e.message());
+    }
 }
 
 void Mainform::WoerterbuchClick() {

@@ -9,7 +9,8 @@ namespace ts {
 
 CursorGuard::CursorGuard(Table& table, Cursor cursor, Rows rows, const QString& keyField)
     : t_(table), cursor_(cursor), keyField_(keyField), filter_(table.filter()), order_(table.order()),
-      filtered_(table.isFiltered()), caseInsensitive_(table.isFilterCaseInsensitive()), recNo_(table.recNo()) {
+      rankField_(table.rankField()), rankText_(table.rankText()), filtered_(table.isFiltered()),
+      caseInsensitive_(table.isFilterCaseInsensitive()), recNo_(table.recNo()) {
     if (cursor_ == Cursor::ByKey && table.isOpen() && recNo_ > 0)
         key_ = table.value(keyField_);
     if (rows == Rows::All)
@@ -28,7 +29,8 @@ CursorGuard::~CursorGuard() {
 }
 
 void CursorGuard::restoreView() {
-    const bool filterDiffers = t_.filter() != filter_ || t_.isFilterCaseInsensitive() != caseInsensitive_;
+    const bool filterDiffers = t_.filter() != filter_ || t_.isFilterCaseInsensitive() != caseInsensitive_ ||
+                               t_.rankField() != rankField_ || t_.rankText() != rankText_;
     const bool orderDiffers = t_.order() != order_;
     // Every setting below re-filters a filtered table on its own: with the
     // filter off meanwhile, 200,000 rows are filtered once at the end.
@@ -40,6 +42,8 @@ void CursorGuard::restoreView() {
         t_.setFilterCaseInsensitive(caseInsensitive_);
     if (t_.filter() != filter_)
         t_.setFilter(filter_);
+    if (t_.rankField() != rankField_ || t_.rankText() != rankText_)
+        t_.rankByMatch(rankField_, rankText_);
     if (t_.isFiltered() != filtered_)
         t_.setFiltered(filtered_);
 }

@@ -8,9 +8,9 @@ namespace ts {
 
 class Table;
 
-// Notes a table's view — filter text, filter on or off, letter case, order —
-// and its current record, and puts them back when it goes out of scope,
-// however the scope is left. Only what changed is set again, so a guard
+// Notes a table's view — filter text, filter on or off, letter case, the
+// ranking of the filtered rows, order — and its current record, and puts
+// them back when it goes out of scope, however the scope is left. Only what changed is set again, so a guard
 // around code that leaves the view alone costs no filter pass.
 //
 // Afterwards the cursor is on the noted record when it can be found again,
@@ -53,6 +53,8 @@ private:
     QString keyField_;
     QString filter_;
     QString order_;
+    QString rankField_;
+    QString rankText_;
     bool filtered_;
     bool caseInsensitive_;
     int recNo_;

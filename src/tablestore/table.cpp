@@ -201,11 +201,16 @@ void Table::adoptData(TableData&& data) {
     modified_ = false;
     state_ = State::Browse;
     orderFields_.clear();
+    orderDown_.clear();
     for (const QString& n : orderText_.split(u';', Qt::SkipEmptyParts)) {
-        const int i = fieldIndex(n.trimmed());
-        if (i >= 0)
+        const auto [name, down] = orderPart(n);
+        const int i = fieldIndex(name);
+        if (i >= 0) {
             orderFields_.push_back(i);
+            orderDown_.push_back(down);
+        }
     }
+    tieField_ = tieText_.isEmpty() ? -1 : fieldIndex(tieText_);
     filter_.reset();
     if (!filterText_.isEmpty()) {
         try {

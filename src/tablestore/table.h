@@ -70,6 +70,8 @@ public:
 
     // --- cursor
     int recordCount() const;
+    // Every live record, whatever the filter lets through.
+    int liveRecordCount() const { return isOpen() ? int(ordered_.size()) : 0; }
     bool isEmpty() const { return recordCount() == 0; }
     void first();
     void last();
@@ -110,14 +112,29 @@ public:
     void addHook(HookKind kind, Hook hook);
 
     // --- ordering, filter, locate
-    void setOrder(const QString& fieldList); // "Name;Sprache"; throws on an unknown field
+    // "Name;Sprache"; a field followed by " DESC" orders from the largest
+    // value down ("deutsch DESC;ID"). Throws on an unknown field.
+    void setOrder(const QString& fieldList);
     const QString& order() const { return orderText_; }
+    // Records the ordering finds equal follow this field, ascending, then
+    // the order they were added in; empty: that order alone.
+    void setTieBreak(const QString& field);
+    const QString& tieBreak() const { return tieText_; }
+    // One part of an ordering: its field name and whether it goes downwards.
+    static std::pair<QString, bool> orderPart(const QString& part);
     void setFilter(const QString& expression); // throws on a malformed one, keeping the old
     const QString& filter() const { return filterText_; }
     void setFiltered(bool on);
     bool isFiltered() const { return filtered_; }
     void setFilterCaseInsensitive(bool on);
     bool isFilterCaseInsensitive() const { return filterCi_; }
+    // Within the filtered view, the records whose `field` is `text` come
+    // first, then those beginning with it, then the rest, each group in the
+    // ordering; letter case is ignored. An empty text, or another filter
+    // text, ends it. The unfiltered view keeps the plain ordering.
+    void rankByMatch(const QString& field, const QString& text);
+    const QString& rankField() const { return rankFieldName_; }
+    const QString& rankText() const { return rankText_; }
     bool locate(const QString& fieldList, const QVariantList& values);
     bool locate(const QString& fieldList, std::initializer_list<QVariant> values) {
         return locate(fieldList, QVariantList(values));
@@ -129,6 +146,9 @@ public:
     // The value of `resultField` in the first live record whose `keyField`
     // equals `key`, over all rows regardless of filter; null when none.
     QVariant lookup(int keyField, const QVariant& key, int resultField) const;
+    // How many live records hold `value` in `field`, regardless of filter;
+    // an integer field answers from its index without a pass over the rows.
+    int countOf(const QString& field, const QVariant& value) const;
     // The largest value of an integer field over all live rows (0 when none).
     int maxInteger(const QString& field) const;
 
@@ -150,8 +170,15 @@ private:
     void adoptData(TableData&& data);
     void rebuildView(bool keepCurrent, bool resort);
     void placeRow(RowId row, bool isNew);
+    // view_ from the filter's hits, in the ordering (and the ranking).
+    void fillView(const std::vector<RowId>& hits);
     bool less(RowId a, RowId b) const;
+    bool ranked() const { return rankField_ >= 0; }
+    int rankOf(RowId row) const; // 0 the same text, 1 beginning with it, 2 the rest
+    bool viewLess(RowId a, RowId b) const;
     void sortRows(std::vector<RowId>& rows) const;
+    void sortRowsBy(std::vector<RowId>& rows, const std::vector<int>& fields, const std::vector<bool>& downs,
+                    const std::vector<int32_t>* tieRank) const;
     int compareField(int field, RowId a, RowId b) const;
     std::vector<RowId> allRowsAscending() const;
     void ensureViewPositions() const;
@@ -184,10 +211,17 @@ private:
 
     QString orderText_;
     std::vector<int> orderFields_;
+    std::vector<bool> orderDown_;
+    QString tieText_;
+    int tieField_ = -1;
     QString filterText_;
     bool filtered_ = false;
     bool filterCi_ = false;
     std::unique_ptr<Filter> filter_;
+    QString rankFieldName_;
+    QString rankText_;
+    int rankField_ = -1;
+    std::u16string rankFolded_;
 
     std::vector<Hook> hooks_[4];
     mutable std::unordered_map<int, std::unique_ptr<IntIndex>> indexes_;

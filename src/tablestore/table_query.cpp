@@ -76,11 +76,15 @@ int Table::compareField(int field, RowId a, RowId b) const {
 }
 
 bool Table::less(RowId a, RowId b) const {
-    for (int f : orderFields_) {
-        const int c = compareField(f, a, b);
+    for (size_t i = 0; i < orderFields_.size(); ++i) {
+        const int c = compareField(orderFields_[i], a, b);
         if (c != 0)
-            return c < 0;
+            return orderDown_[i] ? c > 0 : c < 0;
     }
+    // Without an ordering the rows stay as added, tie field or not.
+    if (tieField_ >= 0 && !orderFields_.empty())
+        if (const int c = compareField(tieField_, a, b); c != 0)
+            return c < 0;
     return a < b; // ties keep the order of insertion
 }
 
@@ -143,9 +147,33 @@ uint64_t prefixKey(const Column& c, RowId r) {
 } // namespace
 
 void Table::sortRows(std::vector<RowId>& rows) const {
-    const int ci = data_.columnOf[size_t(orderFields_.front())];
+    std::vector<int32_t> tieRank;
+    // A tie field the ordering holds already can break no tie.
+    if (tieField_ >= 0 && std::find(orderFields_.begin(), orderFields_.end(), tieField_) == orderFields_.end()) {
+        // The tie field's own sequence, sorted once the fast way: a tie then
+        // costs one integer comparison instead of comparing two texts.
+        std::vector<RowId> byTie = rows;
+        sortRowsBy(byTie, {tieField_}, {false}, nullptr);
+        tieRank.assign(data_.rowCount(), 0);
+        for (size_t i = 0; i < byTie.size(); ++i)
+            tieRank[byTie[i]] = int32_t(i);
+    }
+    sortRowsBy(rows, orderFields_, orderDown_, tieRank.empty() ? nullptr : &tieRank);
+}
+
+// `tieRank`, when given, orders what the fields find equal (and holds the
+// order of insertion for its own ties); without it, the order of insertion.
+void Table::sortRowsBy(std::vector<RowId>& rows, const std::vector<int>& fields, const std::vector<bool>& downs,
+                       const std::vector<int32_t>* tieRank) const {
+    const auto tie = [tieRank](RowId a, RowId b) { return tieRank ? (*tieRank)[a] < (*tieRank)[b] : a < b; };
+    const int ci = data_.columnOf[size_t(fields.front())];
     if (ci < 0) {
-        std::sort(rows.begin(), rows.end(), [this](RowId a, RowId b) { return less(a, b); });
+        std::sort(rows.begin(), rows.end(), [&](RowId a, RowId b) {
+            for (size_t i = 0; i < fields.size(); ++i)
+                if (const int c = compareField(fields[i], a, b); c != 0)
+                    return downs[i] ? c > 0 : c < 0;
+            return tie(a, b);
+        });
         return;
     }
     const Column& c = data_.columns[size_t(ci)];
@@ -153,23 +181,31 @@ void Table::sortRows(std::vector<RowId>& rows) const {
         uint64_t key;
         RowId row;
     };
+    // Downwards, the keys are turned over: the largest sorts first.
+    const bool down = downs.front();
+    const auto turned = [down](uint64_t key) { return down ? ~key : key; };
     std::vector<Keyed> keyed(rows.size());
     for (size_t i = 0; i < rows.size(); ++i)
-        keyed[i] = Keyed{prefixKey(c, rows[i]), rows[i]};
+        keyed[i] = Keyed{turned(prefixKey(c, rows[i])), rows[i]};
     const bool isText = c.type == FieldType::String;
     auto full = [&](const Keyed& a, const Keyed& b) {
         if (a.key != b.key)
             return a.key < b.key;
         int k = 0;
         if (c.null[a.row] != c.null[b.row])
-            return bool(c.null[a.row]);
-        if (!c.null[a.row])
-            k = isText ? c.sortKey(a.row).compare(c.sortKey(b.row)) : compareField(orderFields_.front(), a.row, b.row);
+            k = c.null[a.row] ? -1 : 1;
+        else if (!c.null[a.row])
+            k = isText ? c.sortKey(a.row).compare(c.sortKey(b.row)) : compareField(fields.front(), a.row, b.row);
         if (k == 0 && isText && !c.null[a.row])
             k = text::compareTie(c.strings.get(a.row), c.strings.get(b.row));
-        for (size_t f = 1; k == 0 && f < orderFields_.size(); ++f)
-            k = compareField(orderFields_[f], a.row, b.row);
-        return k != 0 ? k < 0 : a.row < b.row;
+        if (down)
+            k = -k;
+        for (size_t f = 1; k == 0 && f < fields.size(); ++f) {
+            k = compareField(fields[f], a.row, b.row);
+            if (downs[f])
+                k = -k;
+        }
+        return k != 0 ? k < 0 : tie(a.row, b.row);
     };
     if (!isText) {
         std::sort(keyed.begin(), keyed.end(), full);
@@ -192,7 +228,7 @@ void Table::sortRows(std::vector<RowId>& rows) const {
                     }
                     if (deeper) {
                         for (Keyed* k = run; k < end; ++k)
-                            k->key = textChunk(c.sortKey(k->row), (level + 1) * 10).key;
+                            k->key = turned(textChunk(c.sortKey(k->row), (level + 1) * 10).key);
                         refine(run, end, level + 1);
                     } else {
                         std::sort(run, end, full);
@@ -216,18 +252,41 @@ std::vector<RowId> Table::allRowsAscending() const {
     return rows;
 }
 
+std::pair<QString, bool> Table::orderPart(const QString& part) {
+    const QString name = part.trimmed();
+    static const QString kDown = QStringLiteral(" DESC");
+    if (name.endsWith(kDown, Qt::CaseInsensitive))
+        return {name.chopped(kDown.size()).trimmed(), true};
+    return {name, false};
+}
+
 void Table::setOrder(const QString& fieldList) {
     std::vector<int> resolved;
+    std::vector<bool> down;
     for (const QString& n : fieldList.split(u';', Qt::SkipEmptyParts)) {
-        const QString name = n.trimmed();
+        const auto [name, isDown] = orderPart(n);
         if (name.isEmpty())
             continue;
         resolved.push_back(field(name));
+        down.push_back(isDown);
     }
     if (isOpen())
         settle();
     orderText_ = fieldList;
     orderFields_ = std::move(resolved);
+    orderDown_ = std::move(down);
+    if (isOpen())
+        rebuildView(true, true);
+}
+
+void Table::setTieBreak(const QString& fieldName) {
+    const int f = fieldName.trimmed().isEmpty() ? -1 : field(fieldName.trimmed());
+    if (f == tieField_ && tieText_ == fieldName)
+        return;
+    if (isOpen())
+        settle();
+    tieText_ = f < 0 ? QString() : fieldName.trimmed();
+    tieField_ = f;
     if (isOpen())
         rebuildView(true, true);
 }
@@ -245,16 +304,8 @@ void Table::rebuildView(bool keepCurrent, bool resort) {
             sortRows(ordered_);
     }
     view_.clear();
-    if (filtered_ && filter_) {
-        const std::vector<RowId> hits = filter_->select(allRowsAscending(), true);
-        std::vector<uint8_t> mark(data_.rowCount(), 0);
-        for (RowId r : hits)
-            mark[r] = 1;
-        view_.reserve(hits.size());
-        for (RowId r : ordered_)
-            if (mark[r])
-                view_.push_back(r);
-    }
+    if (filtered_ && filter_)
+        fillView(filter_->select(allRowsAscending(), true));
     posValid_ = false;
     const auto& v = filtered_ && filter_ ? view_ : ordered_;
     cur_ = v.empty() ? -1 : 0;
@@ -274,6 +325,7 @@ void Table::placeRow(RowId row, bool isNew) {
     if (!isNew)
         ordered_.erase(std::find(ordered_.begin(), ordered_.end(), row));
     auto cmp = [this](RowId a, RowId b) { return less(a, b); };
+    auto vcmp = [this](RowId a, RowId b) { return viewLess(a, b); };
     ordered_.insert(std::lower_bound(ordered_.begin(), ordered_.end(), row, cmp), row);
     auto* v = &ordered_;
     if (filtered_ && filter_) {
@@ -284,10 +336,11 @@ void Table::placeRow(RowId row, bool isNew) {
                 view_.erase(it);
         }
         if (filter_->matches(row))
-            view_.insert(std::lower_bound(view_.begin(), view_.end(), row, cmp), row);
+            view_.insert(std::lower_bound(view_.begin(), view_.end(), row, vcmp), row);
     }
     posValid_ = false;
-    const auto it = std::lower_bound(v->begin(), v->end(), row, cmp);
+    const auto it = v == &view_ ? std::lower_bound(v->begin(), v->end(), row, vcmp)
+                                : std::lower_bound(v->begin(), v->end(), row, cmp);
     if (it != v->end() && *it == row)
         cur_ = int(it - v->begin());
     else // the saved record no longer passes the filter: stay near its place
@@ -313,6 +366,12 @@ void Table::setFilter(const QString& expression) {
     compileFilter(expression, filterCi_); // throws before anything changes
     if (isOpen())
         settle();
+    if (expression != filterText_) {
+        // A ranking belongs to the search it was made for.
+        rankField_ = -1;
+        rankFieldName_.clear();
+        rankText_.clear();
+    }
     filterText_ = expression;
     if (isOpen() && filtered_)
         rebuildView(false, false);
@@ -505,6 +564,26 @@ QVariant Table::storedOrLookup(RowId row, int field) const {
         return data_.columns[size_t(ci)].get(row);
     const int key = fieldIndex(data_.fields[size_t(field)].lookupDef.keyField);
     return key < 0 ? QVariant() : lookupFor(field, storedOrLookup(row, key));
+}
+
+int Table::countOf(const QString& name, const QVariant& value) const {
+    const int f = field(name);
+    if (!isOpen())
+        return 0;
+    QVariant v;
+    try {
+        v = convertForField(data_.fields[size_t(f)], value);
+    } catch (const TableError&) {
+        return 0; // a value of the wrong kind matches nothing
+    }
+    const int ci = data_.columnOf[size_t(f)];
+    if (ci >= 0 && data_.columns[size_t(ci)].type == FieldType::Integer && v.isValid())
+        return int(intIndex(ci).map.count(v.toInt()));
+    int n = 0;
+    for (RowId r = 0; r < data_.rowCount(); ++r)
+        if (data_.alive[r] && sameVariant(storedOrLookup(r, f), v))
+            ++n;
+    return n;
 }
 
 int Table::maxInteger(const QString& name) const {

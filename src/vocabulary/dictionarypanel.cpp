@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dictionarypanel.h"
 #include "vocabularyrules.h"
+#include "vocabularysearch.h"
 #include "databound/datasource.h"
 #include "databound/grid.h"
 #include "tablestore/tableerror.h"
 #include "widgets.h"
 #include "databound/standardwidgets.h"
+#include "core/fieldnames.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -30,7 +33,13 @@ DictionaryPanel::DictionaryPanel(core::AppContext& ctx, VocabularyRules& rules, 
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setDataSource(source);
     DBGrid1->setColumns(vocabularyGridColumns());
+    DBGrid1->setOrderIndicator(true);
     DBGrid1->setInPlaceEditing(true);
+    // A double-click opens the word; typing over a cell or F2 still edits it.
+    DBGrid1->setEditTriggers(DBGrid1->editTriggers() & ~QAbstractItemView::DoubleClicked);
+    DBGrid1->installEventFilter(this);
+    LTreffer = new QLabel(this);
+    LTreffer->setObjectName(QStringLiteral("LTreffer"));
     SpeedButtonHilfe = databound::helpButton(this, "SpeedButtonHilfe", host, core::ManualPlace::Main);
 
     auto* boxes = new QGridLayout;
@@ -45,6 +54,7 @@ DictionaryPanel::DictionaryPanel(core::AppContext& ctx, VocabularyRules& rules, 
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addLayout(boxes);
     layout->addWidget(DBGrid1, 1);
+    layout->addWidget(LTreffer);
     setTabOrder(Eausl, SpeedButtonHilfe); // the help button stands in the search line
 
     connect(Edeutsch, &QLineEdit::textChanged, this, &DictionaryPanel::SearchGerman);
@@ -53,6 +63,32 @@ DictionaryPanel::DictionaryPanel(core::AppContext& ctx, VocabularyRules& rules, 
         source_->guard([&](ts::Table& t) { VocabularyRules::orderByColumnTitle(t, title); });
     });
     connect(DBGrid1, &databound::Grid::deleteRequested, this, [this] { rules_.deleteCurrentAsked(); });
+    connect(DBGrid1, &databound::Grid::recordDoubleClicked, this, &DictionaryPanel::openRequested);
+    connect(source_, &databound::DataSource::layoutChanged, this, &DictionaryPanel::showHits);
+    connect(source_, &databound::DataSource::reset, this, &DictionaryPanel::showHits);
+}
+
+void DictionaryPanel::showHits() {
+    const ts::Table* t = source_->table();
+    if (!t || !t->isOpen() || !source_->isEnabled())
+        return;
+    const bool searching = !Edeutsch->text().isEmpty() || !Eausl->text().isEmpty();
+    LTreffer->setText(VocabularySearch::countText(t->recordCount(), t->liveRecordCount(), searching));
+}
+
+bool DictionaryPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        // The Enter that ends a cell's editing arrives here too, with the
+        // record still pending: that one only saves the cell, as before.
+        const ts::Table* t = source_->table();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && t && t->state() == ts::Table::State::Browse &&
+            t->recNo() > 0) {
+            emit openRequested();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void DictionaryPanel::setLanguage(const QString& language) {
@@ -61,22 +97,21 @@ void DictionaryPanel::setLanguage(const QString& language) {
 }
 
 void DictionaryPanel::search(const QString& field, const QString& text) {
-    // The typed text is a literal inside the pattern: a quote is just a
-    // character, while % and _ keep their wildcard meaning.
-    const QString expression = field + QStringLiteral(" LIKE ") + ts::Table::quoted(u'%' + text + u'%');
+    const QString expression = VocabularySearch::containsFilter({field}, text);
     source_->guard([&](ts::Table& t) {
         t.setFilterCaseInsensitive(true);
         t.setFilter(expression);
+        t.rankByMatch(field, text);
         t.setFiltered(true);
         t.first();
     });
 }
 
 void DictionaryPanel::SearchGerman() {
-    search(QStringLiteral("Deutsch"), Edeutsch->text());
+    search(core::field::kGerman, Edeutsch->text());
 }
 void DictionaryPanel::SearchForeign() {
-    search(QStringLiteral("Auslaendisch"), Eausl->text());
+    search(core::field::kForeign, Eausl->text());
 }
 
 } // namespace vocabulary

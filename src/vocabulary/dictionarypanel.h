@@ -20,7 +20,8 @@ namespace vocabulary {
 class VocabularyRules;
 
 // Looks words up: each box narrows the grid to the words containing its
-// text, whatever the letter case.
+// text, whatever the letter case; the word itself comes first, then the
+// words beginning with it.
 class DictionaryPanel : public QWidget {
     Q_OBJECT
 public:
@@ -31,13 +32,22 @@ public:
     QLabel* Lauslaendisch;
     QLineEdit* Eausl;
     databound::Grid* DBGrid1;
+    QLabel* LTreffer; // the number of hits
     QToolButton* SpeedButtonHilfe;
 
     void setLanguage(const QString& language);
     void SearchGerman();
     void SearchForeign();
 
+signals:
+    // Double-click or Enter on a hit: show the current word in the vocabulary dialog.
+    void openRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void showHits();
     void search(const QString& field, const QString& text);
 
     core::AppContext& ctx_;

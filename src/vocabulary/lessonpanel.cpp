@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lessonpanel.h"
+#include "lessonlistdelegate.h"
 #include "vokabellektion.h"
 #include "core/lessons.h"
 #include "databound/datasource.h"
@@ -31,6 +32,12 @@ LessonPanel::LessonPanel(core::AppContext& ctx, core::WindowHost& host, QWidget*
     DBLookupListBox3 = new databound::LookupListBox(this);
     DBLookupListBox3->setObjectName(QStringLiteral("DBLookupListBox3"));
     DBLookupListBox3->bind(lessonSource, core::field::kName);
+    DBLookupListBox3->setItemDelegate(
+        new LessonListDelegate(DBLookupListBox3->tableModel(), ctx.db.members, DBLookupListBox3));
+    // The counts follow every change of the memberships, whichever window made it.
+    auto recount = [this] { DBLookupListBox3->viewport()->update(); };
+    connect(memberSource, &databound::DataSource::layoutChanged, this, recount);
+    connect(memberSource, &databound::DataSource::reset, this, recount);
     DBGrid3 = new databound::Grid(this);
     DBGrid3->setObjectName(QStringLiteral("DBGrid3"));
     DBGrid3->setDataSource(memberSource);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "vocabularyeditor.h"
 #include "vocabularyrules.h"
+#include "vocabularysearch.h"
 #include "databound/combobox.h"
 #include "databound/datasource.h"
 #include "databound/edit.h"
@@ -90,6 +91,9 @@ void VocabularyEditor::build(core::WindowHost& host) {
     DBGrid2->setObjectName(panel ? QStringLiteral("DBGrid2") : QStringLiteral("DBGrid1"));
     DBGrid2->setDataSource(source_);
     DBGrid2->setColumns(vocabularyGridColumns());
+    DBGrid2->setOrderIndicator(true);
+    Suche = new VocabularySearch(source_, this);
+    Suche->setObjectName(QStringLiteral("Suche"));
 
     auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, this);
@@ -140,6 +144,7 @@ void VocabularyEditor::build(core::WindowHost& host) {
     layout->setContentsMargins(panel ? 8 : 0, panel ? 8 : 0, panel ? 8 : 0, panel ? 8 : 0);
     layout->addLayout(top);
     layout->addLayout(buttons);
+    layout->addWidget(Suche);
     layout->addWidget(DBGrid2, 1);
     layout->addWidget(DBEditID);
     // Tab follows the fields as they stand, not as they were made.
@@ -147,7 +152,8 @@ void VocabularyEditor::build(core::WindowHost& host) {
     setTabOrder(CBSachgruppe, DBEdit5);
     setTabOrder(Button13, SpeedButtonHilfe);
     setTabOrder(SpeedButtonHilfe, Button15);
-    setTabOrder(Button15, DBGrid2);
+    setTabOrder(Button15, Suche->ESuchen);
+    setTabOrder(Suche->ESuchen, DBGrid2);
 }
 
 void VocabularyEditor::setLanguage(const QString& language) {

@@ -21,6 +21,7 @@ class RadioGroup;
 namespace vocabulary {
 
 class VocabularyRules;
+class VocabularySearch;
 
 // The fields, buttons and grid of one vocabulary record, as the panel and
 // the dialog both show them; the two differ in the German caption, the
@@ -41,6 +42,7 @@ public:
     databound::Edit* DBEdit5; // Bemerkung
     databound::RadioGroup* RGSchwierigkeitsgrad;
     databound::RadioGroup* RGGattung;
+    VocabularySearch* Suche;  // above the grid
     databound::Grid* DBGrid2; // named DBGrid1 in the dialog
     QPushButton* BNeu;
     QPushButton* BSpeichern;

@@ -130,11 +130,12 @@ bool VocabularyRules::insertWithGroup(const QString& group) {
 }
 
 void VocabularyRules::orderByColumnTitle(ts::Table& vocabulary, const QString& title) {
-    try {
-        vocabulary.setOrder(title);
-    } catch (const ts::TableError&) {
-        vocabulary.setOrder(core::field::kForeign);
-    }
+    const QString field = vocabulary.fieldIndex(title) >= 0 ? title : core::field::kForeign;
+    // A second click on the same title turns the order over; a third turns it back.
+    const auto [current, down] = ts::Table::orderPart(vocabulary.order().section(u';', 0, 0));
+    const bool again = !down && current.compare(field, Qt::CaseInsensitive) == 0;
+    vocabulary.setTieBreak(core::field::kGerman);
+    vocabulary.setOrder(again ? field + QStringLiteral(" DESC") : field);
 }
 
 } // namespace vocabulary

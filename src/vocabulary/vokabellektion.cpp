@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "vokabellektion.h"
 #include "vocabularyrules.h"
+#include "vocabularysearch.h"
 #include "vokabeln.h"
 #include "databound/datasource.h"
 #include "databound/grid.h"
+#include "tablestore/cursorguard.h"
 #include "tablestore/tableerror.h"
 #include "widgets.h"
 #include "databound/standardwidgets.h"
@@ -13,10 +15,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <unordered_set>
 
 namespace vocabulary {
 
@@ -38,6 +42,10 @@ VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules, 
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setDataSource(vocabularySource);
     DBGrid1->setColumns(vocabularyGridColumns());
+    DBGrid1->setOrderIndicator(true);
+    DBGrid1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    Suche = new VocabularySearch(vocabularySource, this);
+    Suche->setObjectName(QStringLiteral("Suche"));
     RadioGroup1 = new QGroupBox(QStringLiteral("Sortierung"), this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     orderButtons_ = new QButtonGroup(this);
@@ -71,6 +79,7 @@ VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules, 
     SpeedButtonHilfe = databound::helpButton(this, "SpeedButtonHilfe", host, core::ManualPlace::Dialog);
 
     auto* left = new QVBoxLayout;
+    left->addWidget(Suche);
     left->addWidget(DBGrid1, 1);
     left->addWidget(RadioGroup1);
     auto* leftButtons = new QHBoxLayout;
@@ -91,6 +100,7 @@ VokabelLektionF::VokabelLektionF(core::AppContext& ctx, VocabularyRules& rules, 
     layout->addLayout(right, 2);
     resize(900, 520);
     // Tab through the left column, then the right one.
+    setTabOrder(Suche->ESuchen, DBGrid1);
     setTabOrder(Button6, Button2);
     setTabOrder(Button2, DBGrid3);
     setTabOrder(DBGrid3, Button5);
@@ -138,20 +148,43 @@ void VokabelLektionF::AssignCurrent() {
     auto& v = ctx_.db.vocabulary;
     auto& l = ctx_.db.lessons;
     try {
+        // A pending record is saved first; it may move, so the selection
+        // counts only when nothing was pending.
+        const bool wasBrowsing = v.state() == ts::Table::State::Browse;
         v.settle();
-        if (v.recNo() <= 0 || l.recNo() <= 0)
+        if (l.recNo() <= 0)
             return;
-        const int vocabularyId = v.integer(core::field::kId);
-        const int lessonId = l.integer(core::field::kId);
-        auto& m = ctx_.db.members;
-        if (m.locate(core::field::kMemberKey, {vocabularyId, lessonId}))
-            return;
+        std::vector<int> chosen;
+        const int idField = v.field(core::field::kId);
+        if (wasBrowsing)
+            for (int viewIndex : DBGrid1->selectedViewIndexes())
+                chosen.push_back(v.valueAt(viewIndex, idField).toInt());
+        if (chosen.empty() && v.recNo() > 0)
+            chosen.push_back(v.integer(core::field::kId));
+        addToLesson(chosen, l.integer(core::field::kId));
+    } catch (const ts::TableError& e) {
+        ctx_.prompter().information(e.message());
+    }
+}
+
+void VokabelLektionF::addToLesson(const std::vector<int>& vocabularyIds, int lessonId) {
+    auto& m = ctx_.db.members;
+    std::unordered_set<int> present;
+    {
+        const auto all = ts::CursorGuard::byRowNumber(m, ts::CursorGuard::Rows::All);
+        const int lessonField = m.field(core::field::kLessonId), vocabularyField = m.field(core::field::kVocabularyId);
+        for (int i = 0; i < m.recordCount(); ++i)
+            if (m.valueAt(i, lessonField).toInt() == lessonId)
+                present.insert(m.valueAt(i, vocabularyField).toInt());
+    }
+    const ts::BulkInsertGuard bulk(m);
+    for (int vocabularyId : vocabularyIds) {
+        if (!present.insert(vocabularyId).second)
+            continue; // in the lesson already
         m.insert();
         m.setValue(core::field::kLessonId, lessonId);
         m.setValue(core::field::kVocabularyId, vocabularyId);
         m.post();
-    } catch (const ts::TableError& e) {
-        ctx_.prompter().information(e.message());
     }
 }
 
@@ -162,13 +195,24 @@ void VokabelLektionF::RemoveMember() {
 }
 
 void VokabelLektionF::NewVocabularyForLesson() {
-    if (!vocabularySource_->guard([](ts::Table& t) {
-            t.setFiltered(false);
-            t.insert();
-        }))
+    auto& v = ctx_.db.vocabulary;
+    QVariant ended;
+    try {
+        // The new word is made among all words; afterwards the list shows
+        // what it showed before, the search included.
+        const auto list = ts::CursorGuard::byKey(v, core::field::kId, ts::CursorGuard::Rows::All);
+        v.insert();
+        vocabularyDialog_->editor->BSpeichern->setEnabled(true);
+        vocabularyDialog_->exec();
+        if (v.state() == ts::Table::State::Browse && v.recNo() > 0)
+            ended = v.value(core::field::kId);
+    } catch (const ts::TableError& e) {
+        ctx_.prompter().information(e.message());
         return;
-    vocabularyDialog_->editor->BSpeichern->setEnabled(true);
-    vocabularyDialog_->exec();
+    }
+    // The record the dialog ended on, when the list shows it.
+    if (ended.isValid())
+        vocabularySource_->guard([&](ts::Table& t) { t.locate(core::field::kId, ended); });
 }
 
 void VokabelLektionF::done(int result) {

@@ -5,6 +5,7 @@
 #include "core/windowhost.h"
 
 #include <QDialog>
+#include <vector>
 
 class QButtonGroup;
 class QGroupBox;
@@ -20,6 +21,7 @@ class Grid;
 namespace vocabulary {
 
 class VocabularyRules;
+class VocabularySearch;
 class VokabelnF;
 
 // Fills the current lesson with vocabulary: every word on the left, the
@@ -31,6 +33,7 @@ public:
                     databound::DataSource* memberSource, VokabelnF* vocabularyDialog, core::WindowHost& host,
                     QWidget* parent = nullptr);
 
+    VocabularySearch* Suche; // above DBGrid1
     databound::Grid* DBGrid1;
     QGroupBox* RadioGroup1; // Sortierung
     QPushButton* Button6;   // Hinzufügen
@@ -53,6 +56,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Words the lesson holds already are skipped.
+    void addToLesson(const std::vector<int>& vocabularyIds, int lessonId);
+
     core::AppContext& ctx_;
     VocabularyRules& rules_;
     databound::DataSource* vocabularySource_;

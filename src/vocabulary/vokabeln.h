@@ -7,7 +7,8 @@
 
 namespace vocabulary {
 
-// The modal vocabulary dialog the assignment dialog opens to create words.
+// The modal vocabulary dialog the assignment dialog opens to create words
+// and the dictionary opens on a word.
 class VokabelnF : public QDialog {
     Q_OBJECT
 public:

@@ -5,6 +5,7 @@
 #include "training/answercheck.h"
 #include "vocabulary/vocabularyeditor.h"
 #include "vocabulary/dictionarypanel.h"
+#include "vocabulary/vokabeln.h"
 #include "vocabularyfixture.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace testsupport;
@@ -21,6 +23,28 @@ class DictionaryTest : public QObject, public VocabularyFixture {
 
     vocabulary::DictionaryPanel* panel() { return form->woerterbuch; }
     QStringList shown() { return sortedTexts(panel()->DBGrid1); }
+
+    QStringList inViewOrder() {
+        QStringList out;
+        auto* m = panel()->DBGrid1->model();
+        for (int r = 0; r < m->rowCount(); ++r)
+            out << m->index(r, 0).data().toString();
+        return out;
+    }
+    // Runs `open` and notes what the vocabulary dialog showed, closing it.
+    QString wordTheDialogShows(const std::function<void()>& open, int* rows) {
+        QString word;
+        QTimer::singleShot(0, this, [&] {
+            auto* d = form->vokabelnF;
+            if (!d->isVisible())
+                return;
+            word = d->editor->DBEdit1->text();
+            *rows = d->editor->DBGrid2->model()->rowCount();
+            d->editor->Button15->click();
+        });
+        open();
+        return word;
+    }
 
 private slots:
     void init() {
@@ -145,6 +169,46 @@ private slots:
         QCOMPARE(panel()->DBGrid1->model()->index(0, 0).data().toString(), QString("Haus"));
         QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(1) + 5, 5));
         QCOMPARE(db().vocabulary.order(), QString("auslaendisch"));
+    }
+
+    void theWordComesFirstThenItsBeginningsAndTheHitsAreCounted() {
+        QCOMPARE(panel()->LTreffer->text(), QString("8 Vokabeln"));
+        type(panel()->Edeutsch, "HAUS");
+        QCOMPARE(inViewOrder(), (QStringList{"Haus", "Haustür", "Rathaus"}));
+        QCOMPARE(panel()->LTreffer->text(), QString("3 von 8 Vokabeln"));
+        type(panel()->Edeutsch, "");
+        QCOMPARE(panel()->LTreffer->text(), QString("8 Vokabeln"));
+        type(panel()->Eausl, "haus-en");
+        QCOMPARE(inViewOrder(), (QStringList{"Haus", "Rathaus"}));
+        QCOMPARE(db().vocabulary.order(), QString("ID")); // the ordering itself stays
+    }
+
+    // Double-click or Enter: the dialog on that word among all words; the
+    // hits are back afterwards.
+    void aHitOpensInTheVocabularyDialog() {
+        auto& v = db().vocabulary;
+        auto* g = panel()->DBGrid1;
+        type(panel()->Edeutsch, "haus");
+        const QPoint at = g->visualRect(g->model()->index(1, 0)).center();
+        int rows = 0;
+        QCOMPARE(wordTheDialogShows(
+                     [&] {
+                         QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, at);
+                         QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, at);
+                     },
+                     &rows),
+                 QString("Haustür"));
+        QCOMPARE(rows, 8);
+        QCOMPARE(inViewOrder(), (QStringList{"Haus", "Haustür", "Rathaus"}));
+        QCOMPARE(v.text("deutsch"), QString("Haustür"));
+        QVERIFY(v.isFilterCaseInsensitive());
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(!focus || !g->isAncestorOf(focus)); // no cell editor either
+        QVERIFY(v.locate("deutsch", "Rathaus"));
+        g->setFocus();
+        QCOMPARE(wordTheDialogShows([&] { QTest::keyClick(g, Qt::Key_Return); }, &rows), QString("Rathaus"));
+        QCOMPARE(v.text("deutsch"), QString("Rathaus"));
+        QVERIFY(prompts().shown.isEmpty());
     }
 };
 

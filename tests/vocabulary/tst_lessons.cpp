@@ -3,12 +3,16 @@
 #include "databound/grid.h"
 #include "databound/lookuplistbox.h"
 #include "support/itemviews.h"
+#include "vocabulary/lessonlistdelegate.h"
 #include "vocabulary/lessonpanel.h"
 #include "vocabulary/vocabularyeditor.h"
+#include "vocabulary/vocabularysearch.h"
 #include "vocabulary/vokabellektion.h"
 #include "vocabulary/vokabeln.h"
 #include "vocabularyfixture.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -50,6 +54,38 @@ class LessonsTest : public QObject, public VocabularyFixture {
         });
         panel()->Button19->click();
         QVERIFY(ran);
+    }
+
+    // The lesson list as drawn, with the counts.
+    QStringList drawnLessons() {
+        auto* list = panel()->DBLookupListBox3;
+        auto* drawn = qobject_cast<vocabulary::LessonListDelegate*>(list->itemDelegate());
+        QStringList out;
+        for (int r = 0; r < list->model()->rowCount(); ++r)
+            out << (drawn ? drawn->textFor(list->model()->index(r, 0)) : QString());
+        out.sort();
+        return out;
+    }
+    QStringList shownWords() {
+        auto* g = assignment()->DBGrid1;
+        QStringList out;
+        for (int r = 0; r < g->model()->rowCount(); ++r)
+            out << g->model()->index(r, 0).data().toString();
+        return out;
+    }
+    void clickWordRow(int row, Qt::KeyboardModifiers mods = {}) {
+        auto* g = assignment()->DBGrid1;
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, mods, g->visualRect(g->model()->index(row, 0)).center());
+    }
+    QStringList membersOf(int lesson) {
+        auto& m = db().members;
+        const auto all = ts::CursorGuard::byRowNumber(m, ts::CursorGuard::Rows::All);
+        QStringList out;
+        for (int i = 0; i < m.recordCount(); ++i)
+            if (m.valueAt(i, m.field("LektionsID")).toInt() == lesson)
+                out << m.valueAt(i, m.field("xdeutsch")).toString();
+        out.sort();
+        return out;
     }
 
 private slots:
@@ -264,6 +300,93 @@ private slots:
         const int rows = db().members.recordCount();
         appendRow(db().vocabulary, {.german = "Baum", .foreign = "tree"});
         QCOMPARE(db().members.recordCount(), rows);
+    }
+
+    // Many words at once: a search, Ctrl+A and one click; Shift-click
+    // ranges; words in the lesson already are skipped.
+    void manyWordsJoinTheLessonWithOneClick() {
+        newLesson("Zahlen");
+        clickLesson("Zahlen");
+        const int zahlen = lessonId("Zahlen");
+        withAssignmentDialog([&] {
+            vocabulary::VocabularySearch* s = assignment()->Suche;
+            QCOMPARE(s->LAnzahl->text(), QString("3 Vokabeln"));
+            type(s->ESuchen, "H");
+            QCOMPARE(shownWords(), (QStringList{"Haus", "Uhr"}));
+            QCOMPARE(s->LAnzahl->text(), QString("2 von 3 Vokabeln"));
+            assignment()->orderButton(1)->click(); // the order choice works inside the search
+            QCOMPARE(shownWords(), (QStringList{"Haus", "Uhr"}));
+            assignment()->orderButton(0)->click();
+            QTest::keyClick(assignment()->DBGrid1, Qt::Key_A, Qt::ControlModifier);
+            assignment()->Button6->click();
+            QCOMPARE(assignment()->DBGrid3->model()->rowCount(), 2);
+            QTest::keyClick(s->ESuchen, Qt::Key_Escape);
+            QCOMPARE(shownWords(), (QStringList{"Haus", "Apfel", "Uhr"}));
+            clickWordRow(0);
+            clickWordRow(2, Qt::ShiftModifier);
+            assignment()->Button6->click();
+            QCOMPARE(assignment()->DBGrid3->model()->rowCount(), 3);
+            clickWordRow(1, Qt::ControlModifier); // Apfel out of the choice again: nothing new
+            assignment()->Button6->click();
+            QCOMPARE(assignment()->DBGrid3->model()->rowCount(), 3);
+        });
+        QCOMPARE(membersOf(zahlen), (QStringList{"Apfel", "Haus", "Uhr"}));
+        QCOMPARE(membersOf(lessonId("ALLE VOKABELN")), (QStringList{"Apfel", "Haus", "Uhr"}));
+        QVERIFY(!db().vocabulary.isFiltered());
+        QVERIFY(!db().vocabulary.isFilterCaseInsensitive());
+        QVERIFY(prompts().shown.size() == 1); // the name of the new lesson, nothing else
+    }
+
+    // "Neue Vokabel" keeps the search and the record; a new word the search
+    // finds becomes current.
+    void aNewWordKeepsTheListWhereItWas() {
+        newLesson("Zahlen");
+        clickLesson("Zahlen");
+        const auto newWord = [&](const QString& de, const QString& en) {
+            QTimer::singleShot(0, this, [&, de, en] {
+                auto* e = form->vokabelnF->editor;
+                type(e->DBEdit1, de);
+                type(e->DBEdit2, en);
+                prompts().answers = {core::Answer::Yes};
+                e->Button15->click();
+            });
+            assignment()->Button2->click();
+        };
+        withAssignmentDialog([&] {
+            auto& v = db().vocabulary;
+            vocabulary::VocabularySearch* s = assignment()->Suche;
+            type(s->ESuchen, "u");
+            QCOMPARE(shownWords(), (QStringList{"Haus", "Uhr"}));
+            QVERIFY(v.locate("deutsch", "Uhr"));
+            newWord("Eins", "one");
+            QCOMPARE(s->ESuchen->text(), QString("u"));
+            QCOMPARE(shownWords(), (QStringList{"Haus", "Uhr"}));
+            QCOMPARE(v.text("deutsch"), QString("Uhr"));
+            newWord("Blume", "flower");
+            QCOMPARE(shownWords(), (QStringList{"Haus", "Uhr", "Blume"}));
+            QCOMPARE(v.text("deutsch"), QString("Blume"));
+            QCOMPARE(s->LAnzahl->text(), QString("3 von 5 Vokabeln"));
+        });
+    }
+
+    // The list shows each lesson's number of words; the stored names stay.
+    void theLessonListCountsTheWordsOfEachLesson() {
+        QCOMPARE(drawnLessons(), QStringList{"ALLE VOKABELN (3)"});
+        newLesson("Tiere");
+        QCOMPARE(drawnLessons(), (QStringList{"ALLE VOKABELN (3)", "Tiere (0)"}));
+        clickLesson("Tiere");
+        withAssignmentDialog([&] {
+            doubleClickWord("Haus");
+            doubleClickWord("Uhr");
+        });
+        QCOMPARE(drawnLessons(), (QStringList{"ALLE VOKABELN (3)", "Tiere (2)"}));
+        panel()->DBGrid3->setFocus();
+        panel()->RemoveMember();
+        QCOMPARE(drawnLessons(), (QStringList{"ALLE VOKABELN (3)", "Tiere (1)"}));
+        QCOMPARE(listedLessons(), (QStringList{"ALLE VOKABELN", "Tiere"}));
+        auto& l = db().lessons;
+        QVERIFY(l.locate("Name;Sprache", {"Tiere", "englisch"}));
+        QCOMPARE(l.text("Name"), QString("Tiere"));
     }
 };
 

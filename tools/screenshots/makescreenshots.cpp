@@ -8,6 +8,7 @@
 #include "training/learnpanel.h"
 #include "training/testpanel.h"
 #include "training/trainingarea.h"
+#include "core/fieldnames.h"
 #include "core/firststart.h"
 #include "shell/mainform.h"
 #include "support/scriptedservices.h"
@@ -18,6 +19,9 @@
 #include "users/benutzerbearbeiten.h"
 #include "users/benutzerwechseln.h"
 #include "vocabulary/lessonpanel.h"
+#include "vocabulary/vocabularyeditor.h"
+#include "vocabulary/vocabularyrules.h"
+#include "vocabulary/vocabularysearch.h"
 #include "vocabulary/vokabellektion.h"
 #include "vocabulary/vokabeln.h"
 #include "vocabulary/dictionarypanel.h"
@@ -62,6 +66,13 @@ int main(int argc, char** argv) {
     bool ok = save(&form, out, QStringLiteral("hauptfenster"));
     form.VokabelnClick();
     ok &= save(&form, out, QStringLiteral("vokabeln"));
+    form.vokabelverwaltung->Suche->ESuchen->setText(QStringLiteral("haus"));
+    // Two clicks on "deutsch": downwards, with the arrow in the title.
+    for (int click = 0; click < 2; ++click)
+        vocabulary::VocabularyRules::orderByColumnTitle(tc.ctx->db.vocabulary, core::field::kGerman);
+    ok &= save(&form, out, QStringLiteral("vokabeln-suche"));
+    form.vokabelverwaltung->Suche->clear();
+    tc.ctx->db.vocabulary.setOrder(core::field::kId);
     form.LektionenClick();
     ok &= save(&form, out, QStringLiteral("lektionen"));
     form.WoerterbuchClick();
@@ -73,6 +84,8 @@ int main(int argc, char** argv) {
     form.vokabelLektionF->setWindowTitle(QStringLiteral("Lektion: ALLE VOKABELN"));
     form.vokabelLektionF->resize(1000, 560);
     ok &= save(form.vokabelLektionF, out, QStringLiteral("zuordnen"));
+    form.vokabelLektionF->Suche->ESuchen->setText(QStringLiteral("hund"));
+    ok &= save(form.vokabelLektionF, out, QStringLiteral("zuordnen-suche"));
     form.vokabelLektionF->reject();
     // A folder a reader recognises, not the build's scratch folder.
     form.datenSichernF->Edit1->setText(QStringLiteral("/home/anna/Sicherung/"));

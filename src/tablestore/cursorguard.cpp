@@ -9,8 +9,8 @@ namespace ts {
 
 CursorGuard::CursorGuard(Table& table, Cursor cursor, Rows rows, const QString& keyField)
     : t_(table), cursor_(cursor), keyField_(keyField), filter_(table.filter()), order_(table.order()),
-      rankField_(table.rankField()), rankText_(table.rankText()), filtered_(table.isFiltered()),
-      caseInsensitive_(table.isFilterCaseInsensitive()), recNo_(table.recNo()) {
+      tieBreak_(table.tieBreak()), rankField_(table.rankField()), rankText_(table.rankText()),
+      filtered_(table.isFiltered()), caseInsensitive_(table.isFilterCaseInsensitive()), recNo_(table.recNo()) {
     if (cursor_ == Cursor::ByKey && table.isOpen() && recNo_ > 0)
         key_ = table.value(keyField_);
     if (rows == Rows::All)
@@ -31,13 +31,13 @@ CursorGuard::~CursorGuard() {
 void CursorGuard::restoreView() {
     const bool filterDiffers = t_.filter() != filter_ || t_.isFilterCaseInsensitive() != caseInsensitive_ ||
                                t_.rankField() != rankField_ || t_.rankText() != rankText_;
-    const bool orderDiffers = t_.order() != order_;
+    const bool orderDiffers = t_.order() != order_ || t_.tieBreak() != tieBreak_;
     // Every setting below re-filters a filtered table on its own: with the
     // filter off meanwhile, 200,000 rows are filtered once at the end.
     if ((filterDiffers || orderDiffers) && t_.isFiltered())
         t_.setFiltered(false);
     if (orderDiffers)
-        t_.setOrder(order_);
+        t_.setOrder(order_, tieBreak_);
     if (t_.isFilterCaseInsensitive() != caseInsensitive_)
         t_.setFilterCaseInsensitive(caseInsensitive_);
     if (t_.filter() != filter_)

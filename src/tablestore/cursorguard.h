@@ -53,6 +53,7 @@ private:
     QString keyField_;
     QString filter_;
     QString order_;
+    QString tieBreak_;
     QString rankField_;
     QString rankText_;
     bool filtered_;

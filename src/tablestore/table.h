@@ -113,11 +113,14 @@ public:
 
     // --- ordering, filter, locate
     // "Name;Sprache"; a field followed by " DESC" orders from the largest
-    // value down ("deutsch DESC;ID"). Throws on an unknown field.
-    void setOrder(const QString& fieldList);
+    // value down ("deutsch DESC;ID"). Records the ordering finds equal
+    // follow `tieBreak`, ascending, then the order they were added in; an
+    // ordering set without one has none, so a tie-break chosen for a grid
+    // never reaches an ordering made elsewhere (a printout). Throws on an
+    // unknown field, keeping the old ordering.
+    void setOrder(const QString& fieldList, const QString& tieBreak = {});
     const QString& order() const { return orderText_; }
-    // Records the ordering finds equal follow this field, ascending, then
-    // the order they were added in; empty: that order alone.
+    // The same ordering with another tie-break; empty: none.
     void setTieBreak(const QString& field);
     const QString& tieBreak() const { return tieText_; }
     // One part of an ordering: its field name and whether it goes downwards.

@@ -260,7 +260,7 @@ std::pair<QString, bool> Table::orderPart(const QString& part) {
     return {name, false};
 }
 
-void Table::setOrder(const QString& fieldList) {
+void Table::setOrder(const QString& fieldList, const QString& tieBreak) {
     std::vector<int> resolved;
     std::vector<bool> down;
     for (const QString& n : fieldList.split(u';', Qt::SkipEmptyParts)) {
@@ -270,25 +270,23 @@ void Table::setOrder(const QString& fieldList) {
         resolved.push_back(field(name));
         down.push_back(isDown);
     }
+    const QString tie = tieBreak.trimmed();
+    const int tieField = tie.isEmpty() ? -1 : field(tie);
     if (isOpen())
         settle();
     orderText_ = fieldList;
     orderFields_ = std::move(resolved);
     orderDown_ = std::move(down);
+    tieText_ = tie;
+    tieField_ = tieField;
     if (isOpen())
         rebuildView(true, true);
 }
 
 void Table::setTieBreak(const QString& fieldName) {
-    const int f = fieldName.trimmed().isEmpty() ? -1 : field(fieldName.trimmed());
-    if (f == tieField_ && tieText_ == fieldName)
+    if (fieldName.trimmed() == tieText_)
         return;
-    if (isOpen())
-        settle();
-    tieText_ = f < 0 ? QString() : fieldName.trimmed();
-    tieField_ = f;
-    if (isOpen())
-        rebuildView(true, true);
+    setOrder(orderText_, fieldName);
 }
 
 // `resort` only when the ordering or the rows changed wholesale; posts and

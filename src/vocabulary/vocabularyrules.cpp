@@ -134,8 +134,7 @@ void VocabularyRules::orderByColumnTitle(ts::Table& vocabulary, const QString& t
     // A second click on the same title turns the order over; a third turns it back.
     const auto [current, down] = ts::Table::orderPart(vocabulary.order().section(u';', 0, 0));
     const bool again = !down && current.compare(field, Qt::CaseInsensitive) == 0;
-    vocabulary.setTieBreak(core::field::kGerman);
-    vocabulary.setOrder(again ? field + QStringLiteral(" DESC") : field);
+    vocabulary.setOrder(again ? field + QStringLiteral(" DESC") : field, core::field::kGerman);
 }
 
 } // namespace vocabulary

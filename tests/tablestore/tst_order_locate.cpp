@@ -164,7 +164,7 @@ private slots:
         t.setTieBreak("deutsch");
         QCOMPARE(t.tieBreak(), QString("deutsch"));
         QCOMPARE(column(t, "deutsch"), (QStringList{"Apfel", "Ast", "Baum", "Zug"}));
-        t.setOrder("auslaendisch DESC");
+        t.setOrder("auslaendisch DESC", "deutsch");
         QCOMPARE(column(t, "deutsch"), (QStringList{"Ast", "Baum", "Zug", "Apfel"}));
         addWord(t, 5, "Birne", "b");
         QCOMPARE(column(t, "deutsch"), (QStringList{"Ast", "Baum", "Birne", "Zug", "Apfel"}));
@@ -172,13 +172,15 @@ private slots:
         QCOMPARE(column(t, "deutsch"), (QStringList{"Zug", "Apfel", "Baum", "Ast", "Birne"})); // as added
         addWord(t, 6, "Aal", "b");
         QCOMPARE(column(t, "deutsch").last(), QString("Aal"));
+        QCOMPARE(t.tieBreak(), QString()); // an ordering set without one has none
+        t.setTieBreak("deutsch");
         QVERIFY_THROWS_EXCEPTION(ts::TableError, t.setTieBreak("Nom"));
         QCOMPARE(t.tieBreak(), QString("deutsch"));
         // Many rows: the fast sort agrees with comparing field by field.
         QRandomGenerator rng(99);
         for (int i = 10; i < 3000; ++i)
             addWord(t, i, QString("w%1").arg(rng.bounded(500)), QStringList{"a", "b", "c"}[int(rng.bounded(3))]);
-        t.setOrder("auslaendisch DESC");
+        t.setOrder("auslaendisch DESC", "deutsch");
         QString en, de;
         int id = -1;
         for (t.first(); !t.eof(); t.next()) {
@@ -189,6 +191,26 @@ private slots:
             de = t.text("deutsch");
             id = t.integer("ID");
         }
+    }
+
+    // A grid's tie-break stays with the grid's ordering: an ordering made
+    // elsewhere (a printout) keeps ties in the order they were added, and a
+    // guard around it brings the grid's ordering back whole.
+    void aTieBreakEndsWithItsOrderingAndAGuardBringsItBack() {
+        Table t("w");
+        defineWords(t);
+        t.createDataSet();
+        addWord(t, 1, "Zug", "b");
+        addWord(t, 2, "Ast", "b");
+        t.setOrder("auslaendisch", "deutsch");
+        QCOMPARE(column(t, "deutsch"), (QStringList{"Ast", "Zug"}));
+        {
+            const auto guard = ts::CursorGuard::atFirstRow(t);
+            t.setOrder("auslaendisch");
+            QCOMPARE(column(t, "deutsch"), (QStringList{"Zug", "Ast"}));
+        }
+        QCOMPARE(t.tieBreak(), QString("deutsch"));
+        QCOMPARE(column(t, "deutsch"), (QStringList{"Ast", "Zug"}));
     }
 
     void unknownOrderFieldIsACatchableErrorAndChangesNothing() {

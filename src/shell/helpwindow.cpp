@@ -2,7 +2,10 @@
 #include "helpwindow.h"
 
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
+#include <QTextDocumentFragment>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -78,8 +81,32 @@ bool HelpWindow::load(const QString& markdownPath) {
                            "Sie das Programm neu.")
                 .arg(QFileInfo(markdownPath).fileName()),
             dialect);
+    fitPictures(folder + QStringLiteral("/bilder"));
     buildContents();
     return ok;
+}
+
+void HelpWindow::fitPictures(const QString& pictureFolder) {
+    // The pictures are of whole windows; wider than the text column they
+    // would push it sideways, so they are shown scaled down to it.
+    constexpr int kMaxWidth = 680;
+    QTextCursor edit(text->document());
+    for (QTextBlock b = text->document()->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (!f.charFormat().isImageFormat())
+                continue;
+            QTextImageFormat image = f.charFormat().toImageFormat();
+            const QSize size = QImageReader(QDir(pictureFolder).filePath(image.name())).size();
+            if (!size.isValid() || size.width() <= kMaxWidth)
+                continue;
+            image.setWidth(kMaxWidth);
+            image.setHeight(double(size.height()) * kMaxWidth / size.width());
+            edit.setPosition(f.position());
+            edit.setPosition(f.position() + f.length(), QTextCursor::KeepAnchor);
+            edit.setCharFormat(image);
+        }
+    }
 }
 
 void HelpWindow::buildContents() {

@@ -40,6 +40,7 @@ signals:
 
 private:
     void buildContents();
+    void fitPictures(const QString& pictureFolder);
     void scrollToBlock(int blockNumber);
     QList<int> chapterBlocks_; // block numbers of the chapter headings
 };

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
@@ -31,7 +32,7 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 const QByteArray kManual =
     "# Handbuch\n\nEinleitung.\n\n"
     "## 1. Erster Start\n\nDer erste Start legt den Datenordner an.\n\n"
-    "## 2. Das Hauptfenster\n\n![Das Hauptfenster](bild.png)\n\n"
+    "## 2. Das Hauptfenster\n\n![Das Hauptfenster](bild.png)\n\n![Breit](breit.png)\n\n"
     "## 4. Sprachen\n\nEine Sprache wechseln, gespeichert als \"Vokabeltrainer <Datum>.pdf\".\n\n"
     "## 7. Lernen\n\nKarteikarten ansehen. Das Wort Karteikarten steht zweimal.\n";
 
@@ -56,6 +57,7 @@ private slots:
         picture.fill(Qt::blue);
         QDir().mkpath(programFile("bilder"));
         QVERIFY(picture.save(programFile("bilder/bild.png")));
+        QVERIFY(QImage(1000, 400, QImage::Format_RGB32).save(programFile("bilder/breit.png")));
         f.start();
         f.tc->prompter->shown.clear(); // what the first start said
     }
@@ -74,7 +76,18 @@ private slots:
         const QVariant image =
             help()->text->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("bild.png")));
         QVERIFY(image.isValid());
-        QCOMPARE(f.tc->opener->opened.size(), 1); // the PDF was tried first
+        // A picture wider than the text column is shown scaled down to it;
+        // a small one keeps its size.
+        QMap<QString, QSizeF> shown;
+        for (QTextBlock b = help()->text->document()->begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it)
+                if (it.fragment().charFormat().isImageFormat()) {
+                    const QTextImageFormat f = it.fragment().charFormat().toImageFormat();
+                    shown[f.name()] = QSizeF(f.width(), f.height());
+                }
+        QCOMPARE(shown.value("breit.png"), QSizeF(680, 272));
+        QCOMPARE(shown.value("bild.png").width(), 0.0); // unset: its own size
+        QCOMPARE(f.tc->opener->opened.size(), 1);       // the PDF was tried first
 
         f.form->ResetView();
         f.form->Hilfe1->trigger();

@@ -64,17 +64,6 @@ void addWords(Database& db, SubjectGroups& groups, int lessonId, const QString& 
     }
 }
 
-// The words the lesson already holds.
-QSet<int> membersOf(Database& db, int lessonId) {
-    QSet<int> present;
-    const int lessonField = db.members.field(field::kLessonId);
-    const int wordField = db.members.field(field::kVocabularyId);
-    for (int i = 0, n = db.members.recordCount(); i < n; ++i)
-        if (db.members.valueAt(i, lessonField).toInt() == lessonId)
-            present.insert(db.members.valueAt(i, wordField).toInt());
-    return present;
-}
-
 } // namespace
 
 void EnsureAllVocabularyLesson(Database& db, SubjectGroups& groups, const std::function<void(bool)>& viewsLink) {
@@ -107,6 +96,16 @@ void RepairAllVocabularyLesson(Database& db, SubjectGroups& groups, const std::f
         return;
     const int lessonId = db.lessons.integer(field::kId);
     addWords(db, groups, lessonId, language, membersOf(db, lessonId));
+}
+
+QSet<int> membersOf(Database& db, int lessonId) {
+    QSet<int> present;
+    const int lessonField = db.members.field(field::kLessonId);
+    const int wordField = db.members.field(field::kVocabularyId);
+    for (int i = 0, n = db.members.recordCount(); i < n; ++i)
+        if (db.members.valueAt(i, lessonField).toInt() == lessonId)
+            present.insert(db.members.valueAt(i, wordField).toInt());
+    return present;
 }
 
 } // namespace core

@@ -4,6 +4,8 @@
 #include "database.h"
 #include "subjectgroups.h"
 
+#include <QSet>
+
 #include <functional>
 
 namespace core {
@@ -21,5 +23,9 @@ void EnsureAllVocabularyLesson(Database& db, SubjectGroups& groups, const std::f
 // lacks (after a save cut short, or files edited by hand), registering the
 // subject groups of the words that join. `viewsLink` as above.
 void RepairAllVocabularyLesson(Database& db, SubjectGroups& groups, const std::function<void(bool)>& viewsLink);
+
+// The vocabulary IDs of a lesson, read over the members' rows as they are
+// shown (unfilter them first for every member).
+QSet<int> membersOf(Database& db, int lessonId);
 
 } // namespace core

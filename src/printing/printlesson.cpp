@@ -12,9 +12,7 @@
 namespace printing {
 
 bool germanLess(const QString& a, const QString& b) {
-    const ts::text::View va(reinterpret_cast<const char16_t*>(a.utf16()), size_t(a.size()));
-    const ts::text::View vb(reinterpret_cast<const char16_t*>(b.utf16()), size_t(b.size()));
-    return ts::text::compareGerman(va, vb) < 0;
+    return ts::text::compareGerman(ts::text::view(a), ts::text::view(b)) < 0;
 }
 
 std::vector<PrintLesson> lessonsOfCurrentLanguage(core::Database& db) {
@@ -46,13 +44,9 @@ std::vector<int> wordsOfLesson(core::Database& db, int lessonId) {
     if (!members.isOpen())
         return ids;
     const auto guard = ts::CursorGuard::byRowNumber(members, ts::CursorGuard::Rows::All);
-    const int lesson = members.field(core::field::kLessonId);
-    const int word = members.field(core::field::kVocabularyId);
-    for (int i = 0, n = members.recordCount(); i < n; ++i)
-        if (members.valueAt(i, lesson).toInt() == lessonId)
-            ids.push_back(members.valueAt(i, word).toInt());
+    const QSet<int> present = core::membersOf(db, lessonId);
+    ids.assign(present.begin(), present.end());
     std::sort(ids.begin(), ids.end());
-    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
     return ids;
 }
 

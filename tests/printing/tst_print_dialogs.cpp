@@ -6,6 +6,7 @@
 #include "pspreview.h"
 #include "pstoolbar.h"
 #include "printtestsupport.h"
+#include "printwindowfixture.h"
 #include "vocabtestsupport.h"
 #include "shell/workpanel.h"
 #include "support/mainwindowfixture.h"
@@ -25,37 +26,12 @@ using namespace testsupport;
 using namespace printing;
 using namespace printing::test;
 
-class PrintDialogsTest : public QObject, public MainWindowFixture {
+class PrintDialogsTest : public QObject, public PrintWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<PdfPrinterFixture> pdf;
-    ScriptedPrintUi ui;
+    using PrintWindowFixture::preview;
 
-    ts::Table& vocab() { return tc->ctx->db.vocabulary; }
-    PrintPreviewPanel* panel() { return form->druckvorschau; }
-    TPreview* preview() { return panel()->Preview1; }
-    const TRecordedPage& shown() { return preview()->RecordedPage(); }
-
-    // `pdfPrinter` false: the program's own printer, as without a system printer.
-    void startWith(const std::function<void(ts::Table&)>& fill, bool pdfPrinter = true) {
-        ts::Table t(QStringLiteral("v"));
-        makeVocabulary(t);
-        fill(t);
-        QDir().mkpath(tc->dataFolder());
-        core::vocabularyfile::write(t, tc->dataFile(QStringLiteral("englisch.v02")));
-        start();
-        if (!pdfPrinter)
-            return;
-        pdf = std::make_unique<PdfPrinterFixture>();
-        form->usePrintServices(&pdf->provider, &ui);
-    }
     // Opens a dialog through the menu and presses Enter ("Vorschau").
-    PrintChoiceDialog* open(QAction* command, PrintChoiceDialog* dialog) {
-        command->trigger();
-        if (!dialog->isVisible())
-            return nullptr;
-        return dialog;
-    }
     void preview(QAction* command, PrintChoiceDialog* dialog) {
         QVERIFY(open(command, dialog));
         QTest::keyClick(dialog, Qt::Key_Return);

@@ -8,6 +8,7 @@
 #include "pspreview.h"
 #include "pstoolbar.h"
 #include "printtestsupport.h"
+#include "printwindowfixture.h"
 #include "vocabtestsupport.h"
 #include "support/mainwindowfixture.h"
 #include "core/fieldnames.h"
@@ -111,32 +112,10 @@ int addLesson(core::Database& db, const QString& name, const QString& language, 
 }
 } // namespace
 
-class PrintTeacherTest : public QObject, public MainWindowFixture {
+class PrintTeacherTest : public QObject, public PrintWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<PdfPrinterFixture> pdf;
-    ScriptedPrintUi ui;
-
-    ts::Table& vocab() { return tc->ctx->db.vocabulary; }
-    PrintPreviewPanel* panel() { return form->druckvorschau; }
-    TPreview* preview() { return panel()->Preview1; }
-    const TRecordedPage& shown() { return preview()->RecordedPage(); }
     TDBGridPrintJob* grid() { return panel()->DBGridPrintJob; }
-
-    void startWith(const std::function<void(ts::Table&)>& fill) {
-        ts::Table t(QStringLiteral("v"));
-        makeVocabulary(t);
-        fill(t);
-        QDir().mkpath(tc->dataFolder());
-        core::vocabularyfile::write(t, tc->dataFile(QStringLiteral("englisch.v02")));
-        start();
-        pdf = std::make_unique<PdfPrinterFixture>();
-        form->usePrintServices(&pdf->provider, &ui);
-    }
-    PrintChoiceDialog* open(QAction* command, PrintChoiceDialog* dialog) {
-        command->trigger();
-        return dialog->isVisible() ? dialog : nullptr;
-    }
     // The texts of the body's word column on the page on show.
     QStringList words() {
         QStringList out;
